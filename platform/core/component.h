@@ -11,12 +11,22 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+
+// The root of everything that can be an event's sender.
+class TObject {
+ public:
+  virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
 enum TOperation { opInsert, opRemove };
 
-class TComponent {
+class TComponent : public TObject {
  public:
   explicit TComponent(TComponent* AOwner);
-  virtual ~TComponent();
+  ~TComponent() override;
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 

@@ -1,0 +1,246 @@
+#pragma once
+// TControl: the node of the control tree. Windowed controls (TWinControl) hold children;
+// graphic controls (TGraphicControl: labels, bevels, images) paint on their parent's canvas.
+//
+// Vocabulary:
+//   bounds        Left/Top/Width/Height in the parent's client coordinates
+//   client rect   (0, 0, ClientWidth, ClientHeight) in the control's own coordinates; for a
+//                 windowed control with a non-client frame it is smaller than the bounds
+//   form coords   the client coordinates of the top-level form that holds the control
+//
+// Message handlers are the protected virtuals named after the Windows messages they stand
+// for (WMPaint, CMMouseEnter...). Each default does what the framework's default does and
+// then raises the matching event, so an override that calls the base keeps the events.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/core/component.h"
+#include "platform/core/option_set.h"
+#include "platform/core/types.h"
+#include "platform/gfx/canvas.h"
+#include "platform/ui/messages.h"
+
+class TWinControl;
+class TCustomForm;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TControlStyleItem {
+  csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption, csOpaque,
+  csDoubleClicks, csFixedWidth, csFixedHeight, csNoStdEvents
+};
+using TControlStyle = TOptionSet<TControlStyleItem>;
+
+enum TControlStateItem { csLButtonDown, csClicked, csPalette, csFocusing, csAlignmentNeeded };
+using TControlState = TOptionSet<TControlStateItem>;
+
+// Cursors: the standard ones under the framework's negative numbers; resource cursors that
+// components register use numbers of their own (see RegisterCursor in services.h).
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
+                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+                  crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crNo = -18,
+                  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  // --- tree ---
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* AParent);
+  // The form that holds this control (itself for a form), or nullptr when not on one.
+  TCustomForm* GetParentForm() const;
+
+  // --- geometry ---
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  virtual int ClientWidth() const { return width_; }
+  virtual int ClientHeight() const { return height_; }
+  void SetClientWidth(int v);
+  void SetClientHeight(int v);
+  TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+  // Offset of the client area's top-left from the window's top-left (the non-client frame).
+  virtual TPoint ClientOrigin() const { return {0, 0}; }
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  TPoint ClientToForm(TPoint p) const;
+  TPoint FormToClient(TPoint p) const;
+  // The part of the control's window (non-client included) not hidden by its ancestors'
+  // client areas, in form coordinates.
+  TRect VisibleFormRect() const;
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign value);
+
+  // --- state ---
+  bool Visible() const { return visible_; }
+  void SetVisible(bool value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible itself and every ancestor visible (and the form shown).
+  bool IsShowing() const;
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool value);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+  const std::string& Caption() const { return text_; }
+  void SetCaption(const std::string& value) { SetText(value); }
+  const std::string& Text() const { return text_; }
+  virtual void SetText(const std::string& value);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string value) { hint_ = std::move(value); }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool value) { showHint_ = value; }
+  int Tag() const { return tag_; }
+  void SetTag(int value) { tag_ = value; }
+
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
+  TControlState ControlState() const { return controlState_; }
+
+  // --- font and colour, inherited from the parent while ParentFont / ParentColor ---
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& value) { font_.Assign(value); }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool value);
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  bool ParentColor() const { return parentColor_; }
+  virtual void SetParentColor(bool value);
+
+  // --- painting ---
+  void Invalidate();
+  void InvalidateRect(const TRect& clientRect);
+  // Paints pending invalid areas of the control's form now.
+  void Update();
+  void Repaint() { Invalidate(); Update(); }
+  // Paints the control into a canvas whose origin is at the control's client top-left.
+  virtual void PaintTo(TCanvas& canvas);
+
+  // --- messages without a typed handler ---
+  intptr_t Perform(uint32_t Msg, intptr_t WParam = 0, intptr_t LParam = 0);
+
+  // --- events ---
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnResize;
+
+  // Entry points of the windowing layer (also used by tests to deliver synthetic input).
+  void DispatchMouse(TWMMouse& msg) { WMMouse(msg); }
+  void DispatchMouseEnter() { CMMouseEnter(); }
+  void DispatchMouseLeave() { CMMouseLeave(); }
+  void DispatchCancelMode() { WMCancelMode(); }
+  bool DispatchMouseWheel(TWMMouseWheel& msg) { WMMouseWheel(msg); return msg.Handled; }
+  // WM_SETCURSOR: the cursor to show at a client point.
+  virtual TCursor CursorAt(TPoint clientPos) { return cursor_; }
+  virtual void WndProc(TMessage& msg) {}
+  // Paint pass of the windowing layer: erase (unless csOpaque) then paint.
+  virtual void PaintControl(TCanvas& canvas);
+
+  // The one canvas-independent way for a graphic control to find its paint target.
+  virtual bool IsWindowed() const { return false; }
+
+ protected:
+  // --- message handlers (defaults: framework behaviour, then the event) ---
+  virtual void WMMouse(TWMMouse& msg);
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void WMMouseWheel(TWMMouseWheel& msg) {}
+  virtual void CMMouseEnter() {}
+  virtual void CMMouseLeave() {}
+  virtual void WMCancelMode();
+  virtual void CMEnabledChanged() { Invalidate(); }
+  virtual void CMVisibleChanged() {}
+  virtual void CMFontChanged() { Invalidate(); }
+  virtual void CMColorChanged() { Invalidate(); }
+  virtual void CMTextChanged() { Invalidate(); }
+  virtual void CMSysColorChange() {}
+  virtual void CMParentFontChanged();
+  virtual void CMParentColorChanged();
+  virtual void WMSize() {}
+  virtual void WMMove() {}
+  virtual void Resize() { if (OnResize) OnResize(this); }
+  virtual void WMEraseBkgnd(TCanvas& canvas);
+  virtual void Paint() {}
+
+  friend class TWinControl;
+  friend class TCustomForm;
+  friend class TApplication;
+  friend struct PlatformAccess;
+
+  // Called by SetBounds after the rectangle changed.
+  virtual void BoundsChanged(const TRect& oldBounds);
+  void RequestAlign();
+  void SetCaptureOnPress(bool on);
+
+  TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  TControlState controlState_;
+
+  // The canvas of the current paint pass (set while PaintControl runs).
+  TCanvas* paintCanvas_ = nullptr;
+
+ private:
+  void fontChanged();
+
+  TWinControl* parent_ = nullptr;  // non-owning
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = alNone;
+  bool visible_ = true;
+  bool enabled_ = true;
+  TCursor cursor_ = crDefault;
+  std::string text_;
+  std::string hint_;
+  bool showHint_ = false;
+  int tag_ = 0;
+  TFont font_;
+  bool parentFont_ = true;
+  TColor color_ = clWindow;
+  bool parentColor_ = false;
+  bool inheritingFont_ = false;  // set while the parent's font is copied in
+};
+
+// A control without a window of its own that paints on its parent (labels, bevels, images).
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+  // The parent's canvas positioned on this control, valid during a paint pass and, outside
+  // one, drawing straight into the form's image.
+  TCanvas& Canvas();
+
+ protected:
+  void PaintControl(TCanvas& canvas) override;
+
+ private:
+  std::unique_ptr<TCanvas> directCanvas_;
+};
+
+// Prepares `slot` (created on first use) as a canvas on the control's form image: origin at
+// the control's client top-left, clipped to what is visible of its client area (windowed
+// children excluded), and tells the window system that area changes. Off-screen controls get
+// a canvas that draws nowhere.
+TCanvas& DirectCanvasFor(TControl& control, std::unique_ptr<TCanvas>& slot);

@@ -1,0 +1,49 @@
+#pragma once
+// The window system's side of a form and of control timers. Implemented with Qt in
+// qt_form_window.cpp and qt_timers.cpp; nothing above the platform sees these.
+#include <memory>
+#include <string>
+
+#include "platform/core/types.h"
+#include "platform/ui/control.h"
+
+class TCustomForm;
+class TWinControl;
+enum TFormBorderStyle : int;
+
+class TFormWindow {
+ public:
+  virtual ~TFormWindow() = default;
+  // Outer rectangle on screen (frame included) and the frame widths around the client.
+  virtual void SetGeometry(const TRect& outer, const TRect& frameInsets) = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void SetFrame(TFormBorderStyle style) = 0;
+  virtual void Show(bool maximized) = 0;
+  virtual void Hide() = 0;
+  // Disabled while a modal form it owns is shown.
+  virtual void SetInputEnabled(bool enabled) = 0;
+  virtual void SetModal(bool modal) = 0;
+  // Part of the form image changed: copy it to the screen soon.
+  virtual void ImageChanged(const TRect& formRect) = 0;
+  // Paint the pending region soon (the paint message is posted, not sent).
+  virtual void SchedulePaint() = 0;
+  virtual void SetCursorShape(TCursor cursor) = 0;
+  // Keyboard focus to the form itself rather than a native editor inside it.
+  virtual void FocusForm() = 0;
+  virtual bool IsActive() const = 0;
+  virtual void Activate() = 0;
+  // The elliptic window region of pop-ups that have one (empty rect: none).
+  virtual void SetEllipticRegion(const TRect& clientRect) = 0;
+  // The toolkit widget that native editors go into (QWidget*).
+  virtual void* NativeParent() = 0;
+};
+
+std::unique_ptr<TFormWindow> CreateFormWindow(TCustomForm* form);
+
+// WM_TIMER delivery: the control's DispatchTimer(id) runs every intervalMs on the UI thread.
+void StartControlTimer(TWinControl* control, int id, int intervalMs);
+void StopControlTimer(TWinControl* control, int id);
+
+// Draws the window's visible scroll bars into its non-client area (origin at the window's
+// top-left).
+void PaintScrollBars(TWinControl& control, TCanvas& canvas);

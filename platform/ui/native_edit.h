@@ -1,0 +1,74 @@
+#pragma once
+// TNativeEditHost: a real text-editing control of the toolkit (single-line or multi-line)
+// living inside a windowed control's client area. It gives the flat edit and memo input
+// methods (Chinese input), selection, undo and the clipboard; the hosting control keeps
+// painting its own frame around it.
+//
+// The host keeps its own copy of every setting, so a control can be configured before its
+// form has a window; the toolkit widget is made when the form is first shown.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/core/types.h"
+#include "platform/gfx/graphics.h"
+
+class TWinControl;
+
+enum TNativeEditKind { nekSingleLine, nekMultiLine };
+enum TNativeScrollBars { nsbNone, nsbHorizontal, nsbVertical, nsbBoth };
+enum TNativeAlignment { naLeft, naRight, naCenter };
+enum TNativeCharCase { nccNormal, nccUpperCase, nccLowerCase };
+
+class TNativeEditHost {
+ public:
+  TNativeEditHost(TWinControl& owner, TNativeEditKind kind);
+  ~TNativeEditHost();
+  TNativeEditHost(const TNativeEditHost&) = delete;
+  TNativeEditHost& operator=(const TNativeEditHost&) = delete;
+
+  // Places the widget over the owner's client area (form coordinates), shows it while the
+  // owner is showing and enables it with the owner. Creates it once the form has a window.
+  void SyncGeometry();
+  void TakeKeyboardFocus();
+  bool HasKeyboardFocus() const;
+
+  std::string Text() const;
+  void SetText(const std::string& text);
+  void SetReadOnly(bool value);
+  bool ReadOnly() const;
+  void SetMaxLength(int value);  // characters; 0 = no limit
+  void SetPasswordChar(char32_t value);  // 0 = none
+  void SetAlignment(TNativeAlignment value);
+  void SetCharCase(TNativeCharCase value);
+  void SetColors(TColor background, TColor text);
+  void SetFont(const TFont& font);
+  void SetWordWrap(bool value);
+  void SetScrollBars(TNativeScrollBars value);
+  void SetWantReturns(bool value);
+  void SetWantTabs(bool value);
+
+  int SelStart() const;  // characters
+  int SelLength() const;
+  void SetSelStart(int value);
+  void SetSelLength(int value);
+  std::string SelText() const;
+  void SelectAll();
+  bool Modified() const;
+  void SetModified(bool value);
+  bool CanUndo() const;
+  void Undo();
+  void Redo();
+  void CutToClipboard();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+  void ClearSelection();
+
+  // The text changed (by the user or by SetText).
+  std::function<void()> OnChange;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};

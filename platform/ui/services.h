@@ -1,0 +1,64 @@
+#pragma once
+// Services of the window system that controls call directly: cursor position and capture,
+// screen geometry, metrics, clipboard, tick count, cursors, popup menus.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/core/types.h"
+#include "platform/ui/control.h"
+
+class TBitmap;
+
+// The cursor position in screen coordinates: the last position the window system reported
+// or a test set.
+TPoint GetCursorPos();
+void SetCursorPosForTest(TPoint screenPos);
+
+// The topmost control under a screen point, across the shown forms (disabled controls
+// included when allowDisabled), or nullptr.
+TControl* FindControlAtScreen(TPoint screenPos, bool allowDisabled);
+// The windowed control under a screen point (WindowFromPoint).
+TWinControl* WindowFromPoint(TPoint screenPos);
+
+// Mouse capture: every mouse message goes to this control until released.
+void SetCapture(TControl* control);
+void ReleaseCapture();
+TControl* GetCapture();
+
+// Keys held now (from the last input), Ctrl / Alt / Shift.
+bool IsKeyDown(uint16_t vk);
+
+// Screen and work area (the screen minus panels), in pixels.
+TRect ScreenRect();
+TRect WorkAreaRect();
+
+// System metrics (Win32 SM_* values used by the controls).
+enum TSystemMetric {
+  SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYCAPTION = 4, SM_CXBORDER = 5, SM_CYBORDER = 6,
+  SM_CXDLGFRAME = 7, SM_CYDLGFRAME = 8, SM_CXHSCROLL = 21, SM_CYVSCROLL = 20,
+  SM_CXDOUBLECLK = 36, SM_CYDOUBLECLK = 37, SM_CXFRAME = 32, SM_CYFRAME = 33,
+  SM_CXDRAG = 68, SM_CYDRAG = 69, SM_CXEDGE = 45, SM_CYEDGE = 46
+};
+int GetSystemMetrics(int metric);
+int GetDoubleClickTime();
+// Lines scrolled per wheel notch.
+int GetWheelScrollLines();
+
+// Milliseconds since an arbitrary start (wraps like GetTickCount). Tests may set it.
+uint32_t GetTickCount();
+void SetTickCountForTest(std::function<uint32_t()> source);
+
+// Plain-text clipboard (UTF-8).
+void ClipboardSetText(const std::string& text);
+std::string ClipboardGetText();
+
+// Cursors: register a resource cursor under a number of the component's own (the grid uses
+// fixed negative numbers); the standard cursors exist already.
+void RegisterCursor(TCursor id, const TBitmap& image, TPoint hotSpot);
+bool CursorRegistered(TCursor id);
+
+// A popup menu of plain items; returns the chosen index or -1 (tests may hook the choice).
+int ShowPopupMenu(const std::vector<std::string>& items, TPoint screenPos);
+void SetPopupMenuHookForTest(std::function<int(const std::vector<std::string>&)> hook);
