@@ -205,8 +205,10 @@ class QtFormWindow : public TFormWindow {
     } else {
       widget_->show();
     }
-    widget_->raise();
-    widget_->activateWindow();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+      widget_->raise();
+      widget_->activateWindow();
+    }
   }
 
   void Hide() override { widget_->hide(); }
