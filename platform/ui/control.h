@@ -152,6 +152,8 @@ class TControl : public TComponent {
   void DispatchMouseEnter() { CMMouseEnter(); }
   void DispatchMouseLeave() { CMMouseLeave(); }
   void DispatchCancelMode() { WMCancelMode(); }
+  // WM_ERASEBKGND with a given canvas (a child painting its parent's image under itself).
+  void DispatchEraseBkgnd(TCanvas& canvas) { WMEraseBkgnd(canvas); }
   bool DispatchMouseWheel(TWMMouseWheel& msg) { WMMouseWheel(msg); return msg.Handled; }
   // WM_SETCURSOR: the cursor to show at a client point.
   virtual TCursor CursorAt(TPoint clientPos) { return cursor_; }

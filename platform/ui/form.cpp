@@ -5,6 +5,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form_window.h"
 #include "platform/ui/native_edit.h"
+#include "platform/ui/scroll_bar_input.h"
 #include "platform/ui/services.h"
 
 namespace {
@@ -157,6 +158,26 @@ void TCustomForm::Show() {
   PaintPending();
 }
 
+void TCustomForm::ShowPopupAt(TPoint screenTopLeft) {
+  TRect work = WorkAreaRect();
+  int left = std::max(work.Left, std::min(screenTopLeft.X, work.Right - Width()));
+  int top = std::max(work.Top, std::min(screenTopLeft.Y, work.Bottom - Height()));
+  SetBorderStyle(bsNone);
+  ensureWindow();
+  SetBounds(left, top, Width(), Height());
+  shown_ = true;
+  TControl::SetVisible(true);
+  resizeImage();
+  pending_ = TRegion(Bounds(0, 0, ClientWidth(), ClientHeight()));
+  window_->ShowNoActivate();
+  PaintPending();
+}
+
+void TCustomForm::SetEllipticRegion(const TRect& clientRect) {
+  ensureWindow();
+  window_->SetEllipticRegion(clientRect);
+}
+
 void TCustomForm::Hide() {
   if (!shown_) return;
   shown_ = false;
@@ -299,6 +320,17 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
 
 void TCustomForm::SetCaptureControl(TControl* control) { captureControl_ = control; }
 
+void TCustomForm::ForgetControl(TControl* control) {
+  auto inside = [control](TControl* c) {
+    for (; c; c = c->Parent())
+      if (c == control) return true;
+    return false;
+  };
+  if (inside(captureControl_)) captureControl_ = nullptr;
+  if (inside(scrollDrag_.control)) scrollDrag_ = TScrollDrag{};
+  if (activeControl_ && inside(activeControl_)) SetActiveControl(nullptr);
+}
+
 TControl* TCustomForm::controlAt(TPoint formPos, bool allowDisabled) const {
   const TWinControl* w = this;
   TControl* found = const_cast<TCustomForm*>(this);
@@ -319,7 +351,16 @@ void TCustomForm::HandleMouse(TMouseMessageKind kind, TMouseButton button, TPoin
   SetCursorPosForTest(ClientToScreen(formPos));
   if (!Enabled()) return;
   TControl* target = captureControl_ ? captureControl_ : controlAt(formPos, false);
+  if (scrollDrag_.control) target = scrollDrag_.control;
   if (!target) return;
+  if (auto* w = dynamic_cast<TWinControl*>(target)) {
+    TPoint client = w->FormToClient(formPos);
+    TPoint origin = w->ClientOrigin();
+    bool inClient = w->ClientRect().Contains(client);
+    if ((!inClient || scrollDrag_.control == w) &&
+        HandleScrollBarMouse(*w, kind, {client.X + origin.X, client.Y + origin.Y}, scrollDrag_))
+      return;
+  }
   TWMMouse msg{kind, button, shift, target->FormToClient(formPos)};
   target->DispatchMouse(msg);
   // Once every button is up nothing holds the mouse any more.

@@ -10,6 +10,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/region.h"
+#include "platform/ui/scroll_bar_input.h"
 #include "platform/ui/win_control.h"
 
 enum TFormBorderStyle : int { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -54,6 +55,11 @@ class TCustomForm : public TWinControl {
   // --- showing ---
   void Show();
   void Hide();
+  // Shows the form as a pop-up at a screen point without activating it; the window is moved
+  // so that it lies inside the monitor's work area.
+  void ShowPopupAt(TPoint screenTopLeft);
+  // Restricts the window to the ellipse inscribed in a client rectangle (empty: no region).
+  void SetEllipticRegion(const TRect& clientRect);
   TModalResult ShowModal();
   bool Modal() const { return modalLevel_ > 0; }
   TModalResult ModalResult() const { return modalResult_; }
@@ -84,6 +90,8 @@ class TCustomForm : public TWinControl {
     return controlAt(formPos, allowDisabled);
   }
   void SetCaptureControl(TControl* control);
+  // A control leaves the form: nothing may keep pointing at it.
+  void ForgetControl(TControl* control);
 
   // --- painting ---
   TBitmap& Image() { return image_; }
@@ -95,6 +103,8 @@ class TCustomForm : public TWinControl {
   void ImageChanged(const TRect& formRect);
 
   TFormWindow* Window() const { return window_.get(); }
+  // The caption bar's text.
+  void SetText(const std::string& value) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
@@ -107,7 +117,6 @@ class TCustomForm : public TWinControl {
  protected:
   // Runs OnCreate; a form constructor calls it last, after EndLoading.
   void DoCreate() { if (OnCreate) OnCreate(this); }
-  void SetText(const std::string& value) override;
   void BoundsChanged(const TRect& oldBounds) override;
   void WMEraseBkgnd(TCanvas& canvas) override;
   virtual bool CloseQuery();
@@ -133,6 +142,7 @@ class TCustomForm : public TWinControl {
   TWinControl* activeControl_ = nullptr;  // non-owning
   TControl* captureControl_ = nullptr;    // non-owning
   TControl* pressedControl_ = nullptr;    // where the last button went down
+  TScrollDrag scrollDrag_;                // set while a scroll thumb is dragged
   TBitmap image_;
   TRegion pending_;
   std::unique_ptr<TFormWindow> window_;

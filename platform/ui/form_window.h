@@ -20,6 +20,8 @@ class TFormWindow {
   virtual void SetFrame(TFormBorderStyle style) = 0;
   virtual void Show(bool maximized) = 0;
   virtual void Hide() = 0;
+  // A frameless pop-up (hint window, drop-down) shown without taking the activation.
+  virtual void ShowNoActivate() = 0;
   // Disabled while a modal form it owns is shown.
   virtual void SetInputEnabled(bool enabled) = 0;
   virtual void SetModal(bool modal) = 0;

@@ -212,6 +212,12 @@ class QtFormWindow : public TFormWindow {
   }
 
   void Hide() override { widget_->hide(); }
+  void ShowNoActivate() override {
+    widget_->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    widget_->setAttribute(Qt::WA_ShowWithoutActivating);
+    widget_->setFocusPolicy(Qt::NoFocus);
+    widget_->show();
+  }
   void SetInputEnabled(bool enabled) override { widget_->setEnabled(enabled); }
   void SetModal(bool modal) override {
     widget_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);

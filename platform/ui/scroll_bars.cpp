@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "platform/ui/form_window.h"
+#include "platform/ui/scroll_bar_geometry.h"
 #include "platform/ui/win_control.h"
 
 namespace {
-constexpr int kBar = 16;  // SM_CXVSCROLL / SM_CYHSCROLL
 
 void drawArrow(TCanvas& canvas, const TRect& r, int direction /*0 up 1 down 2 left 3 right*/) {
   int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
@@ -29,44 +29,67 @@ void drawButton(TCanvas& canvas, const TRect& r, bool flat) {
   if (!flat) canvas.DrawEdge(r, EDGE_RAISED, BF_RECT);
 }
 
-void drawBar(TCanvas& canvas, const TRect& r, const TScrollInfo& info, bool vertical) {
-  int length = vertical ? r.Height() : r.Width();
-  int arrow = std::min(kBar, length / 2);
-  TRect first = vertical ? TRect{r.Left, r.Top, r.Right, r.Top + arrow} : TRect{r.Left, r.Top, r.Left + arrow, r.Bottom};
-  TRect second = vertical ? TRect{r.Left, r.Bottom - arrow, r.Right, r.Bottom} : TRect{r.Right - arrow, r.Top, r.Right, r.Bottom};
-  TRect track = vertical ? TRect{r.Left, first.Bottom, r.Right, second.Top} : TRect{first.Right, r.Top, second.Left, r.Bottom};
+void drawBar(TCanvas& canvas, const TScrollBarParts& parts, const TScrollInfo& info, bool vertical) {
   // The track is the 50% dither of button face and highlight, as classic Windows draws it.
+  const TRect& track = parts.track;
   for (int y = track.Top; y < track.Bottom; ++y)
     for (int x = track.Left; x < track.Right; ++x)
       canvas.SetPixels(x, y, ((x + y) & 1) ? clBtnHighlight : clBtnFace);
-  drawButton(canvas, first, info.Flat);
-  drawButton(canvas, second, info.Flat);
-  drawArrow(canvas, first, vertical ? 0 : 2);
-  drawArrow(canvas, second, vertical ? 1 : 3);
-  int range = info.Max - info.Min + 1;
-  int trackLength = vertical ? track.Height() : track.Width();
-  if (range <= 0 || trackLength <= 8 || (info.Page > 0 && info.Page >= range)) return;
-  int thumb = info.Page > 0 ? std::max(8, trackLength * info.Page / range) : kBar;
-  thumb = std::min(thumb, trackLength);
-  int span = std::max(1, range - std::max(info.Page, 1));
-  int offset = (trackLength - thumb) * (info.Pos - info.Min) / span;
-  TRect t = vertical ? TRect{r.Left, track.Top + offset, r.Right, track.Top + offset + thumb}
-                     : TRect{track.Left + offset, r.Top, track.Left + offset + thumb, r.Bottom};
-  drawButton(canvas, t, info.Flat);
+  drawButton(canvas, parts.first, info.Flat);
+  drawButton(canvas, parts.second, info.Flat);
+  drawArrow(canvas, parts.first, vertical ? 0 : 2);
+  drawArrow(canvas, parts.second, vertical ? 1 : 3);
+  if (!parts.thumb.IsEmpty()) drawButton(canvas, parts.thumb, info.Flat);
 }
 }  // namespace
 
-void PaintScrollBars(TWinControl& control, TCanvas& canvas) {
+TScrollBarParts ScrollBarParts(const TWinControl& control, TScrollBarKind kind) {
   TRect in = control.NonClientInsets();
   const TScrollInfo& v = control.GetScrollInfo(sbVertical);
   const TScrollInfo& h = control.GetScrollInfo(sbHorizontal);
   int right = control.Width() - in.Right, bottom = control.Height() - in.Bottom;
-  if (v.Visible)
-    drawBar(canvas, {right - kBar, in.Top, right, bottom - (h.Visible ? kBar : 0)}, v, true);
-  if (h.Visible)
-    drawBar(canvas, {in.Left, bottom - kBar, right - (v.Visible ? kBar : 0), bottom}, h, false);
-  if (v.Visible && h.Visible) {
+  bool vertical = kind == sbVertical;
+  const TScrollInfo& info = vertical ? v : h;
+  TScrollBarParts p;
+  if (!info.Visible) return p;
+  p.bar = vertical ? TRect{right - kScrollBarSize, in.Top, right, bottom - (h.Visible ? kScrollBarSize : 0)}
+                   : TRect{in.Left, bottom - kScrollBarSize, right - (v.Visible ? kScrollBarSize : 0), bottom};
+  const TRect& r = p.bar;
+  int length = vertical ? r.Height() : r.Width();
+  int arrow = std::min(kScrollBarSize, length / 2);
+  p.first = vertical ? TRect{r.Left, r.Top, r.Right, r.Top + arrow} : TRect{r.Left, r.Top, r.Left + arrow, r.Bottom};
+  p.second = vertical ? TRect{r.Left, r.Bottom - arrow, r.Right, r.Bottom} : TRect{r.Right - arrow, r.Top, r.Right, r.Bottom};
+  p.track = vertical ? TRect{r.Left, p.first.Bottom, r.Right, p.second.Top} : TRect{p.first.Right, r.Top, p.second.Left, r.Bottom};
+  int range = info.Max - info.Min + 1;
+  int trackLength = vertical ? p.track.Height() : p.track.Width();
+  if (range <= 0 || trackLength <= 8 || (info.Page > 0 && info.Page >= range)) return p;
+  // The thumb is as long as the page is of the range, but never shorter than 8 pixels.
+  int thumb = info.Page > 0 ? std::max(8, trackLength * info.Page / range) : kScrollBarSize;
+  thumb = std::min(thumb, trackLength);
+  int span = std::max(1, range - std::max(info.Page, 1));
+  int offset = (trackLength - thumb) * (info.Pos - info.Min) / span;
+  p.thumb = vertical ? TRect{r.Left, p.track.Top + offset, r.Right, p.track.Top + offset + thumb}
+                     : TRect{p.track.Left + offset, r.Top, p.track.Left + offset + thumb, r.Bottom};
+  return p;
+}
+
+int ScrollPosFromThumb(const TScrollInfo& info, const TScrollBarParts& parts, bool vertical, int thumbStart) {
+  int trackLength = vertical ? parts.track.Height() : parts.track.Width();
+  int thumb = vertical ? parts.thumb.Height() : parts.thumb.Width();
+  int free = std::max(1, trackLength - thumb);
+  int range = info.Max - info.Min + 1;
+  int span = std::max(1, range - std::max(info.Page, 1));
+  thumbStart = std::clamp(thumbStart, 0, free);
+  return info.Min + (thumbStart * span + free / 2) / free;
+}
+
+void PaintScrollBars(TWinControl& control, TCanvas& canvas) {
+  TScrollBarParts v = ScrollBarParts(control, sbVertical);
+  TScrollBarParts h = ScrollBarParts(control, sbHorizontal);
+  if (!v.bar.IsEmpty()) drawBar(canvas, v, control.GetScrollInfo(sbVertical), true);
+  if (!h.bar.IsEmpty()) drawBar(canvas, h, control.GetScrollInfo(sbHorizontal), false);
+  if (!v.bar.IsEmpty() && !h.bar.IsEmpty()) {
     canvas.Brush.SetColor(clBtnFace);
-    canvas.FillRect({right - kBar, bottom - kBar, right, bottom});
+    canvas.FillRect({v.bar.Left, h.bar.Top, v.bar.Right, h.bar.Bottom});
   }
 }

@@ -21,13 +21,7 @@ void TWinControl::insertControl(TControl* child) {
 }
 
 void TWinControl::removeControl(TControl* child) {
-  if (TCustomForm* form = GetParentForm()) {
-    if (form->CaptureControl() == child) form->SetCaptureControl(nullptr);
-    TWinControl* active = form->ActiveControl();
-    if (active && (active == child ||
-                   (child->IsWindowed() && static_cast<TWinControl*>(child)->ContainsControl(active))))
-      form->SetActiveControl(nullptr);
-  }
+  if (TCustomForm* form = GetParentForm()) form->ForgetControl(child);
   controls_.erase(std::remove(controls_.begin(), controls_.end(), child), controls_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), child), tabList_.end());
 }

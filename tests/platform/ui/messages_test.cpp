@@ -213,3 +213,67 @@ TEST(AlignTest, ChildrenTakeTheirEdgesInTheFrameworkOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+class ScrollingControl : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  std::vector<std::pair<TScrollCode, int>> requests;
+
+ protected:
+  void WMVScroll(TScrollCode code, int pos) override { requests.push_back({code, pos}); }
+};
+
+TEST(ScrollBarTest, ArrowsTrackAndThumbSendTheirRequests) {
+  EnsureTestApplication();
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 100, 120);
+  auto* c = new ScrollingControl(&form);
+  c->SetParent(&form);
+  c->SetBounds(0, 0, 100, 116);  // bar: x 84..99, arrows 0..15 and 100..115, track 16..99
+  c->SetScrollInfo(sbVertical, TScrollInfo{0, 99, 20, 0, 0, true, false});
+  form.Show();
+  EXPECT_EQ(c->ClientWidth(), 84);
+  auto click = [&](int y) {
+    form.HandleMouse(mmDown, mbLeft, {90, y}, {ssLeft});
+    form.HandleMouse(mmUp, mbLeft, {90, y}, {});
+  };
+  click(5);    // up arrow
+  click(110);  // down arrow
+  click(90);   // track below the thumb (thumb 16..32 at pos 0)
+  ASSERT_EQ(c->requests.size(), 6u);
+  EXPECT_EQ(c->requests[0].first, SB_LINEUP);
+  EXPECT_EQ(c->requests[2].first, SB_LINEDOWN);
+  EXPECT_EQ(c->requests[4].first, SB_PAGEDOWN);
+  c->requests.clear();
+  // Drag the thumb from its top to the end of the track: the track position reaches the
+  // largest position a page allows (Max - Page + 1).
+  form.HandleMouse(mmDown, mbLeft, {90, 17}, {ssLeft});
+  form.HandleMouse(mmMove, mbLeft, {90, 200}, {ssLeft});
+  form.HandleMouse(mmUp, mbLeft, {90, 200}, {});
+  ASSERT_EQ(c->requests.size(), 3u);
+  EXPECT_EQ(c->requests[0], (std::pair<TScrollCode, int>{SB_THUMBTRACK, 80}));
+  EXPECT_EQ(c->requests[1], (std::pair<TScrollCode, int>{SB_THUMBPOSITION, 80}));
+  EXPECT_EQ(c->requests[2].first, SB_ENDSCROLL);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PopupTest, PopupsStayInsideTheWorkAreaAndDoNotActivate) {
+  EnsureTestApplication();
+  TForm owner(nullptr);
+  owner.Show();
+  TForm popup(nullptr);
+  popup.SetBounds(0, 0, 120, 80);
+  TRect work = WorkAreaRect();
+  popup.ShowPopupAt({work.Right - 10, work.Bottom - 10});
+  EXPECT_EQ(popup.BoundsRect(), (TRect{work.Right - 120, work.Bottom - 80, work.Right, work.Bottom}));
+  EXPECT_EQ(Application->ActiveForm(), &owner);
+  popup.Hide();
+}
+
+}  // namespace
