@@ -1,0 +1,344 @@
+// The standard controls: label, bevel, image, panel and bitmap button, checked on the pixels
+// they leave in the form's image and on the behaviour forms rely on.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gfx/canvas.h"
+#include "platform/ui/application.h"
+#include "platform/ui/bevel.h"
+#include "platform/ui/bit_btn.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/toolkit.h"
+
+namespace {
+
+const TColor kShadow = ColorToRGB(clBtnShadow);
+const TColor kHighlight = ColorToRGB(clBtnHighlight);
+const TColor kFace = ColorToRGB(clBtnFace);
+
+struct PixelCase {
+  TPoint at;  // form client coordinates
+  TColor expected;
+  const char* why;
+};
+
+void ExpectPixels(TCustomForm& form, const std::vector<PixelCase>& cases) {
+  form.PaintPending();
+  for (const auto& c : cases)
+    EXPECT_EQ(form.Image().GetPixel(c.at.X, c.at.Y), c.expected)
+        << "at " << c.at.X << "," << c.at.Y << ": " << c.why;
+}
+
+// A shown borderless form in a plain colour, so whatever a control leaves alone shows it.
+class StdControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureTestApplication();
+    form = new TForm(Application);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 240, 160);
+    form->SetColor(clRed);
+    form->Show();
+  }
+  void TearDown() override { delete form; }
+
+  bool anyPixel(const TRect& r, TColor color) {
+    form->PaintPending();
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if (form->Image().GetPixel(x, y) == color) return true;
+    return false;
+  }
+
+  TForm* form = nullptr;
+};
+
+// --- label -----------------------------------------------------------------------------
+
+TEST_F(StdControlsTest, LabelSizesToItsTextLinesAndKeepsItsWidthWhenWrapping) {
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  label->SetLeft(10);
+  label->SetTop(10);
+  TCanvas measure;
+  measure.Font = label->Font();
+  const int lineHeight = measure.TextHeight("W");
+
+  label->SetCaption("Hello");
+  EXPECT_EQ(label->Width(), measure.TextWidth("Hello"));
+  EXPECT_EQ(label->Height(), lineHeight);
+
+  // CR LF separated lines: the widest line, one line height each.
+  label->SetCaption("ab\r\nlonger line\r\nc");
+  EXPECT_EQ(label->Width(), measure.TextWidth("longer line"));
+  EXPECT_EQ(label->Height(), 3 * lineHeight);
+
+  // Word wrap: the width stays the break width, the height grows.
+  label->SetWordWrap(true);
+  label->SetWidth(measure.TextWidth("longer") + 2);
+  label->SetCaption("longer longer longer");
+  EXPECT_EQ(label->Width(), measure.TextWidth("longer") + 2);
+  EXPECT_EQ(label->Height(), 3 * lineHeight);
+
+  // A right-justified label keeps its right edge.
+  label->SetWordWrap(false);
+  label->SetAlignment(taRightJustify);
+  label->SetCaption("x");
+  int right = label->Left() + label->Width();
+  label->SetCaption("xxxxxxxx");
+  EXPECT_EQ(label->Left() + label->Width(), right);
+
+  // AutoSize off: the bounds stay as they are.
+  label->SetAutoSize(false);
+  label->SetBounds(10, 10, 50, 40);
+  label->SetCaption("a much longer caption than fits");
+  EXPECT_EQ(label->BoundsRect(), Bounds(10, 10, 50, 40));
+}
+
+TEST_F(StdControlsTest, LabelFillsWithItsColourUnlessTransparent) {
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  label->SetAutoSize(false);
+  label->SetBounds(20, 20, 100, 30);
+  label->SetCaption("x");
+  label->SetColor(clBlue);
+  ExpectPixels(*form, {{{115, 45}, clBlue, "opaque label: filled with Color"},
+                       {{19, 20}, clRed, "outside the label: the form"}});
+  label->SetTransparent(true);
+  ExpectPixels(*form, {{{115, 45}, clRed, "transparent label: the parent shows through"}});
+  EXPECT_TRUE(anyPixel(label->BoundsRect(), ColorToRGB(clWindowText))) << "the text is drawn";
+}
+
+TEST_F(StdControlsTest, LabelTakesItsParentsColourByDefaultAndDrawsDisabledTextEmbossed) {
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  label->SetLeft(20);
+  label->SetTop(20);
+  label->SetCaption("MMMM");
+  EXPECT_EQ(label->Color(), clRed) << "ParentColor is on";
+  TRect area = label->BoundsRect().Inflate(1, 1);
+  EXPECT_FALSE(anyPixel(area, kHighlight));
+  label->SetEnabled(false);
+  EXPECT_TRUE(anyPixel(area, kHighlight)) << "the highlight copy at (+1, +1)";
+  EXPECT_TRUE(anyPixel(area, kShadow)) << "the shadow copy in place";
+  EXPECT_FALSE(anyPixel(area, ColorToRGB(clWindowText)));
+}
+
+// --- bevel -----------------------------------------------------------------------------
+
+TEST_F(StdControlsTest, BevelShapesDrawTheFrameworksLines) {
+  auto* bevel = new TBevel(form);
+  bevel->SetParent(form);
+  bevel->SetBounds(10, 10, 40, 20);  // form pixels 10..49 x 10..29
+
+  bevel->SetShape(bsTopLine);
+  ExpectPixels(*form, {{{10, 10}, kShadow, "top line lowered: shadow on row 0"},
+                       {{49, 10}, kShadow, "the line runs the whole width"},
+                       {{10, 11}, kHighlight, "highlight on row 1"},
+                       {{10, 12}, clRed, "nothing below"},
+                       {{50, 10}, clRed, "nothing right of the bevel"}});
+
+  bevel->SetStyle(bsRaised);
+  ExpectPixels(*form, {{{20, 10}, kHighlight, "raised: highlight first"},
+                       {{20, 11}, kShadow, "shadow second"}});
+
+  bevel->SetShape(bsBox);
+  bevel->SetStyle(bsLowered);
+  ExpectPixels(*form, {{{10, 10}, kShadow, "box: top-left corner in the first colour"},
+                       {{10, 29}, kShadow, "bottom-left corner in the first colour"},
+                       {{49, 10}, kHighlight, "top-right corner in the second colour"},
+                       {{49, 29}, kHighlight, "bottom-right corner in the second colour"},
+                       {{30, 29}, kHighlight, "bottom edge"},
+                       {{30, 20}, clRed, "the inside is not filled"}});
+
+  bevel->SetShape(bsFrame);
+  ExpectPixels(*form, {{{10, 10}, kShadow, "frame: outer box all first colour"},
+                       {{48, 10}, kShadow, "its right edge at W-2"},
+                       {{11, 11}, kHighlight, "inner box in the second colour"},
+                       {{49, 29}, kHighlight, "the inner box's bottom-right"},
+                       {{49, 10}, clRed, "column W-1 above the inner box stays clear"}});
+
+  bevel->SetShape(bsRightLine);
+  ExpectPixels(*form, {{{48, 20}, kShadow, "right line: column W-2 first"},
+                       {{49, 20}, kHighlight, "column W-1 second"},
+                       {{10, 20}, clRed, "left edge clear"}});
+}
+
+// --- image -----------------------------------------------------------------------------
+
+TBitmap Quadrants() {
+  TBitmap bmp(2, 2);
+  bmp.SetPixel(0, 0, clBlue);
+  bmp.SetPixel(1, 0, clLime);
+  bmp.SetPixel(0, 1, clOlive);  // bottom-left: the transparent colour
+  bmp.SetPixel(1, 1, clWhite);
+  return bmp;
+}
+
+TEST_F(StdControlsTest, ImagePlacesItsPictureByStretchCenterAndTransparent) {
+  auto* image = new TImage(form);
+  image->SetParent(form);
+  image->SetBounds(100, 20, 20, 10);
+  image->Picture().Assign(Quadrants());
+
+  ExpectPixels(*form, {{{100, 20}, clBlue, "natural size at the top-left"},
+                       {{101, 21}, clWhite, "the picture's last pixel"},
+                       {{102, 20}, clRed, "beyond the picture"}});
+
+  image->SetStretch(true);
+  ExpectPixels(*form, {{{100, 20}, clBlue, "stretched: top-left quadrant"},
+                       {{109, 24}, clBlue, "top-left quadrant's last pixel"},
+                       {{110, 20}, clLime, "top-right quadrant"},
+                       {{100, 25}, clOlive, "bottom-left quadrant"},
+                       {{119, 29}, clWhite, "bottom-right quadrant"}});
+
+  image->SetTransparent(true);
+  ExpectPixels(*form, {{{100, 25}, clRed, "the transparent colour leaves the parent"},
+                       {{119, 29}, clWhite, "other pixels drawn"}});
+
+  image->SetStretch(false);
+  image->SetTransparent(false);
+  image->SetCenter(true);
+  ExpectPixels(*form, {{{109, 24}, clBlue, "centred: (20-2)/2, (10-2)/2"},
+                       {{110, 25}, clWhite, ""},
+                       {{100, 20}, clRed, "the corner is free"}});
+
+  image->SetAutoSize(true);
+  EXPECT_EQ(image->BoundsRect(), Bounds(100, 20, 2, 2));
+}
+
+// --- panel -----------------------------------------------------------------------------
+
+TEST_F(StdControlsTest, PanelInsetsItsChildrenByBorderAndBevelsAndPaintsTheBevels) {
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(10, 10, 100, 80);
+  auto* top = new TPanel(form);
+  top->SetParent(panel);
+  top->SetBevelOuter(bvNone);
+  top->SetHeight(10);
+  top->SetAlign(alTop);
+  auto* client = new TPanel(form);
+  client->SetParent(panel);
+  client->SetBevelOuter(bvNone);
+  client->SetAlign(alClient);
+  EXPECT_EQ(client->BoundsRect(), Rect(1, 11, 99, 79)) << "the default raised outer bevel";
+
+  panel->SetBorderWidth(2);
+  panel->SetBevelInner(bvLowered);
+  panel->SetBevelWidth(2);
+  // 2 (outer) + 2 (border) + 2 (inner) on every side.
+  EXPECT_EQ(top->BoundsRect(), Rect(6, 6, 94, 16));
+  EXPECT_EQ(client->BoundsRect(), Rect(6, 16, 94, 74));
+
+  panel->SetColor(clYellow);
+  client->SetParentColor(true);
+  EXPECT_EQ(client->Color(), clYellow);
+  top->SetVisible(false);
+  client->SetVisible(false);
+  ExpectPixels(*form, {{{10, 10}, kHighlight, "outer raised: top-left"},
+                       {{11, 11}, kHighlight, "second ring of the outer bevel"},
+                       {{109, 10}, kShadow, "outer raised: the top-right corner is bottom colour"},
+                       {{10, 89}, kShadow, "outer raised: the bottom-left corner is bottom colour"},
+                       {{12, 12}, clYellow, "the border in Color"},
+                       {{14, 14}, kShadow, "inner lowered: top-left in shadow"},
+                       {{105, 85}, kHighlight, "inner lowered: bottom-right in highlight"},
+                       {{60, 50}, clYellow, "the inside in Color"}});
+}
+
+// --- bitmap button ---------------------------------------------------------------------
+
+TEST_F(StdControlsTest, BitBtnClickNeedsPressAndReleaseOnIt) {
+  auto* button = new TBitBtn(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 75, 25);
+  button->SetCaption("Go");
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+
+  form->HandleMouse(mmDown, mbLeft, {20, 20}, {ssLeft});
+  EXPECT_TRUE(button->IsDown());
+  EXPECT_TRUE(button->Focused()) << "pressing takes the focus";
+  form->HandleMouse(mmMove, mbLeft, {150, 100}, {ssLeft});
+  EXPECT_FALSE(button->IsDown()) << "off the button it pops up";
+  form->HandleMouse(mmUp, mbLeft, {150, 100}, {});
+  EXPECT_EQ(clicks, 0);
+
+  form->HandleMouse(mmDown, mbLeft, {20, 20}, {ssLeft});
+  form->HandleMouse(mmUp, mbLeft, {20, 20}, {});
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(button->IsDown());
+
+  ExpectPixels(*form, {{{10, 10}, ColorToRGB(clWindowFrame), "focused: the dark outer frame"},
+                       {{11, 11}, kHighlight, "then the raised edge's light outer line"},
+                       {{83, 33}, ColorToRGB(cl3DDkShadow), "and its dark outer line"}});
+}
+
+struct BitBtnModalCase {
+  TBitBtnKind kind;
+  const char* how;  // "mouse", "space", "enter"
+  TModalResult expected;
+  int clicks;       // OnClick calls: bkClose closes without one
+};
+
+TEST(BitBtnModalTest, KindAndKeysEndAModalForm) {
+  EnsureTestApplication();
+  const std::vector<BitBtnModalCase> cases = {
+      {bkClose, "mouse", mrCancel, 0}, {bkClose, "space", mrCancel, 0},
+      {bkOK, "enter", mrOk, 1},        {bkCancel, "mouse", mrCancel, 1},
+      {bkOK, "space", mrOk, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.how) + " kind " + std::to_string(c.kind));
+    auto* dialog = new TForm(Application);
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetClientWidth(200);
+    dialog->SetClientHeight(60);
+    auto* button = new TBitBtn(dialog);
+    button->SetParent(dialog);
+    button->SetBounds(100, 20, 75, 25);
+    button->SetKind(c.kind);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    // The input arrives while the modal form is up, from its OnShow.
+    dialog->OnShow = [&](TObject*) {
+      if (std::string(c.how) == "mouse") {
+        dialog->HandleMouse(mmDown, mbLeft, {110, 30}, {ssLeft});
+        dialog->HandleMouse(mmUp, mbLeft, {110, 30}, {});
+      } else if (std::string(c.how) == "space") {
+        dialog->HandleKeyDown(VK_SPACE, {});
+        EXPECT_EQ(dialog->ModalResult(), mrNone) << "Space clicks on release";
+        dialog->HandleKeyUp(VK_SPACE, {});
+      } else {
+        dialog->HandleKeyDown(VK_RETURN, {});
+      }
+    };
+    EXPECT_EQ(dialog->ShowModal(), c.expected);
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_EQ(clicks, c.clicks);
+    delete dialog;
+  }
+}
+
+TEST(BitBtnGlyphTest, StockKindsSetCaptionUnlessLoadingWithOne) {
+  EnsureTestApplication();
+  TForm form(nullptr);
+  auto* plain = new TBitBtn(&form);
+  plain->SetKind(bkClose);
+  EXPECT_EQ(plain->Caption(), "&Close");
+  EXPECT_EQ(StockBitBtnGlyph(bkClose).Width(), 18);
+  EXPECT_EQ(StockBitBtnGlyph(bkClose).GetPixel(0, 17), clOlive) << "transparent corner";
+
+  form.BeginLoading();
+  auto* loaded = new TBitBtn(&form);
+  loaded->SetCaption("退出");
+  loaded->SetKind(bkClose);
+  form.EndLoading();
+  EXPECT_EQ(loaded->Caption(), "退出");
+}
+
+}  // namespace

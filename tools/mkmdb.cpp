@@ -1,0 +1,30 @@
+// quillon_mkmdb: builds the terminology database from its tab-separated sources.
+//
+//   quillon_mkmdb WHOART.tsv LJXT.tsv OUTPUT.mdb
+//
+// Writes tables WHOART and LJXT (all columns text) into a new Jet 4 file. A malformed source
+// is reported as "file:line: problem" and nothing is written; the exit code is then 1.
+#include <cstdio>
+#include <exception>
+
+#include "tools/mdb_writer.h"
+#include "tools/terminology_schema.h"
+#include "tools/terminology_tsv.h"
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s WHOART.tsv LJXT.tsv OUTPUT.mdb\n", argv[0]);
+    return 2;
+  }
+  try {
+    TTsvTable whoart = ReadTsvTable(argv[1], WhoartColumns());
+    TTsvTable ljxt = ReadTsvTable(argv[2], LjxtColumns());
+    CheckTerminology(whoart, ljxt);
+    WriteMdbFile(argv[3], {{kWhoartTableName, WhoartColumns(), std::move(whoart.Rows), {}},
+                           {kLjxtTableName, LjxtColumns(), std::move(ljxt.Rows), {}}});
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: %s\n", argv[0], error.what());
+    return 1;
+  }
+}

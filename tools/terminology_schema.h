@@ -1,0 +1,21 @@
+#pragma once
+// The two tables of the terminology database as the program reads them: WHOART (one row per
+// adverse-reaction term) and LJXT (one row per organ system). Every column is text; codes are
+// texts of decimal digits with leading zeros kept. The widths are this writer's choice: the
+// program does not depend on them.
+#include <vector>
+
+#include "tools/mdb_writer.h"
+
+inline constexpr const char* kWhoartTableName = "WHOART";
+inline constexpr const char* kLjxtTableName = "LJXT";
+
+// Column positions in a WHOART row.
+enum TWhoartColumn { whoPY, whoNAME, whoENAME, whoTID, whoSID1, whoSID2, whoSID3, whoColumnCount };
+// Column positions in an LJXT row.
+enum TLjxtColumn { ljxSID, ljxNAME, ljxENAME, ljxColumnCount };
+
+// PY Text(50), NAME Text(100), ENAME Text(255), TID Text(10), SID1..SID3 Text(10).
+std::vector<TMdbColumn> WhoartColumns();
+// SID Text(10), NAME Text(100), ENAME Text(255).
+std::vector<TMdbColumn> LjxtColumns();
