@@ -10,7 +10,8 @@
 //   disabled         embossed: clBtnHighlight moved by (1, 1), then clBtnShadow in place
 // AutoSize (on by default) sizes the label to its text measured with DT_CALCRECT: one line
 // or CR LF separated lines take their natural width; with WordWrap the current width stays
-// the break width and only the height follows. A right-justified label keeps its right edge.
+// the break width, the height follows and the width becomes the widest broken line (as
+// DT_CALCRECT reports it). A right-justified label keeps its right edge.
 #include <string>
 
 #include "platform/db/db_types.h"  // TAlignment

@@ -3,6 +3,8 @@
 #include <QPushButton>
 #include <cstdlib>
 
+#include "platform/core/exception.h"
+
 #include "platform/ui/application.h"
 #include "platform/ui/toolkit.h"
 
@@ -13,7 +15,9 @@ char* fakeArgv[] = {fakeName, nullptr};
 }  // namespace
 
 void ToolkitInit(int argc, char** argv) {
-  if (QApplication::instance()) return;
+  if (qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  if (QCoreApplication::instance())
+    throw Exception("The window system was started without widgets (text was measured before start-up)");
   static int storedArgc = argc;
   (void)storedArgc;
   // Qt keeps references to argc/argv for the whole run.
