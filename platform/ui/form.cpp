@@ -159,10 +159,10 @@ void TCustomForm::Show() {
 }
 
 void TCustomForm::ShowPopupAt(TPoint screenTopLeft) {
+  SetBorderStyle(bsNone);
   TRect work = WorkAreaRect();
   int left = std::max(work.Left, std::min(screenTopLeft.X, work.Right - Width()));
   int top = std::max(work.Top, std::min(screenTopLeft.Y, work.Bottom - Height()));
-  SetBorderStyle(bsNone);
   ensureWindow();
   SetBounds(left, top, Width(), Height());
   shown_ = true;
@@ -392,7 +392,8 @@ bool TCustomForm::HandleKeyDown(uint16_t key, TShiftState shift) {
     case VK_RETURN: case VK_ESCAPE: mask = DLGC_WANTALLKEYS; break;
     default: break;
   }
-  if (mask != 0 && target != this && (target->DispatchGetDlgCode() & (mask | DLGC_WANTALLKEYS)) == 0) {
+  // Only the key's own flag counts: a control that wants all keys still lets Tab go.
+  if (mask != 0 && target != this && (target->DispatchGetDlgCode() & mask) == 0) {
     // A dialog key the control does not want: the form navigates with it.
     if (key == VK_TAB) {
       SelectNext(target, !shift.contains(ssShift), true);

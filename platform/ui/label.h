@@ -14,7 +14,7 @@
 // DT_CALCRECT reports it). A right-justified label keeps its right edge.
 #include <string>
 
-#include "platform/db/db_types.h"  // TAlignment
+#include "platform/core/alignment.h"
 #include "platform/ui/control.h"
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };

@@ -13,7 +13,7 @@
 //   inner bevel   as the outer one
 //   inside        filled with Color; Caption drawn on one line, vertically centred on the
 //                 height of 'W', aligned by Alignment
-#include "platform/db/db_types.h"  // TAlignment
+#include "platform/core/alignment.h"
 #include "platform/ui/win_control.h"
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };

@@ -1,4 +1,5 @@
 // TNativeEditHost over QLineEdit (single line) and QPlainTextEdit (memo).
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,6 +14,7 @@
 #include "platform/ui/form_window.h"
 #include "platform/ui/native_edit.h"
 #include "platform/ui/qt_keys.h"
+#include "platform/ui/services.h"
 
 namespace {
 QColor qcolor(TColor c) {
@@ -146,6 +148,14 @@ struct TNativeEditHost::Impl : public QObject {
         case QEvent::KeyRelease: {
           auto* k = static_cast<QKeyEvent*>(event);
           if (uint16_t vk = VirtualKeyFromQt(k->key())) form->HandleKeyUp(vk, ShiftFromQt(k->modifiers(), Qt::NoButton));
+          return false;
+        }
+        case QEvent::Enter: {
+          // The form's window does not see the mouse over the editor: report the cursor so
+          // the idle step's enter / leave (and the flat controls' hover checks) follow it.
+          QPoint global = QCursor::pos();
+          SetCursorPosForTest({global.x(), global.y()});
+          if (Application) Application->DoIdle();
           return false;
         }
         case QEvent::FocusIn:

@@ -268,6 +268,7 @@ TEST(PopupTest, PopupsStayInsideTheWorkAreaAndDoNotActivate) {
   TForm owner(nullptr);
   owner.Show();
   TForm popup(nullptr);
+  popup.SetBorderStyle(bsNone);
   popup.SetBounds(0, 0, 120, 80);
   TRect work = WorkAreaRect();
   popup.ShowPopupAt({work.Right - 10, work.Bottom - 10});
