@@ -4,6 +4,7 @@
 //
 // Everything here is a pure function of its arguments or draws only into the canvas it is
 // given, except HoverTracker, which each tracking control class keeps one of.
+#include "platform/ui/button_layout.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,6 @@
 // Enumerations, values in ordinal order.
 enum TTransparentMode { tmAlways, tmNotFocused, tmNone };
 enum TRadioButtonLayout { radioLeft, radioRight };
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 using TNumGlyphs = int;  // 1..4 images side by side in a glyph
 using TAdvColors = int;  // 0..100, lightness shift of an "advanced" colour
 

@@ -73,6 +73,16 @@ struct Face {
   int width(const QString& s) const { return s.isEmpty() ? 0 : metrics->horizontalAdvance(s); }
 };
 
+// The Chinese faces of Windows (GB2312 character set) whose cell equals their em.
+bool isWindowsGbFace(const std::string& name) {
+  static const char* const names[] = {"宋体", "SimSun", "新宋体", "NSimSun", "楷体_GB2312",
+                                      "KaiTi", "KaiTi_GB2312", "楷体", "黑体", "SimHei",
+                                      "仿宋_GB2312", "FangSong_GB2312", "仿宋", "FangSong"};
+  for (const char* n : names)
+    if (name == n) return true;
+  return false;
+}
+
 const Face& faceFor(const TFont& f) {
   ensureGuiApplication();
   const std::string key = f.Name() + '\x01' + std::to_string(f.Height()) + '\x01' +
@@ -97,7 +107,8 @@ const Face& faceFor(const TFont& f) {
   // 0 asks for the default size.
   int em = f.Height() < 0 ? -f.Height() : f.Height() > 0 ? f.Height() : 12;
   q.setPixelSize(std::max(em, 1));
-  if (f.Height() > 0) {
+  const bool gbFace = isWindowsGbFace(f.Name());
+  if (f.Height() > 0 && !gbFace) {
     QFontMetrics m(q);
     int cell = m.ascent() + m.descent();
     if (cell > 0 && cell != f.Height()) {
@@ -110,6 +121,13 @@ const Face& faceFor(const TFont& f) {
   TTextMetric& tm = face->tm;
   tm.tmAscent = m.ascent();
   tm.tmDescent = m.descent();
+  if (gbFace) {
+    // The Windows GB2312 faces have no internal leading: their cell is exactly the em
+    // (宋体 at -21 is 21 pixels high, ascent 18), while the substitutes carry more room.
+    // Keep Windows' line pitch so multi-line texts take the height they take there.
+    tm.tmAscent = (em * 6 + 3) / 7;
+    tm.tmDescent = em - tm.tmAscent;
+  }
   tm.tmHeight = tm.tmAscent + tm.tmDescent;
   tm.tmInternalLeading = std::max(0, tm.tmHeight - em);
   tm.tmExternalLeading = std::max(0, m.leading());

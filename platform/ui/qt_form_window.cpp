@@ -14,6 +14,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/form_window.h"
 #include "platform/ui/qt_keys.h"
+#include "platform/ui/qt_routed_keys.h"
 #include "platform/ui/services.h"
 
 namespace {
@@ -118,6 +119,7 @@ class FormWidget : public QWidget {
   }
 
   void keyPressEvent(QKeyEvent* e) override {
+    if (TakeKeyEventRouted(e)) return;  // a native editor already routed it to the form
     TShiftState shift = ShiftFromQt(e->modifiers(), Qt::NoButton);
     uint16_t vk = VirtualKeyFromQt(e->key());
     guarded([&] {

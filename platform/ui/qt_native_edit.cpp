@@ -1,5 +1,6 @@
 // TNativeEditHost over QLineEdit (single line) and QPlainTextEdit (memo).
 #include <QCursor>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include "platform/ui/form_window.h"
 #include "platform/ui/native_edit.h"
 #include "platform/ui/qt_keys.h"
+#include "platform/ui/qt_routed_keys.h"
 #include "platform/ui/services.h"
 
 namespace {
@@ -87,8 +89,14 @@ struct TNativeEditHost::Impl : public QObject {
       m->setTabChangesFocus(!wantTabs);
     }
     settingText = false;
-    applyColors();
     widget->setFont(QFontForTFont(font));
+    applyTabStops();
+    applyColors();
+  }
+
+  // Tab stops every eight average characters, as a Windows edit control has them.
+  void applyTabStops() {
+    if (auto* m = memo()) m->setTabStopDistance(QFontMetricsF(m->font()).averageCharWidth() * 8);
   }
 
   void applyColors() {
@@ -143,6 +151,9 @@ struct TNativeEditHost::Impl : public QObject {
             return true;
           }
           if (vk != 0 && form->HandleKeyDown(vk, ShiftFromQt(k->modifiers(), Qt::NoButton))) return true;
+          // The editor may ignore the key (Enter in a line edit) and the toolkit then hands
+          // the same event to the form's window: it has been routed once already.
+          MarkKeyEventRouted(k);
           return false;
         }
         case QEvent::KeyRelease: {
@@ -247,7 +258,10 @@ void TNativeEditHost::SetColors(TColor background, TColor text) {
 
 void TNativeEditHost::SetFont(const TFont& font) {
   impl_->font.Assign(font);
-  if (impl_->widget) impl_->widget->setFont(QFontForTFont(font));
+  if (impl_->widget) {
+    impl_->widget->setFont(QFontForTFont(font));
+    impl_->applyTabStops();
+  }
 }
 
 void TNativeEditHost::SetWordWrap(bool value) {

@@ -78,11 +78,12 @@ TEST_F(StdControlsTest, LabelSizesToItsTextLinesAndKeepsItsWidthWhenWrapping) {
   EXPECT_EQ(label->Width(), measure.TextWidth("longer line"));
   EXPECT_EQ(label->Height(), 3 * lineHeight);
 
-  // Word wrap: the width stays the break width, the height grows.
+  // Word wrap: lines break at the current width and the height grows; the width becomes
+  // the widest broken line, as DT_CALCRECT reports it.
   label->SetWordWrap(true);
   label->SetWidth(measure.TextWidth("longer") + 2);
   label->SetCaption("longer longer longer");
-  EXPECT_EQ(label->Width(), measure.TextWidth("longer") + 2);
+  EXPECT_EQ(label->Width(), measure.TextWidth("longer"));
   EXPECT_EQ(label->Height(), 3 * lineHeight);
 
   // A right-justified label keeps its right edge.

@@ -1,0 +1,29 @@
+#pragma once
+// TLikePattern: the LIKE comparison of filters and queries, ignoring letter case.
+//   *  or  %   any run of characters (also none)
+//   ?  or  _   exactly one character
+//   [c]        the character c itself (to match a literal *, %, ?, _ or [)
+// Everything else matches itself after upper-casing (utf8_case.h). Characters are Unicode
+// code points, so one CJK character is one "?".
+#include <string>
+#include <string_view>
+
+class TLikePattern {
+ public:
+  explicit TLikePattern(std::string_view pattern);
+
+  bool Matches(std::string_view value) const;
+  // The pattern is a literal followed by exactly one any-run wildcard ('FT*'), so the matches
+  // are exactly the values starting with FoldedPrefix().
+  bool IsPrefixOnly() const { return prefixOnly_; }
+  // The folded literal before the first wildcard (UTF-8).
+  const std::string& FoldedPrefix() const { return foldedPrefix_; }
+
+ private:
+  static constexpr char32_t kAnyRun = 0xFFFFFFFF;
+  static constexpr char32_t kAnyOne = 0xFFFFFFFE;
+
+  std::u32string tokens_;  // folded code points and the two wildcard markers
+  std::string foldedPrefix_;
+  bool prefixOnly_ = false;
+};

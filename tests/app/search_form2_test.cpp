@@ -1,0 +1,221 @@
+// The search window against the sample database: each search group filters its master query
+// and arranges its layout; the special cases (no match, empty text, quotes) and the radio
+// pairs and help panel behave as the window's handlers say.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/dm.h"
+#include "app/search_form2.h"
+#include "app_test_support.h"
+#include "flat/flat_button.h"
+#include "flat/flat_edit.h"
+#include "flat/flat_memo.h"
+#include "flat/flat_panel.h"
+#include "flat/flat_radio_button.h"
+#include "platform/ui/application.h"
+#include "platform/ui/bevel.h"
+#include "platform/ui/label.h"
+#include "platform/ui/toolkit.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class SearchWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    EnsureTestApplication();
+    DataModule1 = new TDataModule1(Application);
+    frmMain = new TfrmMain(Application);
+    w = frmMain;
+    w->Show();
+  }
+  void TearDown() override {
+    delete frmMain;
+    frmMain = nullptr;
+    delete DataModule1;
+    DataModule1 = nullptr;
+  }
+
+  // Types into an edit (which takes the focus first, as a click on it gives it) and presses
+  // Enter there.
+  void typeAndEnter(TFlatEdit* edit, const std::string& text) {
+    edit->SetFocus();
+    edit->SetText(text);
+    w->HandleKeyDown(VK_RETURN, {});
+  }
+  // What a message box would have seen of the layout.
+  std::string layout() const {
+    return w->Label2->Caption() + "|" + w->Label3->Caption() + "|" + w->qlGridBLFY->Parent()->Name();
+  }
+
+  TempWorkingDir dir{/*withDatabase=*/true};
+  MessageBoxRecorder boxes{[this] { return layout(); }};
+  TfrmMain* w = nullptr;
+};
+
+struct SearchCase {
+  const char* what;
+  int group;          // 0 pinyin / Chinese name, 1 English, 2 organ system
+  bool byName;        // the group's second radio (Chinese name)
+  const char* text;
+  Strings masterKeys;  // TID of the terms or SID of the organ systems that pass
+  Strings detailKeys;  // organ systems of the first term (term searches)
+};
+
+TEST_F(SearchWindowTest, EachGroupFiltersItsMasterAndArrangesItsLayout) {
+  const std::vector<SearchCase> cases = {
+      {"pinyin abbreviation", 0, false, "FBZD", {"0711"}, {"0600", "1810"}},
+      {"Chinese name prefix", 0, true, "腹", {"0261", "0267", "0711"}, {"0600"}},
+      {"English name with a quote", 1, false, "CROHN'S", {"0266"}, {"0600"}},
+      {"organ-system code prefix", 2, false, "01", {"0100"}, {}},
+      {"organ-system name prefix", 2, true, "胃肠", {"0600"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TFlatRadioButton* second[] = {w->frbName, nullptr, w->frbljqgName};
+    TFlatRadioButton* first[] = {w->frbPY, nullptr, w->frbljqgCode};
+    if (first[c.group]) ClickControl(c.byName ? second[c.group] : first[c.group]);
+    TFlatEdit* edits[3][2] = {{w->fedPY, w->fedName}, {w->fedEnglish, w->fedEnglish},
+                              {w->fedljqgCode, w->fedljqgName}};
+    typeAndEnter(edits[c.group][c.byName], c.text);
+    EXPECT_TRUE(boxes.Boxes.empty());
+
+    const bool terms = c.group != 2;
+    TDataSet* master = terms ? DataModule1->adoqryBLFY : DataModule1->adoqryLJQG2;
+    EXPECT_EQ(ColumnValues(master, terms ? "TID" : "SID"), c.masterKeys);
+    if (terms) {
+      EXPECT_EQ(ColumnValues(DataModule1->adoqryLJQG, "SID"), c.detailKeys);
+      EXPECT_EQ(layout(), " 不良反应列表| 累及系统和器官列表|FlatPanel4");
+      EXPECT_EQ(w->qlGridLJQG->Parent(), w->FlatPanel2);
+      EXPECT_EQ(w->qlGridBLFY->DataSource(), DataModule1->dsBLFY);
+      EXPECT_EQ(w->qlGridLJQG->DataSource(), DataModule1->dsLJQG);
+      EXPECT_EQ(w->qlGridBLFY->Cursor(), crHandPoint);
+      EXPECT_EQ(w->qlGridLJQG->Cursor(), crDefault);
+    } else {
+      // Every term that names the organ system in SID1, SID2 or SID3.
+      TDataSet* terms2 = DataModule1->adoqryBLFY2;
+      EXPECT_FALSE(terms2->IsEmpty());
+      for (terms2->First(); !terms2->Eof(); terms2->Next()) {
+        std::string sids;
+        for (const char* f : {"SID1", "SID2", "SID3"}) sids += terms2->FieldByName(f)->AsString() + ",";
+        EXPECT_NE(sids.find(c.masterKeys[0] + ","), std::string::npos) << sids;
+      }
+      EXPECT_EQ(layout(), " 累及系统和器官列表| 不良反应列表|FlatPanel2");
+      EXPECT_EQ(w->qlGridLJQG->Parent(), w->FlatPanel4);
+      EXPECT_EQ(w->qlGridBLFY->DataSource(), DataModule1->dsBLFY2);
+      EXPECT_EQ(w->qlGridLJQG->DataSource(), DataModule1->dsLJQG2);
+      EXPECT_EQ(w->qlGridBLFY->Cursor(), crDefault);
+      EXPECT_EQ(w->qlGridLJQG->Cursor(), crHandPoint);
+    }
+  }
+}
+
+TEST_F(SearchWindowTest, NoMatchReportsBeforeTheLayoutChangesAndRepeatsOnTheSameText) {
+  typeAndEnter(w->fedljqgCode, "01");  // organ-system layout first, so a change shows
+  ASSERT_TRUE(boxes.Boxes.empty());
+  typeAndEnter(w->fedPY, "QQQQ");
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, "没有匹配的记录");
+  EXPECT_EQ(boxes.Boxes[0].Caption, "提示");
+  EXPECT_EQ(boxes.Boxes[0].Flags, 0x40);
+  EXPECT_EQ(boxes.Boxes[0].State, " 累及系统和器官列表| 不良反应列表|FlatPanel2")
+      << "the message comes while the previous layout still shows";
+  EXPECT_EQ(layout(), " 不良反应列表| 累及系统和器官列表|FlatPanel4");
+  EXPECT_EQ(w->qlGridBLFY->Cursor(), crDefault) << "no records: no hand";
+  EXPECT_EQ(DataModule1->adoqryLJQG->RecordCount(), 0) << "no term, no organ systems";
+
+  ClickControl(w->fbtnSearchPY);  // the button runs the same search as Enter
+  EXPECT_EQ(boxes.Boxes.size(), 2u) << "the same text reports again";
+}
+
+TEST_F(SearchWindowTest, EmptyTextKeepsTheFilterButSwitchesLayoutAndHidesHelp) {
+  const std::string stored = DataModule1->adoqryBLFY->Filter();
+  typeAndEnter(w->fedljqgCode, "0100");
+  ClickControl(w->fbtnHelp);
+  ASSERT_TRUE(w->fpnlText->Visible());
+  typeAndEnter(w->fedPY, "");
+  EXPECT_TRUE(boxes.Boxes.empty()) << "an empty text shows no message";
+  EXPECT_FALSE(w->fpnlText->Visible());
+  EXPECT_EQ(DataModule1->adoqryBLFY->Filter(), stored) << "the stored filter stays";
+  EXPECT_EQ(DataModule1->adoqryBLFY->RecordCount(), 0);
+  EXPECT_EQ(layout(), " 不良反应列表| 累及系统和器官列表|FlatPanel4");
+  EXPECT_EQ(w->qlGridBLFY->Cursor(), crDefault);
+  EXPECT_EQ(DataModule1->adoqryLJQG2->Filter(), "SID LIKE '0100*'") << "the other master keeps its own";
+}
+
+TEST_F(SearchWindowTest, RadioPairsEnableFocusAndEmptyTheirEdits) {
+  EXPECT_TRUE(w->fedPY->Enabled());
+  EXPECT_FALSE(w->fedName->Enabled());
+  EXPECT_FALSE(w->fedljqgName->Enabled());
+  w->fedPY->SetText("FB");
+
+  ClickControl(w->frbName);
+  EXPECT_TRUE(w->frbName->Checked());
+  EXPECT_FALSE(w->frbPY->Checked());
+  EXPECT_TRUE(w->fedName->Enabled());
+  EXPECT_EQ(w->ActiveControl(), w->fedName);
+  EXPECT_FALSE(w->fedPY->Enabled());
+  EXPECT_EQ(w->fedPY->Text(), "");
+
+  // Enter in the name edit runs the pinyin group's handler, which searches by name now.
+  typeAndEnter(w->fedName, "腹泻");
+  EXPECT_EQ(ColumnValues(DataModule1->adoqryBLFY, "TID"), Strings{"0267"});
+
+  ClickControl(w->frbPY);
+  EXPECT_TRUE(w->fedPY->Enabled());
+  EXPECT_EQ(w->ActiveControl(), w->fedPY);
+  EXPECT_EQ(w->fedPY->Text(), "") << "it comes back empty";
+  EXPECT_FALSE(w->fedName->Enabled());
+  EXPECT_EQ(w->fedName->Text(), "");
+
+  ClickControl(w->frbljqgName);
+  EXPECT_EQ(w->ActiveControl(), w->fedljqgName);
+  EXPECT_FALSE(w->fedljqgCode->Enabled());
+  w->fedljqgName->SetText("胃");
+  ClickControl(w->frbljqgName);  // already checked: the press focuses it, the handler stays out
+  EXPECT_EQ(w->ActiveControl(), w->frbljqgName);
+  EXPECT_TRUE(w->fedljqgName->Enabled());
+  EXPECT_EQ(w->fedljqgName->Text(), "胃");
+  EXPECT_TRUE(w->fedPY->Enabled()) << "the other group is untouched";
+}
+
+TEST_F(SearchWindowTest, ControlsSitWhereTheWindowPlacesThem) {
+  struct Place {
+    TControl* control;
+    TRect bounds;
+    int tabOrder;  // -1: a graphic control
+  };
+  ClickControl(w->fbtnHelp);  // a hidden aligned panel is placed once it shows
+  const std::vector<Place> places = {
+      {w->FlatPanel6, Bounds(8, 8, 265, 113), 0},     {w->frbPY, Bounds(12, 16, 89, 17), 1},
+      {w->fedPY, Bounds(112, 16, 145, 18), 0},       {w->frbName, Bounds(11, 48, 97, 17), 2},
+      {w->fedName, Bounds(112, 48, 145, 18), 3},     {w->fbtnSearchPY, Bounds(190, 72, 65, 25), 4},
+      {w->FlatPanel7, Bounds(8, 141, 265, 89), 2},    {w->fedEnglish, Bounds(112, 18, 145, 18), 0},
+      {w->fbtnSearchEnglish, Bounds(191, 48, 65, 25), 1},
+      {w->FlatPanel8, Bounds(8, 248, 265, 113), 3},   {w->frbljqgCode, Bounds(16, 16, 89, 17), 0},
+      {w->fedljqgCode, Bounds(112, 16, 145, 18), 1}, {w->frbljqgName, Bounds(16, 48, 89, 17), 2},
+      {w->fedljqgName, Bounds(112, 48, 145, 18), 3}, {w->fbtnljqg, Bounds(190, 72, 65, 25), 4},
+      {w->Bevel1, Bounds(0, 384, 281, 2), -1},        {w->fbtnExit, Bounds(8, 464, 81, 25), 4},
+      {w->fbtnHelp, Bounds(100, 464, 81, 25), 1},    {w->fbtnAbout, Bounds(192, 464, 81, 25), 5},
+      {w->FlatPanel4, Bounds(2, 24, 500, 281), 0},    {w->FlatPanel2, Bounds(0, 328, 505, 233), 1},
+      {w->FlatPanel3, w->FlatPanel3->BoundsRect(), 1}, {w->fpnlText, w->FlatPanel3->BoundsRect(), 2},
+  };
+  for (const auto& p : places) {
+    SCOPED_TRACE(p.control->Name());
+    EXPECT_EQ(p.control->BoundsRect(), p.bounds);
+    if (p.tabOrder >= 0) {
+      EXPECT_EQ(static_cast<TWinControl*>(p.control)->TabOrder(), p.tabOrder);
+    }
+  }
+  EXPECT_EQ(w->FlatPanel1->Width(), 281);
+  EXPECT_EQ(w->FlatPanel3->Left(), 281) << "the result area fills the rest";
+  EXPECT_EQ(w->FlatPanel3->Width(), w->ClientWidth() - 281);
+  EXPECT_EQ(w->fmeText->Lines().Count(), 60);
+}
+
+}  // namespace
