@@ -96,52 +96,9 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(TCanvas& canvas, const TRect& client,
     textSize = {textBounds.Width(), textBounds.Height()};
   }
 
-  const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
-  TPoint glyphPos{0, 0}, textPos{0, 0};
-  // The cross axis: both centred, the odd pixel going to the far side.
-  if (horizontal) {
-    glyphPos.Y = (clientSize.Y - glyphSize.Y + 1) / 2;
-    textPos.Y = (clientSize.Y - textSize.Y + 1) / 2;
-  } else {
-    glyphPos.X = (clientSize.X - glyphSize.X + 1) / 2;
-    textPos.X = (clientSize.X - textSize.X + 1) / 2;
-  }
-
-  if (textSize.X == 0 || glyphSize.X == 0) spacing = 0;
-
-  // Extents along the layout's axis.
-  auto along = [horizontal](TPoint p) { return horizontal ? p.X : p.Y; };
-  if (margin == -1) {
-    if (spacing == -1) {
-      int total = along(glyphSize) + along(textSize);
-      margin = (along(clientSize) - total) / 3;
-      spacing = margin;
-    } else {
-      int total = along(glyphSize) + spacing + along(textSize);
-      margin = (along(clientSize) - total + 1) / 2;
-    }
-  }
-  if (margin >= 0 && spacing == -1)
-    spacing = (along(clientSize) - margin - along(glyphSize) - along(textSize)) / 2;
-
-  switch (layout) {
-    case blGlyphLeft:
-      glyphPos.X = margin;
-      textPos.X = glyphPos.X + glyphSize.X + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.X = clientSize.X - margin - glyphSize.X;
-      textPos.X = glyphPos.X - spacing - textSize.X;
-      break;
-    case blGlyphTop:
-      glyphPos.Y = margin;
-      textPos.Y = glyphPos.Y + glyphSize.Y + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.Y = clientSize.Y - margin - glyphSize.Y;
-      textPos.Y = glyphPos.Y - spacing - textSize.Y;
-      break;
-  }
+  TButtonPlacement place = PlaceGlyphAndCaption({clientSize.X, clientSize.Y}, {glyphSize.X, glyphSize.Y},
+                                                {textSize.X, textSize.Y}, layout, spacing, margin);
+  const TPoint glyphPos = place.GlyphPos, textPos = place.TextPos;
 
   TGlyphCaptionLayout out;
   out.GlyphPos = {glyphPos.X + client.Left + pressOffset.X, glyphPos.Y + client.Top + pressOffset.Y};

@@ -162,49 +162,9 @@ void TBitBtn::drawGlyphAndCaption(TCanvas& canvas, const TRect& client, bool ena
   } else {
     textBounds = {};
   }
-  const TSize clientSize{client.Width(), client.Height()};
-  const bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;
-  TPoint glyphPos, textPos;
-  if (horizontal) {
-    glyphPos.Y = (clientSize.cy - glyphSize.cy + 1) / 2;
-    textPos.Y = (clientSize.cy - textSize.cy + 1) / 2;
-  } else {
-    glyphPos.X = (clientSize.cx - glyphSize.cx + 1) / 2;
-    textPos.X = (clientSize.cx - textSize.cx + 1) / 2;
-  }
-  int spacing = (textSize.cx == 0 || glyphSize.cx == 0) ? 0 : spacing_;
-  int margin = margin_;
-  if (margin == -1) {
-    if (spacing == -1) {
-      int total = horizontal ? glyphSize.cx + textSize.cx : glyphSize.cy + textSize.cy;
-      margin = ((horizontal ? clientSize.cx : clientSize.cy) - total) / 3;
-      spacing = margin;
-    } else {
-      int total = horizontal ? glyphSize.cx + spacing + textSize.cx : glyphSize.cy + spacing + textSize.cy;
-      margin = ((horizontal ? clientSize.cx : clientSize.cy) - total + 1) / 2;
-    }
-  } else if (spacing == -1) {
-    int rest = horizontal ? clientSize.cx - (margin + glyphSize.cx) : clientSize.cy - (margin + glyphSize.cy);
-    spacing = (rest - (horizontal ? textSize.cx : textSize.cy)) / 2;
-  }
-  switch (layout_) {
-    case blGlyphLeft:
-      glyphPos.X = margin;
-      textPos.X = glyphPos.X + glyphSize.cx + spacing;
-      break;
-    case blGlyphRight:
-      glyphPos.X = clientSize.cx - margin - glyphSize.cx;
-      textPos.X = glyphPos.X - spacing - textSize.cx;
-      break;
-    case blGlyphTop:
-      glyphPos.Y = margin;
-      textPos.Y = glyphPos.Y + glyphSize.cy + spacing;
-      break;
-    case blGlyphBottom:
-      glyphPos.Y = clientSize.cy - margin - glyphSize.cy;
-      textPos.Y = glyphPos.Y - spacing - textSize.cy;
-      break;
-  }
+  TButtonPlacement place = PlaceGlyphAndCaption({client.Width(), client.Height()}, glyphSize,
+                                                textSize, layout_, spacing_, margin_);
+  const TPoint glyphPos = place.GlyphPos, textPos = place.TextPos;
 
   if (count > 0) {
     // Images: up, disabled, down, exclusive; a missing disabled image is drawn embossed.
