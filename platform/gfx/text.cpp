@@ -114,6 +114,16 @@ const Face& faceFor(const TFont& f) {
     if (cell > 0 && cell != f.Height()) {
       em = std::max(1, int(std::lround(double(em) * f.Height() / cell)));
       q.setPixelSize(em);
+      // Hinted metrics do not scale linearly: step the em until the cell is the largest
+      // that does not exceed the asked height (Windows picks the same way).
+      auto cellAt = [&q](int size) {
+        q.setPixelSize(size);
+        QFontMetrics mm(q);
+        return mm.ascent() + mm.descent();
+      };
+      while (em > 1 && cellAt(em) > f.Height()) --em;
+      while (cellAt(em + 1) <= f.Height()) ++em;
+      q.setPixelSize(em);
     }
   }
   face->metrics = std::make_unique<QFontMetrics>(q);
@@ -121,6 +131,14 @@ const Face& faceFor(const TFont& f) {
   TTextMetric& tm = face->tm;
   tm.tmAscent = m.ascent();
   tm.tmDescent = m.descent();
+  if (f.Height() > 0 && !gbFace && tm.tmAscent + tm.tmDescent != f.Height() &&
+      tm.tmAscent + tm.tmDescent > 0) {
+    // TrueType scales to any cell height on Windows; the hinted substitute may lack that
+    // exact size, so the nearest smaller face keeps the asked cell as its line pitch.
+    const int cell = tm.tmAscent + tm.tmDescent;
+    tm.tmAscent = int(std::lround(double(tm.tmAscent) * f.Height() / cell));
+    tm.tmDescent = f.Height() - tm.tmAscent;
+  }
   if (gbFace) {
     // The Windows GB2312 faces have no internal leading: their cell is exactly the em
     // (宋体 at -21 is 21 pixels high, ascent 18), while the substitutes carry more room.

@@ -27,9 +27,20 @@ TEST(CanvasTextTest, MetricsAreConsistent) {
   EXPECT_GE(tm.tmMaxCharWidth, tm.tmAveCharWidth);
   EXPECT_EQ(b.Canvas().TextHeight("Ag"), tm.tmHeight);
   EXPECT_GT(b.Canvas().TextWidth("WWW"), b.Canvas().TextWidth("iii"));
-  // A positive height is the cell height.
-  b.Canvas().Font.SetHeight(16);
-  EXPECT_NEAR(b.Canvas().TextMetrics().tmHeight, 16, 1);
+  // A positive height is the cell height, for the Latin and the Chinese faces alike.
+  for (const char* face : {"Tahoma", "MS Sans Serif", "宋体"})
+    for (int cell : {11, 12, 13, 16, 18}) {
+      b.Canvas().Font.SetName(face);
+      b.Canvas().Font.SetHeight(cell);
+      EXPECT_EQ(b.Canvas().TextMetrics().tmHeight, cell) << face << " " << cell;
+    }
+  b.Canvas().Font.SetName("Tahoma");
+  // The Chinese faces have no internal leading: 宋体 at -21 is 21 pixels high.
+  b.Canvas().Font.SetName("宋体");
+  b.Canvas().Font.SetHeight(-21);
+  EXPECT_EQ(b.Canvas().TextMetrics().tmHeight, 21);
+  EXPECT_EQ(b.Canvas().TextMetrics().tmAscent, 18);
+  b.Canvas().Font.SetName("Tahoma");
   // Size in points at 96 dpi.
   b.Canvas().Font.SetSize(9);
   EXPECT_EQ(b.Canvas().Font.Height(), -12);
