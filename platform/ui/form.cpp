@@ -328,7 +328,15 @@ void TCustomForm::ForgetControl(TControl* control) {
   };
   if (inside(captureControl_)) captureControl_ = nullptr;
   if (inside(scrollDrag_.control)) scrollDrag_ = TScrollDrag{};
-  if (activeControl_ && inside(activeControl_)) SetActiveControl(nullptr);
+  if (activeControl_ && inside(activeControl_)) {
+    if (activeControl_->IsDestroying()) {
+      // Half destroyed already: it can take no kill-focus or exit any more.
+      activeControl_ = nullptr;
+      if (window_) window_->FocusForm();
+    } else {
+      SetActiveControl(nullptr);
+    }
+  }
 }
 
 TControl* TCustomForm::controlAt(TPoint formPos, bool allowDisabled) const {
