@@ -31,25 +31,29 @@ bool TCanvas::MonochromeSurface() const { return ownerBitmap_ && ownerBitmap_->M
 
 // --- raw DC state ----------------------------------------------------------------------------
 
-TColor TCanvas::SetTextColor(TColor color) {
-  realiseFont();  // VCL code reaches the DC through Canvas.Handle, which realises all
+// VCL code reaches the DC through Canvas.Handle, which realises the font and the brush first,
+// so a raw setting made afterwards holds until they change again.
+void TCanvas::realiseHandle() {
+  realiseFont();
   realiseBrush();
+}
+
+TColor TCanvas::SetTextColor(TColor color) {
+  realiseHandle();
   TColor old = textColor_;
   textColor_ = ColorToRGB(color);
   return old;
 }
 
 TColor TCanvas::SetBkColor(TColor color) {
-  realiseFont();  // VCL code reaches the DC through Canvas.Handle, which realises all
-  realiseBrush();
+  realiseHandle();
   TColor old = bkColor_;
   bkColor_ = ColorToRGB(color);
   return old;
 }
 
 int TCanvas::SetBkMode(int mode) {
-  realiseFont();  // VCL code reaches the DC through Canvas.Handle, which realises all
-  realiseBrush();
+  realiseHandle();
   int old = bkMode_;
   if (mode == TRANSPARENT || mode == OPAQUE) bkMode_ = mode;
   return old;

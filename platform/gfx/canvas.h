@@ -217,6 +217,7 @@ class TCanvas : public TObject {
   // sets TextColor, or BkColor and BkMode.
   void realiseFont();
   void realiseBrush();
+  void realiseHandle();  // both, as reaching Canvas.Handle does
   // The background a styled pen's gaps would get: as realiseBrush would set it, without
   // changing the raw state.
   void effectiveBackground(TColor& color, int& mode) const;

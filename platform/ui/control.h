@@ -193,7 +193,6 @@ class TControl : public TComponent {
   friend class TWinControl;
   friend class TCustomForm;
   friend class TApplication;
-  friend struct PlatformAccess;
 
   // Called by SetBounds after the rectangle changed.
   virtual void BoundsChanged(const TRect& oldBounds);

@@ -509,7 +509,6 @@ void TCustomForm::paintWindowed(TWinControl* control, const TRegion& region, TCa
       paintWindowed(child, client, canvas);
 }
 
-void TCustomForm::WMEraseBkgnd(TCanvas& canvas) { TWinControl::WMEraseBkgnd(canvas); }
 
 TCanvas& DirectCanvasFor(TControl& control, std::unique_ptr<TCanvas>& slot) {
   if (!slot) slot = std::make_unique<TCanvas>();

@@ -118,7 +118,6 @@ class TCustomForm : public TWinControl {
   // Runs OnCreate; a form constructor calls it last, after EndLoading.
   void DoCreate() { if (OnCreate) OnCreate(this); }
   void BoundsChanged(const TRect& oldBounds) override;
-  void WMEraseBkgnd(TCanvas& canvas) override;
   virtual bool CloseQuery();
   void Loaded() override;
 

@@ -10,6 +10,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
+#include "platform/ui/scroll_bar_geometry.h"
 #include "platform/ui/services.h"
 
 namespace {
@@ -88,7 +89,7 @@ TRect WorkAreaRect() {
 
 int GetSystemMetrics(int metric) {
   switch (metric) {
-    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CXHSCROLL: case SM_CYVSCROLL: return 16;
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CXHSCROLL: case SM_CYVSCROLL: return kScrollBarSize;
     case SM_CYCAPTION: return 19;
     case SM_CXBORDER: case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
@@ -100,8 +101,8 @@ int GetSystemMetrics(int metric) {
   }
 }
 
-int GetDoubleClickTime() { return 500; }
-int GetWheelScrollLines() { return 3; }
+int GetDoubleClickTime() { return QApplication::doubleClickInterval(); }
+int GetWheelScrollLines() { return QApplication::wheelScrollLines(); }
 
 uint32_t GetTickCount() {
   if (tickSource) return tickSource();

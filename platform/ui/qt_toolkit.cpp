@@ -18,9 +18,8 @@ void ToolkitInit(int argc, char** argv) {
   if (qobject_cast<QApplication*>(QCoreApplication::instance())) return;
   if (QCoreApplication::instance())
     throw Exception("The window system was started without widgets (text was measured before start-up)");
-  static int storedArgc = argc;
-  (void)storedArgc;
-  // Qt keeps references to argc/argv for the whole run.
+  // Qt keeps references to argc/argv for the whole run, so it gets static ones (the program
+  // takes no command line).
   new QApplication(fakeArgc, fakeArgv);
   QApplication::setQuitOnLastWindowClosed(false);
   // Double clicks, wheel lines and the cursor blink follow the classic defaults.

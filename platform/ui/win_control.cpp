@@ -5,6 +5,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/form_window.h"
+#include "platform/ui/scroll_bar_geometry.h"
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
@@ -143,13 +144,13 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
 
 int TWinControl::ClientWidth() const {
   int w = Width() - ncInsets_.Left - ncInsets_.Right;
-  if (scroll_[sbVertical].Visible) w -= 16;
+  if (scroll_[sbVertical].Visible) w -= kScrollBarSize;
   return std::max(0, w);
 }
 
 int TWinControl::ClientHeight() const {
   int h = Height() - ncInsets_.Top - ncInsets_.Bottom;
-  if (scroll_[sbHorizontal].Visible) h -= 16;
+  if (scroll_[sbHorizontal].Visible) h -= kScrollBarSize;
   return std::max(0, h);
 }
 
@@ -342,11 +343,6 @@ void TWinControl::PaintControls(TCanvas& canvas) {
 void TWinControl::PaintTo(TCanvas& canvas) {
   TControl::PaintTo(canvas);
   PaintControls(canvas);
-}
-
-void TWinControl::PaintControl(TCanvas& canvas) {
-  if (!controlStyle_.contains(csOpaque)) WMEraseBkgnd(canvas);
-  PaintTo(canvas);
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}

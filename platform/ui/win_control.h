@@ -10,8 +10,6 @@
 
 #include "platform/ui/control.h"
 
-class TScrollBarState;
-
 struct TScrollInfo {
   int Min = 0;
   int Max = 100;
@@ -100,8 +98,7 @@ class TWinControl : public TControl {
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
 
-  // Paint pass: non-client, erase, paint, graphic children; windowed children follow.
-  void PaintControl(TCanvas& canvas) override;
+  // Paint, then the graphic children (the paint pass erases first; windowed children follow).
   void PaintTo(TCanvas& canvas) override;
   // Draws the window's frame and scroll bars; origin at the window's top-left.
   virtual void WMNCPaint(TCanvas& canvas);
@@ -135,7 +132,6 @@ class TWinControl : public TControl {
 
   friend class TControl;
   friend class TCustomForm;
-  friend struct PlatformAccess;
 
  private:
   void insertControl(TControl* child);
