@@ -3,8 +3,8 @@
 // frame and its looks). The edit sizes its height to its font: text-metric height + 6, after
 // loading and whenever the font changes.
 #include "flat/flat_edit_control.h"
+#include "platform/ui/control_types.h"
 
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 class TCustomFlatEdit : public TFlatEditControl {
  public:

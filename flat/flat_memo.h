@@ -7,8 +7,8 @@
 
 #include "flat/flat_edit_control.h"
 #include "platform/core/alignment.h"
+#include "platform/ui/control_types.h"
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TFlatMemo;
 

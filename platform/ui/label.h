@@ -16,8 +16,8 @@
 
 #include "platform/core/alignment.h"
 #include "platform/ui/control.h"
+#include "platform/ui/control_types.h"
 
-enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TCustomLabel : public TGraphicControl {
  public:
