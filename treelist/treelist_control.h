@@ -1,0 +1,178 @@
+#pragma once
+// TCustomqlTreeListControl: the tree-list grid with bands and columns. It owns the bands,
+// lists its columns (which belong to their owner, normally the form) and answers every model
+// query of the core from them, through the header layout cache when it is usable.
+//
+// Header rows: HeaderPanelRowCount header rows; after every column change the rows are
+// compacted (CompactHeaderRows) so that every visible band uses rows 0..k-1 without gaps.
+// Files: treelist_control.cpp (bands, columns, header rows, default layout),
+// treelist_control_queries.cpp (the model queries).
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "treelist/header_layout_cache.h"
+#include "treelist/treelist_band.h"
+#include "treelist/treelist_column.h"
+#include "treelist/treelist_core.h"
+
+class TCustomqlTreeListControl : public TCustomqlTreeList {
+ public:
+  static constexpr int kDefaultMaxRowCount = 5;
+
+  explicit TCustomqlTreeListControl(TComponent* AOwner);
+  ~TCustomqlTreeListControl() override;
+
+  // ===== bands ===============================================================================
+  TqlTreeListBands& Bands() { return *bands_; }
+  const TqlTreeListBands& Bands() const { return *bands_; }
+
+  // ===== columns =============================================================================
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  TqlTreeListColumn* Columns(int absoluteIndex) const;  // null when out of range
+  int IndexOfColumn(const TqlTreeListColumn* column) const;  // -1 when not listed
+  // Appends a column to the list (taking it from another control first).
+  void AddColumn(TqlTreeListColumn* column);
+  // Takes a column out of the list (its node texts stay; see DestroyColumn for a full removal).
+  void RemoveColumn(TqlTreeListColumn* column);
+  // A new column of class T owned by the control's owner (the control when it has none),
+  // named uniquely, appended.
+  template <typename T = TqlTreeListColumn>
+  T* CreateColumn() {
+    auto* column = new T(Owner() ? Owner() : this);
+    column->SetName(UniqueColumnName());
+    AddColumn(column);
+    return column;
+  }
+  // Frees every column, last first.
+  void DestroyColumns();
+  // Case-insensitive; null when none.
+  TqlTreeListColumn* ColumnByName(std::string_view name) const;
+  int VisibleColumnCount() const;
+  TqlTreeListColumn* VisibleColumns(int visibleIndex) const;  // n-th visible in list order
+  // Name + "Column" + number, the number starting at the column count plus one and
+  // increased until no component of the owner has that name.
+  std::string UniqueColumnName() const;
+
+  // ===== header rows and layout ==============================================================
+  int HeaderPanelRowCount() const { return headerPanelRowCount_; }
+  // Clamped to 1..HeaderPanelMaxRowCount; above 1 clears DefaultLayout; turns the automatic
+  // header panel height off.
+  void SetHeaderPanelRowCount(int value);
+  bool IsHeaderPanelRowCountStored() const { return !IsOption(tloAutoHeaderPanelHeight); }
+  int HeaderPanelMaxRowCount() const { return headerPanelMaxRowCount_; }
+  void SetHeaderPanelMaxRowCount(int value);
+  int BandMaxRowCount() const { return bandMaxRowCount_; }
+  void SetBandMaxRowCount(int value);
+  bool DefaultLayout() const { return defaultLayout_; }
+  // True (from false) collapses to one visible band holding every column.
+  void SetDefaultLayout(bool value);
+  // One band, no band panel, one header row, every column in band 0.
+  void RestoreDefaultLayout();
+  // Columns' effective ReadOnly includes this.
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value) { readOnly_ = value; }
+
+  // Settles header rows: clamps rows to the panel, closes empty rows of every visible band,
+  // pulls stray columns back into their band's rows, then refreshes the caches.
+  void CompactHeaderRows();
+
+  // ===== notifications from bands and columns ================================================
+  // A column setter; column is null for changes that do not touch its width.
+  void ColumnChanged(TqlTreeListColumn* column);
+  // The band collection's update handler.
+  void BandsChanged();
+
+  // ===== model queries =======================================================================
+  TAlignment GetBandAlignment(int band) const override;
+  int GetBandCount() const override;
+  int GetVisibleBandIndexToAbsolute(int visibleBand) const override;
+  std::string GetBandCaption(int band) const override;
+  int GetBandWidth(int band) const override;
+  TAlignment GetVisibleBandAlignment(int visibleBand) const override;
+  int GetVisibleBandCount() const override;
+  int GetLeftFixedVisibleBand() const override;
+  int GetRightFixedVisibleBand() const override;
+  int GetVisibleBandMinWidth(int visibleBand) const override;
+  int GetVisibleBandWidth(int visibleBand) const override;
+  std::string GetVisibleBandCaption(int visibleBand) const override;
+  bool GetVisibleBandSizing(int visibleBand) const override;
+  int GetAbsoluteBandIndexToVisible(int band) const override;
+  bool GetVisibleBandOnlyOwnColumns(int visibleBand) const override;
+  int GetColumnCount() const override;
+  int GetColumnAt(int visibleBand, int headerRow, int colIndex) const override;
+  TAlignment GetColumnHeaderAlignment(int column) const override;
+  int GetColumnBandIndex(int column) const override;
+  int GetColumnHeaderWidth(int column) const override;
+  int GetColumnCountInRow(int visibleBand, int headerRow) const override;
+  int GetColumnColIndex(int column) const override;
+  bool GetColumnCanFilter(int column) const override;
+  TBitmap* GetColumnHeaderGlyph(int column) const override;
+  int GetColumnHeaderMaxLineCount(int column) const override;
+  int GetColumnMinWidth(int column) const override;
+  bool GetColumnSizing(int column) const override;
+  int GetOccupiedHeaderRowCount(int visibleBand) const override;
+  int GetColumnRowIndex(int column) const override;
+  TqlTreeListColumnSort GetColumnSorted(int column) const override;
+  bool GetColumnTabStop(int column) const override;
+  std::string GetColumnHeaderCaption(int column) const override;
+  std::string GetColumnCaption(int column) const override;
+  int GetColumnWidth(int column) const override;
+  TColor GetColumnColor(int column) const override;
+  const TFont& GetColumnFont(int column) const override;
+  bool ColumnHasOwnFont(int column) const override;
+  bool ColumnHasGlyph(int column) const override;
+  TAlignment GetColumnAlignment(int column) const override;
+  int GetColumnBestWidth(int column, TCanvas& canvas) const override;
+  int GetHeaderPanelRowCount() const override { return headerPanelRowCount_; }
+  bool GetDefaultLayout() const override { return defaultLayout_; }
+  int GetHeaderPanelMaxRowCount() const override { return headerPanelMaxRowCount_; }
+  int GetBandMaxRowCount() const override { return bandMaxRowCount_; }  // BandRowCount's limit
+
+ protected:
+  void Loaded() override;
+  void CMFontChanged() override;
+  void RebuildHeaderLayout() override;
+  // Removes a column's entry from one node's data; the data layer keeps its own.
+  virtual void RemoveColumnData(TqlTreeListNode* node, int column);
+  // The column's own measure of its best width: its widest cell text over every node.
+  virtual int ColumnOwnBestWidth(int column, TCanvas& canvas) const;
+
+ private:
+  friend class TqlTreeListColumn;
+  friend class TqlTreeListBand;
+  friend class TqlTreeListBands;
+
+  // Column bookkeeping called by the column.
+  void columnDestroying(TqlTreeListColumn* column);
+  void moveColumn(TqlTreeListColumn* column, int toIndex);  // algorithm of SetIndex
+  // Band bookkeeping called by the collection.
+  void bandMoved(int fromIndex, int toIndex);   // renumbers BandIndex of the columns
+  void bandDestroying(int absoluteIndex);       // columns of the band lose it, later ones shift
+  void normaliseBandFixing();
+  void invalidateHeaderCache();
+
+  void setHeaderPanelRowCount(int value, bool automatic);
+  // Fills the band lists and the header grid from the bands and columns.
+  void rebuildHeaderCache();
+  // Visits roots, their descendants and the detached nodes.
+  template <typename F>
+  void forEachNode(F visit);
+  // Visible columns of an absolute band in one header row, in list order (a scan).
+  std::vector<int> scanRow(int absoluteBand, int headerRow) const;
+  const std::vector<int>* cachedRow(int visibleBand, int headerRow) const;
+  bool isColumnShown(const TqlTreeListColumn& column) const;
+
+  std::unique_ptr<TqlTreeListBands> bands_;    // never null; starts with one band
+  std::vector<TqlTreeListColumn*> columns_;    // non-owning; list order = absolute index
+  mutable TqlHeaderLayoutCache headerCache_;
+  int headerPanelRowCount_ = 1;                // 1..headerPanelMaxRowCount_
+  int headerPanelMaxRowCount_ = kDefaultMaxRowCount;  // >= 1
+  int bandMaxRowCount_ = kDefaultMaxRowCount;  // >= 1
+  bool defaultLayout_ = true;
+  bool readOnly_ = false;
+  bool settingRowCountAutomatically_ = false;  // true while compaction sets the row count
+  bool compacting_ = false;                    // column changes made by compaction itself
+  bool normalisingFixing_ = false;
+};

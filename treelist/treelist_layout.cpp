@@ -1,0 +1,641 @@
+// The grid's layout: the layout property setters, the recalculation (metrics, header cache,
+// scroll bars, row cache), band widths, header widths, row heights and the layout snapshot
+// that painting, hit testing and editor placement read.
+//
+// Horizontal geometry of the snapshot (x grows to the right):
+//   | indicator | left-fixed band | scrolling area ........ | right-fixed band | empty right |
+// The scrollable bands start at the scrolling area's left shifted by -LeftCoord; band 0 is
+// widened by the group indent. Vertical order: group panel, band panel, header panel, new
+// item row, rows, footer panel, status panel.
+#include "treelist/treelist_layout.h"
+
+#include <algorithm>
+
+#include "platform/core/scope_exit.h"
+#include "platform/gfx/canvas.h"
+#include "treelist/treelist_core.h"
+#include "treelist/treelist_node.h"
+#include "treelist/width_sharing.h"
+
+// ===== layout property setters =============================================================
+// Each stores its (clamped) value and recalculates the layout, and does nothing when the
+// value does not change.
+
+namespace {
+
+template <typename T>
+bool assign(T& field, T value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+}  // namespace
+
+void TCustomqlTreeList::SetShowBands(bool value) { if (assign(showBands_, value)) RecalcLayout(); }
+void TCustomqlTreeList::SetShowHeader(bool value) { if (assign(showHeader_, value)) RecalcLayout(); }
+void TCustomqlTreeList::SetShowGrid(bool value) { if (assign(showGrid_, value)) RecalcLayout(); }
+void TCustomqlTreeList::SetShowPreviewGrid(bool value) {
+  if (assign(showPreviewGrid_, value)) RecalcLayout();
+}
+void TCustomqlTreeList::SetShowNewItemRow(bool value) {
+  if (assign(showNewItemRow_, value)) RecalcLayout();
+}
+void TCustomqlTreeList::SetShowRowFooter(bool value) {
+  if (assign(showRowFooter_, value)) RecalcLayout();
+}
+void TCustomqlTreeList::SetScrollBars(TScrollStyle value) {
+  if (assign(scrollBars_, value)) RecalcLayout();
+}
+void TCustomqlTreeList::SetPaintStyle(TqlPaintStyle value) {
+  if (assign(paintStyle_, value)) RecalcLayout();
+}
+
+void TCustomqlTreeList::SetBandRowCount(int value) {
+  if (assign(bandRowCount_, std::clamp(value, 1, std::max(1, GetBandMaxRowCount()))))
+    RecalcLayout();
+}
+void TCustomqlTreeList::SetHeaderMinRowCount(int value) {
+  if (assign(headerMinRowCount_, std::max(1, value))) RecalcLayout();
+}
+void TCustomqlTreeList::SetRowSeparatorLineWidth(int value) {
+  if (assign(rowSeparatorLineWidth_, std::max(1, value))) RecalcLayout();
+}
+void TCustomqlTreeList::SetMaxRowLineCount(int value) {
+  if (assign(maxRowLineCount_, std::max(-1, value))) RecalcLayout();
+}
+void TCustomqlTreeList::SetPreviewLines(int value) {
+  if (assign(previewLines_, std::max(-1, value))) RecalcLayout();
+}
+void TCustomqlTreeList::SetIndentDesc(int value) {
+  if (assign(indentDesc_, std::max(0, value))) RecalcLayout();
+}
+// A negative width would turn the rows area inside out.
+void TCustomqlTreeList::SetGrIndicatorWidth(int value) {
+  if (assign(grIndicatorWidth_, std::max(0, value))) RecalcLayout();
+}
+void TCustomqlTreeList::SetFixedBandLineWidth(int value) {
+  if (assign(fixedBandLineWidth_, std::max(1, value))) RecalcLayout();
+}
+
+// An explicit height is kept (and stored) until the recalculation finds it equal to the
+// smallest height; it never goes below that height.
+void TCustomqlTreeList::SetDefaultRowHeight(int value) {
+  if (defaultRowHeightAssigned_ && metrics_.UnitRowHeight == value) return;
+  defaultRowHeightAssigned_ = true;
+  metrics_.UnitRowHeight = value;
+  RecalcLayout();
+}
+
+void TCustomqlTreeList::SetShowIndicator(bool value) {
+  TqlTreeListOptions options = options_;
+  if (value) options.include(tloIndicator);
+  else options.exclude(tloIndicator);
+  SetOptions(options);
+}
+
+void TCustomqlTreeList::SetLookAndFeel(TqlLookAndFeel value) {
+  if (lookAndFeel_ == value) return;
+  CancelEditor();
+  lookAndFeel_ = value;
+  SetScrollBarStyle(value == lfUltraFlat ? TqlScrollBarStyle::Flat : TqlScrollBarStyle::Regular);
+  RecalcLayout();
+}
+
+// ===== recalculation =======================================================================
+
+namespace {
+
+int textHeightOf(TCanvas& canvas, const TFont& font) {
+  canvas.Font = font;
+  return canvas.TextHeight("Wg");
+}
+
+// Lines a text takes word-wrapped in a width (at least 1).
+int wrappedLineCount(TCanvas& canvas, const TFont& font, const std::string& text, int width) {
+  if (text.empty()) return 1;
+  canvas.Font = font;
+  const int lineHeight = canvas.TextMetrics().tmHeight;
+  TRect r{0, 0, std::max(1, width), 0};
+  int height = canvas.DrawText(text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  return lineHeight > 0 ? std::max(1, (height + lineHeight / 2) / lineHeight) : 1;
+}
+
+}  // namespace
+
+void TCustomqlTreeList::RecalcLayout() {
+  if (IsLoading() || IsDestroying() || lockUpdate_ > 0 || recalculating_) return;
+  recalculating_ = true;
+  ScopeExit done([this] { recalculating_ = false; });
+
+  TCanvas screen;  // unbound: measures text as the screen would
+  TqlMetricsInput in;
+  in.FlatLook = lookAndFeel_ != lfStandard;
+  in.BandTextHeight = textHeightOf(screen, bandFont_);
+  in.HeaderTextHeight = textHeightOf(screen, headerFont_);
+  in.PreviewTextHeight = textHeightOf(screen, previewFont_);
+  in.TextHeight = textHeightOf(screen, Font());
+  in.ZeroWidth = screen.TextWidth("0");
+  in.BandRowCount = bandRowCount_;
+  in.HeaderMinRowCount = headerMinRowCount_;
+  in.HeaderPanelRowCount = GetHeaderPanelRowCount();
+  in.ShowBands = showBands_;
+  in.ShowHeader = showHeader_;
+  in.FooterPanelShown = FooterPanelShown();
+  in.StatusPanelShown = StatusPanelShown();
+  in.ShowGrid = showGrid_;
+  in.ShowPreviewGrid = showPreviewGrid_;
+  in.ShowIndicator = IsOption(tloIndicator);
+  in.GrIndicatorWidth = grIndicatorWidth_;
+  in.GroupAreaHeight = GetGroupAreaHeight();
+  in.ShowNewItemRow = showNewItemRow_;
+  in.VisibleBandCount = GetVisibleBandCount();
+  // A column with a font of its own needs one line of that font and its margins.
+  for (int vb = 0; vb < in.VisibleBandCount; ++vb)
+    for (int row = 0; row < in.HeaderPanelRowCount; ++row)
+      for (int pos = 0, n = GetColumnCountInRow(vb, row); pos < n; ++pos) {
+        int column = GetColumnAt(vb, row, pos);
+        if (column >= 0 && ColumnHasOwnFont(column))
+          in.ColumnMinRowHeight = std::max(in.ColumnMinRowHeight,
+                                           textHeightOf(screen, GetColumnFont(column)) + 3);
+      }
+  in.InvertSelect = IsOption(tloInvertSelect);
+  in.DefaultRowHeight = metrics_.UnitRowHeight;
+  in.DefaultRowHeightAssigned = defaultRowHeightAssigned_;
+  TqlMetricsResult result = ComputeTreeListMetrics(in);
+  result.Metrics.FullRowCount = metrics_.FullRowCount;
+  result.Metrics.PartRowCount = metrics_.PartRowCount;
+  metrics_ = result.Metrics;
+  defaultRowHeightAssigned_ = result.DefaultRowHeightAssigned;
+
+  ClearRowCache();
+  RebuildHeaderLayout();
+  RebuildRowCache();
+  const int clientWidth = ClientWidth();
+  UpdateScrollBars();
+  KeepScrollPositionsInRange();
+  DropSuperfluousScrollBars();
+  // Header widths follow the band widths, which follow the client width with automatic width.
+  if (ClientWidth() != clientWidth) RebuildHeaderLayout();
+  Invalidate();
+}
+
+// ===== widths ==============================================================================
+
+namespace {
+
+// The sum of widths of each header row of a band, the widest row counting.
+int widestRowSum(const TCustomqlTreeList& t, int visibleBand, bool minimums) {
+  int widest = 0;
+  for (int row = 0, rows = t.GetHeaderPanelRowCount(); row < rows; ++row) {
+    int sum = 0;
+    for (int pos = 0, n = t.GetColumnCountInRow(visibleBand, row); pos < n; ++pos) {
+      int column = t.GetColumnAt(visibleBand, row, pos);
+      if (column < 0) continue;
+      sum += minimums ? t.GetColumnMinWidth(column) : t.GetColumnWidth(column);
+    }
+    widest = std::max(widest, sum);
+  }
+  return widest;
+}
+
+std::vector<TqlBandWidthInfo> bandWidthInfos(const TCustomqlTreeList& t) {
+  std::vector<TqlBandWidthInfo> infos(std::max(0, t.GetVisibleBandCount()));
+  const bool followHeaders = t.BandWidthsFollowHeaders();
+  for (int vb = 0; vb < static_cast<int>(infos.size()); ++vb) {
+    TqlBandWidthInfo& b = infos[vb];
+    b.Sizable = t.GetVisibleBandSizing(vb);
+    b.MinWidth = std::max(t.GetVisibleBandMinWidth(vb), widestRowSum(t, vb, true));
+    int natural = followHeaders ? widestRowSum(t, vb, false) : 0;
+    if (natural == 0) natural = t.GetVisibleBandWidth(vb);
+    b.NaturalWidth = std::max(natural, b.MinWidth);
+  }
+  return infos;
+}
+
+TqlBandWidths bandWidths(const TCustomqlTreeList& t) {
+  return ShareBandWidths(bandWidthInfos(t), t.IsOption(tloAutoWidth),
+                         t.ClientWidth() - t.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
+}
+
+// The columns of one header row of a band, in position order.
+std::vector<int> rowColumns(const TCustomqlTreeList& t, int visibleBand, int row) {
+  std::vector<int> columns;
+  for (int pos = 0, n = t.GetColumnCountInRow(visibleBand, row); pos < n; ++pos) {
+    int column = t.GetColumnAt(visibleBand, row, pos);
+    if (column >= 0) columns.push_back(column);
+  }
+  return columns;
+}
+
+std::vector<int> rowCellWidths(const TCustomqlTreeList& t, const std::vector<int>& columns,
+                               int bandWidth, int groupIndent) {
+  std::vector<TqlColumnWidthInfo> infos;
+  infos.reserve(columns.size());
+  for (int column : columns)
+    infos.push_back({t.GetColumnWidth(column), t.GetColumnMinWidth(column), t.GetColumnSizing(column)});
+  return ShareHeaderCellWidths(infos, bandWidth, groupIndent);
+}
+
+}  // namespace
+
+int TCustomqlTreeList::BandDisplayWidth(int visibleBand) const {
+  TqlBandWidths w = bandWidths(*this);
+  if (visibleBand < 0 || visibleBand >= static_cast<int>(w.DisplayWidths.size())) return 0;
+  return w.DisplayWidths[visibleBand];
+}
+
+int TCustomqlTreeList::BandMinimumWidth(int visibleBand) const {
+  std::vector<TqlBandWidthInfo> infos = bandWidthInfos(*this);
+  if (visibleBand < 0 || visibleBand >= static_cast<int>(infos.size())) return 0;
+  return infos[visibleBand].MinWidth;
+}
+
+int TCustomqlTreeList::TotalWidth() const { return bandWidths(*this).TotalWidth; }
+
+int TCustomqlTreeList::ScrollableWidth() const {
+  TqlBandWidths w = bandWidths(*this);
+  int scrollable = w.TotalWidth;
+  int leftFixed = GetLeftFixedVisibleBand(), rightFixed = GetRightFixedVisibleBand();
+  int count = static_cast<int>(w.DisplayWidths.size());
+  if (leftFixed >= 0 && leftFixed < count) scrollable -= w.DisplayWidths[leftFixed] + GetGroupIndent();
+  if (rightFixed >= 0 && rightFixed < count && rightFixed != leftFixed)
+    scrollable -= w.DisplayWidths[rightFixed];
+  return std::max(0, scrollable);
+}
+
+int TCustomqlTreeList::VisibleScrollWidth() const {
+  int visible = ClientWidth() - metrics_.IndicatorColumnWidth;
+  if (!IsOption(tloAutoWidth)) {
+    int leftFixed = GetLeftFixedVisibleBand(), rightFixed = GetRightFixedVisibleBand();
+    if (leftFixed >= 0) visible -= BandDisplayWidth(leftFixed) + GetGroupIndent();
+    if (rightFixed >= 0 && rightFixed != leftFixed) visible -= BandDisplayWidth(rightFixed);
+  }
+  return std::max(0, visible);
+}
+
+int TCustomqlTreeList::ComputeColumnHeaderWidth(int column) const {
+  int visibleBand = GetAbsoluteBandIndexToVisible(GetColumnBandIndex(column));
+  if (visibleBand < 0) return 0;
+  std::vector<int> columns = rowColumns(*this, visibleBand, GetColumnRowIndex(column));
+  auto it = std::find(columns.begin(), columns.end(), column);
+  if (it == columns.end()) return 0;
+  std::vector<int> widths = rowCellWidths(*this, columns, BandDisplayWidth(visibleBand),
+                                          visibleBand == 0 ? GetGroupIndent() : 0);
+  return widths[it - columns.begin()];
+}
+
+// ===== rows ================================================================================
+
+int TCustomqlTreeList::TreeIndent(const TqlTreeListNode* node) const {
+  if (!node) return 0;
+  // No node images and no state images in this grid, so only the levels count.
+  const int level = node->Level();
+  const int indent = metrics_.LevelIndent;
+  if (node->Expandable() || paintStyle_ == TqlPaintStyle::Tree) return indent * (level + 1);
+  return indent * level;
+}
+
+TqlRowHeightInfo TCustomqlTreeList::ComputeRowHeight(TqlTreeListNode* node,
+                                                     int unitRowHeight) const {
+  TqlRowHeightInfo info;
+  const TqlTreeListMetrics& m = metrics_;
+  const int headerRows = std::max(1, GetHeaderPanelRowCount());
+  const bool previewShown = IsOption(tloPreview) && previewLines_ != 0;
+  TCanvas screen;
+
+  int preview = 0;
+  if (previewShown) {
+    if (IsOption(tloAutoCalcPreviewLines)) {
+      std::string text = GetPreviewText(node);
+      int width = TotalWidth() - TreeIndent(node) - indentDesc_;
+      preview = text.empty() ? 0 : wrappedLineCount(screen, previewFont_, text, width);
+      // -1 lets the text take as many lines as it needs.
+      if (previewLines_ > 0) preview = std::min(preview, previewLines_);
+    } else {
+      preview = std::max(0, previewLines_);
+    }
+  }
+  info.PreviewLineCount = preview;
+
+  const int separator = showGrid_ ? rowSeparatorLineWidth_ : 0;
+  int unit = unitRowHeight;
+  if (IsOption(tloRowAutoHeight) && maxRowLineCount_ != 0 && !previewShown && headerRows == 1) {
+    int lines = 1;
+    const int margin = m.GridLine + (IsOption(tloInvertSelect) ? 1 : 0);
+    for (int vb = 0, bands = GetVisibleBandCount(); vb < bands; ++vb) {
+      std::vector<int> columns = rowColumns(*this, vb, 0);
+      std::vector<int> widths =
+          rowCellWidths(*this, columns, BandDisplayWidth(vb), vb == 0 ? GetGroupIndent() : 0);
+      for (size_t i = 0; i < columns.size(); ++i) {
+        int width = widths[i] - margin - (vb == 0 && i == 0 ? TreeIndent(node) : 0);
+        lines = std::max(lines, wrappedLineCount(screen, GetColumnFont(columns[i]),
+                                                 GetCellText(node, columns[i]), width));
+      }
+    }
+    if (maxRowLineCount_ > 0) lines = std::min(lines, maxRowLineCount_);
+    info.TextLineCount = lines;
+    unit += (lines - 1) * m.TextHeight;
+  }
+
+  int height;
+  if (IsGroupRow(node)) {
+    height = unit + separator;
+  } else {
+    height = separator + headerRows * unit + preview * m.PreviewLineHeight;
+    if (preview > 0) height += m.GridLine + 2;
+  }
+  if (paintStyle_ == TqlPaintStyle::Grid && node->Expandable() && !showGrid_) height += 1;
+  height -= m.GridLine;
+
+  // Row footers: a leaf that closes its parent's children carries one footer for each level
+  // it closes (every enclosing level has a footer here).
+  if (showRowFooter_ && !node->HasChildren()) {
+    for (const TqlTreeListNode* n = node; n->Parent() && n->IsLast(); n = n->Parent())
+      ++info.FooterCount;
+  }
+  info.FootersHeight = info.FooterCount * m.RowFooterHeight;
+  info.Height = height + info.FootersHeight;
+  return info;
+}
+
+int TCustomqlTreeList::NodeRowHeight(TqlTreeListNode* node, bool useCache) const {
+  if (!node) return 0;
+  if (useCache && node->CachedHeight > 0) return node->CachedHeight;
+  TqlRowHeightInfo info = ComputeRowHeight(node, metrics_.UnitRowHeight);
+  node->CachedHeight = info.Height;
+  node->CachedLineCount = info.TextLineCount;
+  return info.Height;
+}
+
+// ===== the snapshot ========================================================================
+
+TRect HeaderCellInRow(const TqlHeaderCell& cell, const TqlRowInfo& row, int unitRowHeight,
+                      int headerRowCount, int previewHeight) {
+  TRect r{cell.VisibleRect.Left, row.Top + unitRowHeight * cell.HeaderRow, cell.VisibleRect.Right,
+          0};
+  r.Bottom = r.Top + cell.RowSpan * unitRowHeight;
+  if (headerRowCount == 1) r.Bottom = row.Top + row.Height - row.FootersHeight - previewHeight;
+  return r;
+}
+
+int RowPreviewHeight(const TqlRowInfo& row, int previewLineHeight, int gridLine) {
+  return row.PreviewLineCount > 0 ? row.PreviewLineCount * previewLineHeight + 2 + gridLine : 0;
+}
+
+namespace {
+
+// A band as drawn: its full span (where its header cells are laid out) and the part of it
+// that shows (a fixed band's separating line does not belong to it).
+struct DrawnBand {
+  int visibleBand;
+  int left, right;              // full span (group indent included for band 0)
+  int visibleLeft, visibleRight;
+  bool fixed;                   // the band cell is the visible part only
+};
+
+void addHeaderCells(const TCustomqlTreeList& t, const DrawnBand& band, int displayWidth,
+                    int headerTop, int lastScrollableBand, TqlLayoutSnapshot& s) {
+  const TqlTreeListMetrics& m = t.Metrics();
+  const int headerRows = std::max(1, t.GetHeaderPanelRowCount());
+  const int headerBottom = headerTop + m.HeaderCellHeight * headerRows;
+  const int occupied = t.GetOccupiedHeaderRowCount(band.visibleBand);
+  if (occupied <= 0) {
+    TqlEmptyBandHeader empty;
+    empty.VisibleBand = band.visibleBand;
+    empty.Rect = {std::max(band.left, band.visibleLeft), headerTop,
+                  std::min(band.right, band.visibleRight), headerBottom};
+    empty.RightClipped = band.right > band.visibleRight;
+    s.EmptyBandHeaders.push_back(empty);
+    return;
+  }
+  const int groupIndent = band.visibleBand == 0 ? t.GetGroupIndent() : 0;
+  for (int row = 0; row < occupied; ++row) {
+    std::vector<int> columns = rowColumns(t, band.visibleBand, row);
+    std::vector<int> widths = rowCellWidths(t, columns, displayWidth, groupIndent);
+    const bool lastRow = row == occupied - 1;
+    int x = band.left;
+    for (size_t pos = 0; pos < columns.size(); ++pos) {
+      TqlHeaderCell cell;
+      cell.Column = columns[pos];
+      cell.VisibleBand = band.visibleBand;
+      cell.HeaderRow = row;
+      cell.ColIndex = static_cast<int>(pos);
+      if (lastRow) {
+        int lines = t.GetColumnHeaderMaxLineCount(cell.Column);
+        cell.RowSpan = lines <= 0 ? headerRows - row : std::min(lines, headerRows - row);
+        cell.RowSpan = std::max(1, cell.RowSpan);
+      }
+      int top = headerTop + row * m.HeaderCellHeight;
+      cell.Rect = {x, top, x + widths[pos], top + cell.RowSpan * m.HeaderCellHeight};
+      x = cell.Rect.Right;
+      if (cell.Rect.Right <= band.visibleLeft || cell.Rect.Left >= band.visibleRight) continue;
+      cell.VisibleRect = {std::max(cell.Rect.Left, band.visibleLeft), cell.Rect.Top,
+                          std::min(cell.Rect.Right, band.visibleRight), cell.Rect.Bottom};
+      if (lastRow && cell.Rect.Bottom < headerBottom)
+        cell.FillerRect = {cell.VisibleRect.Left, cell.Rect.Bottom, cell.VisibleRect.Right,
+                           headerBottom};
+      cell.FirstInRow = pos == 0;
+      cell.LastInRow = pos + 1 == columns.size();
+      cell.FirstOfGrid = band.visibleBand == 0 && pos == 0;
+      cell.LastOfGrid = cell.LastInRow && band.visibleBand == lastScrollableBand;
+      s.HeaderCells.push_back(cell);
+    }
+  }
+}
+
+void addBandCell(TqlLayoutSnapshot& s, int visibleBand, const TRect& rect, int visibleLeft,
+                 int visibleRight) {
+  TqlBandCell cell;
+  cell.VisibleBand = visibleBand;
+  cell.Rect = rect;
+  cell.VisibleRect = IntersectRect(rect, {visibleLeft, rect.Top, visibleRight, rect.Bottom});
+  s.BandCells.push_back(cell);
+}
+
+}  // namespace
+
+TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutSnapshot() const {
+  TqlLayoutSnapshot s;
+  const TqlTreeListMetrics& m = metrics_;
+  const TRect client = ClientRect();
+  s.ClientRect = client;
+  s.GridLineWidth = showGrid_ ? rowSeparatorLineWidth_ : 0;
+
+  // --- areas, top to bottom ---
+  const int indicator = m.IndicatorColumnWidth;
+  const int panelLeft = client.Left + indicator;
+  int y = client.Top;
+  if (m.GroupAreaHeight > 0) s.GroupPanelRect = {client.Left, y, client.Right, y + m.GroupAreaHeight};
+  y += m.GroupAreaHeight;
+  const int bandTop = y;
+  s.BandPanelRect = {panelLeft, y, client.Right, y + m.BandPanelHeight};
+  if (indicator > 0) s.BandCornerRect = {client.Left, y, panelLeft, y + m.BandPanelHeight};
+  y += m.BandPanelHeight;
+  const int headerTop = y;
+  s.HeaderPanelRect = {panelLeft, y, client.Right, y + m.HeaderPanelHeight};
+  if (indicator > 0) s.HeaderCornerRect = {client.Left, y, panelLeft, y + m.HeaderPanelHeight};
+  y += m.HeaderPanelHeight;
+  if (m.NewItemAreaHeight > 0) s.NewItemRowRect = {client.Left, y, client.Right, y + m.NewItemAreaHeight};
+  const int rowsTop = y + m.NewItemAreaHeight;
+  const int rowsBottom =
+      std::max(rowsTop, client.Bottom - m.FooterPanelHeight - m.StatusPanelHeight);
+  s.RowsRect = {panelLeft, rowsTop, client.Right, rowsBottom};
+  s.IndicatorRect = {client.Left, rowsTop, panelLeft, rowsBottom};
+  s.FooterRect = {client.Left, rowsBottom, client.Right, rowsBottom + m.FooterPanelHeight};
+  s.StatusRect = {client.Left, s.FooterRect.Bottom, client.Right,
+                  s.FooterRect.Bottom + m.StatusPanelHeight};
+
+  // --- bands ---
+  const TqlBandWidths widths = bandWidths(*this);
+  const int bandCount = static_cast<int>(widths.DisplayWidths.size());
+  const int groupIndent = GetGroupIndent();
+  const int fixedBottom = rowsBottom - (m.NewItemAreaHeight > 0 ? m.NewItemSeparatorHeight : 0);
+  const int bandBottom = bandTop + m.BandPanelHeight;
+  int leftFixed = GetLeftFixedVisibleBand();
+  int rightFixed = GetRightFixedVisibleBand();
+  if (leftFixed != 0 || bandCount == 0) leftFixed = -1;
+  if (rightFixed != bandCount - 1 || rightFixed == leftFixed) rightFixed = -1;
+  s.LeftFixedBand = leftFixed;
+  s.RightFixedBand = rightFixed;
+
+  std::vector<DrawnBand> drawn;
+  int scrollLeft = panelLeft;
+  if (leftFixed == 0) {
+    int width = widths.DisplayWidths[0] + groupIndent;
+    s.LeftFixedRect = {panelLeft, bandTop, panelLeft + width, fixedBottom};
+    int cellRight = s.LeftFixedRect.Right - fixedBandLineWidth_;
+    drawn.push_back({0, panelLeft, panelLeft + width, panelLeft, cellRight, true});
+    scrollLeft = s.LeftFixedRect.Right;
+  }
+  // Bands narrower than the panel: the panels end with the bands, the rest is empty.
+  int panelRight = client.Right;
+  if (widths.TotalWidth < client.Right - panelLeft) {
+    panelRight = panelLeft + widths.TotalWidth;
+    s.BandPanelRect.Right = panelRight;
+    s.HeaderPanelRect.Right = panelRight;
+    s.EmptyRightRect = {panelRight, bandTop, client.Right, rowsBottom};
+    if (!s.NewItemRowRect.IsEmpty()) s.NewItemRowRect.Right = panelRight;
+  }
+  int scrollRight = panelRight;
+  if (rightFixed >= 0) {
+    int width = widths.DisplayWidths[rightFixed];
+    int left = std::max(panelRight - width, std::max(scrollLeft, panelLeft));
+    s.RightFixedRect = {left, bandTop, left + width, fixedBottom};
+    scrollRight = left;
+  }
+  s.ScrollAreaLeft = scrollLeft;
+  s.ScrollAreaRight = scrollRight;
+
+  const int firstScrollable = leftFixed == 0 ? 1 : 0;
+  const int lastScrollable = rightFixed >= 0 ? rightFixed - 1 : bandCount - 1;
+  int x = scrollLeft - leftCoord_;
+  for (int vb = firstScrollable; vb <= lastScrollable; ++vb) {
+    int width = widths.DisplayWidths[vb] + (vb == 0 ? groupIndent : 0);
+    if (x <= scrollRight && x + width >= scrollLeft) {
+      drawn.push_back({vb, x, x + width, scrollLeft, scrollRight, false});
+      if (rightFixed >= 0) s.LastScrolledBand = vb;
+    }
+    x += width;
+    if (x > scrollRight) break;
+  }
+  if (rightFixed >= 0)
+    drawn.push_back({rightFixed, s.RightFixedRect.Left, s.RightFixedRect.Right,
+                     s.RightFixedRect.Left + fixedBandLineWidth_, s.RightFixedRect.Right, true});
+
+  for (const DrawnBand& band : drawn) {
+    TRect cell = band.fixed ? TRect{band.visibleLeft, bandTop, band.visibleRight, bandBottom}
+                            : TRect{band.left, bandTop, band.right, bandBottom};
+    addBandCell(s, band.visibleBand, cell, band.visibleLeft, band.visibleRight);
+    addHeaderCells(*this, band, widths.DisplayWidths[band.visibleBand], headerTop,
+                   lastScrollable, s);
+  }
+
+  // --- rows ---
+  int rowY = rowsTop;
+  const bool previewOrFooters = (IsOption(tloPreview) && previewLines_ != 0) || showRowFooter_;
+  for (TqlTreeListNode* node = TopNode(); node && rowY < rowsBottom; node = node->GetNextVisible()) {
+    TqlRowInfo row;
+    row.Node = node;
+    row.GroupRow = IsGroupRow(node);
+    row.Selected = IsNodeSelected(node);
+    row.Height = NodeRowHeight(node, true);
+    row.TextLineCount = node->CachedLineCount == 0 ? -1 : node->CachedLineCount;
+    // The node caches only the height and the line count; preview lines and footers are
+    // counted again when they can be there at all.
+    if (previewOrFooters) {
+      TqlRowHeightInfo parts = ComputeRowHeight(node, metrics_.UnitRowHeight);
+      row.FooterCount = parts.FooterCount;
+      row.FootersHeight = parts.FootersHeight;
+      row.PreviewLineCount = parts.PreviewLineCount;
+    }
+    row.IndicatorKind = GetIndicatorKind(node);
+    row.Top = rowY;
+    s.RowInfos.push_back(row);
+    rowY += row.Height;
+  }
+
+  int contentRight = widths.TotalWidth + s.RowsRect.Left - 1;
+  if (leftFixed < 0) contentRight -= leftCoord_;
+  if (rightFixed >= 0) contentRight = std::min(contentRight, s.RowsRect.Right - 1);
+  s.ContentRight = contentRight;
+  if (rowY < rowsBottom) {
+    s.LastRowBottom = rowY - 1;
+    s.EmptyBottomRect = {client.Left, rowY, contentRight + 1, rowsBottom};
+    s.IndicatorRect.Bottom = rowY;
+  }
+
+  if (bandCount > 0) {
+    int tree = widths.DisplayWidths[0] + groupIndent;
+    int treeLeft = leftFixed == 0 ? panelLeft : scrollLeft - leftCoord_;
+    if (leftFixed == 0) tree = std::min(tree, s.LeftFixedRect.Width() - fixedBandLineWidth_);
+    if (rightFixed > 0) tree = std::min(tree, s.RightFixedRect.Left - treeLeft);
+    s.TreeColumnWidth = std::max(0, tree);
+  }
+
+  // Zero-height panels and corners are no panels at all.
+  for (TRect* r : {&s.BandPanelRect, &s.BandCornerRect, &s.HeaderPanelRect, &s.HeaderCornerRect})
+    if (r->Height() <= 0) *r = TRect{};
+  return s;
+}
+
+// ===== rectangles of nodes and cells =======================================================
+
+namespace {
+
+const TqlRowInfo* findRow(const TqlLayoutSnapshot& s, const TqlTreeListNode* node) {
+  for (const TqlRowInfo& row : s.RowInfos)
+    if (row.Node == node) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+TRect TCustomqlTreeList::NodeRect(TqlTreeListNode* node) const {
+  TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  const TqlRowInfo* row = findRow(s, node);
+  if (!row) return {};
+  return {s.ClientRect.Left, row->Top, s.ClientRect.Right, row->Top + row->Height};
+}
+
+TRect TCustomqlTreeList::CellRect(TqlTreeListNode* node, int column) const {
+  TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  const TqlRowInfo* row = findRow(s, node);
+  if (!row) return {};
+  for (const TqlHeaderCell& cell : s.HeaderCells)
+    if (cell.Column == column)
+      return HeaderCellInRow(cell, *row, metrics_.UnitRowHeight, GetHeaderPanelRowCount(),
+                             RowPreviewHeight(*row, metrics_.PreviewLineHeight, metrics_.GridLine));
+  return {};
+}
+
+TRect TCustomqlTreeList::NodeAndBelowRect(TqlTreeListNode* node) const {
+  TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  if (const TqlRowInfo* row = findRow(s, node))
+    return {s.ClientRect.Left, row->Top, s.ClientRect.Right, s.RowsRect.Bottom};
+  // A node above the screen moves every row on it; one below moves none.
+  int rowIndex = RowIndexOfNode(node);
+  if (rowIndex >= 0 && rowIndex < TopRowIndex())
+    return {s.ClientRect.Left, s.RowsRect.Top, s.ClientRect.Right, s.RowsRect.Bottom};
+  return {};
+}
