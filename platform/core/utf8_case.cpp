@@ -1,5 +1,7 @@
 #include "platform/core/utf8_case.h"
 
+#include "platform/core/utf8.h"
+
 char32_t UpperCaseCodePoint(char32_t c) {
   if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 0x20 : c;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
@@ -33,39 +35,6 @@ char32_t UpperCaseCodePoint(char32_t c) {
   return c;
 }
 
-namespace {
-
-// Decodes the code point at pos (advancing pos); a malformed byte reads as itself.
-char32_t decodeAt(std::string_view s, size_t& pos) {
-  unsigned char b = static_cast<unsigned char>(s[pos]);
-  size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
-  if (len == 1 || pos + len > s.size()) { ++pos; return b; }
-  char32_t cp = b & (0x7F >> len);
-  for (size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[pos + i]) & 0x3F);
-  pos += len;
-  return cp;
-}
-
-void appendCodePoint(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out.push_back(char(cp));
-  } else if (cp < 0x800) {
-    out.push_back(char(0xC0 | (cp >> 6)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(char(0xE0 | (cp >> 12)));
-    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(char(0xF0 | (cp >> 18)));
-    out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(char(0x80 | (cp & 0x3F)));
-  }
-}
-
-}  // namespace
-
 void AppendUtf8UpperCase(std::string_view s, std::string& out) {
   size_t pos = 0;
   while (pos < s.size()) {
@@ -76,10 +45,10 @@ void AppendUtf8UpperCase(std::string_view s, std::string& out) {
       continue;
     }
     size_t start = pos;
-    char32_t cp = decodeAt(s, pos);
+    char32_t cp = DecodeUtf8(s, pos);
     char32_t up = UpperCaseCodePoint(cp);
-    if (up != cp) appendCodePoint(up, out);
-    else out.append(s.substr(start, pos - start));  // keep the bytes (also malformed ones)
+    if (up != cp) AppendUtf8(up, out);
+    else out.append(s.substr(start, pos - start));  // keep the bytes (also invalid ones)
   }
 }
 
@@ -99,7 +68,7 @@ bool IsUtf8UpperCaseInvariant(std::string_view s) {
       ++pos;
       continue;
     }
-    char32_t cp = decodeAt(s, pos);
+    char32_t cp = DecodeUtf8(s, pos);
     if (UpperCaseCodePoint(cp) != cp) return false;
   }
   return true;

@@ -1,7 +1,7 @@
 #pragma once
 // Case folding of UTF-8 text for comparisons that ignore letter case (LIKE, locate options).
 // Covers ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and full-width Latin letters;
-// characters without case (CJK among them) pass unchanged.
+// characters without case (CJK among them) and invalid bytes (see utf8.h) pass unchanged.
 #include <string>
 #include <string_view>
 

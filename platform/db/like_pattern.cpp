@@ -7,33 +7,42 @@
 
 namespace {
 
+// The character of value at pos as LIKE compares it (moving pos past it). The row-by-row
+// test and the index keys both read text through this one function.
+inline char32_t foldedCharacterAt(std::string_view value, size_t& pos) {
+  return UpperCaseCodePoint(DecodeUtf8(value, pos));
+}
+
 // Decodes and folds value into a reused buffer (no allocation once warm).
 const std::u32string& foldedCodePoints(std::string_view value) {
   thread_local std::u32string buffer;
   buffer.clear();
-  size_t pos = 0;
-  while (pos < value.size()) {
-    unsigned char b = static_cast<unsigned char>(value[pos]);
-    if (b < 0x80) {
-      buffer.push_back(b >= 'a' && b <= 'z' ? char32_t(b - 0x20) : char32_t(b));
-      ++pos;
-      continue;
-    }
-    size_t len = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
-    if (len == 1 || pos + len > value.size()) {
-      buffer.push_back(b);
-      ++pos;
-      continue;
-    }
-    char32_t cp = b & (0x7F >> len);
-    for (size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(value[pos + i]) & 0x3F);
-    buffer.push_back(UpperCaseCodePoint(cp));
-    pos += len;
-  }
+  for (size_t pos = 0; pos < value.size();) buffer.push_back(foldedCharacterAt(value, pos));
   return buffer;
 }
 
+// Writes one folded character of a key: as UTF-8, except an invalid byte's escape, which is
+// written as the three bytes of its own code point (ED B2 80..ED B3 BF) and so can never be
+// read as part of a neighbouring character, as the byte itself could.
+void appendKeyCharacter(char32_t c, std::string& out) {
+  if (!IsUtf8Escape(c)) return AppendUtf8(c, out);
+  out += char(0xE0 | (c >> 12));
+  out += char(0x80 | ((c >> 6) & 0x3F));
+  out += char(0x80 | (c & 0x3F));
+}
+
 }  // namespace
+
+void AppendLikeKey(std::string_view text, std::string& out) {
+  for (size_t pos = 0; pos < text.size();) appendKeyCharacter(foldedCharacterAt(text, pos), out);
+}
+
+std::string LikeKey(std::string_view text) {
+  std::string key;
+  key.reserve(text.size());
+  AppendLikeKey(text, key);
+  return key;
+}
 
 TLikePattern::TLikePattern(std::string_view pattern) {
   std::u32string cps = Utf8ToUtf32(pattern);
@@ -54,7 +63,7 @@ TLikePattern::TLikePattern(std::string_view pattern) {
   while (literalEnd < tokens_.size() && tokens_[literalEnd] != kAnyRun &&
          tokens_[literalEnd] != kAnyOne)
     ++literalEnd;
-  foldedPrefix_ = Utf32ToUtf8(std::u32string_view(tokens_).substr(0, literalEnd));
+  for (size_t i = 0; i < literalEnd; ++i) appendKeyCharacter(tokens_[i], foldedPrefix_);
   prefixOnly_ = literalEnd + 1 == tokens_.size() && tokens_.back() == kAnyRun;
 }
 

@@ -103,7 +103,7 @@ void TBitmap::SetMonochrome(bool value) {
 TColor TBitmap::TransparentColor() const {
   if (fixedTransparent_) return transparentColor_;
   if (Empty()) return clDefault;
-  return GetPixel(0, height_ - 1);  // VCL's tmAuto: the bottom-left pixel
+  return GetPixel(0, height_ - 1);  // automatic: the bottom-left pixel
 }
 
 void TBitmap::SetTransparentColor(TColor color) {

@@ -25,7 +25,7 @@ class EInvalidGraphic : public Exception {
 class TBitmap {
  public:
   TBitmap();
-  TBitmap(int width, int height);  // filled with white, as a new VCL bitmap is
+  TBitmap(int width, int height);  // filled with white, the colour of a new canvas's brush
   ~TBitmap();
   // Copies pixels, monochrome flag and transparency; the copy gets its own canvas.
   TBitmap(const TBitmap& other);
@@ -60,8 +60,9 @@ class TBitmap {
   bool Monochrome() const { return monochrome_; }
   void SetMonochrome(bool value);
 
-  // TransparentColor: the bottom-left pixel unless a fixed colour was set (tmAuto / tmFixed
-  // of VCL); Transparent makes TCanvas::Draw leave pixels of that colour untouched.
+  // TransparentColor: the bottom-left pixel (images are drawn with their background reaching
+  // that corner) unless a fixed colour was set; Transparent makes TCanvas::Draw leave pixels
+  // of that colour untouched.
   TColor TransparentColor() const;
   void SetTransparentColor(TColor color);  // fixes the colour
   void ResetTransparentColor() { fixedTransparent_ = false; }

@@ -84,7 +84,8 @@ void TBitmap::LoadFromBmpBytes(const uint8_t* data, size_t size) {
       }
     }
   }
-  // A 1-bit black-and-white file loads as a monochrome bitmap, as VCL's loader makes it.
+  // A 1-bit black-and-white file loads as a monochrome bitmap, so it keeps working as a
+  // mask and a pattern (black and white take the text and background colours).
   bool mono = bits == 1 && ((palette[0] == 0 && palette[1] == 0xFFFFFF) ||
                             (palette[0] == 0xFFFFFF && palette[1] == 0));
   width_ = int(width);

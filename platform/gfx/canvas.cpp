@@ -1,11 +1,12 @@
 // TCanvas state and dispatch: tools and DC state, clipping, origins, SaveDC, and the shape
 // primitives (the GDI rules decide the pixels, raster paints them). Copies live in
-// canvas_copy.cpp, text in text.cpp.
+// canvas_copy.cpp, text in canvas_text.cpp.
 #include <algorithm>
 
 #include "platform/gfx/bitmap.h"
-#include "platform/gfx/canvas_internal.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/gdi_rules.h"
+#include "platform/gfx/raster.h"
 
 TCanvas::TCanvas() = default;
 
@@ -31,29 +32,30 @@ bool TCanvas::MonochromeSurface() const { return ownerBitmap_ && ownerBitmap_->M
 
 // --- raw DC state ----------------------------------------------------------------------------
 
-// VCL code reaches the DC through Canvas.Handle, which realises the font and the brush first,
-// so a raw setting made afterwards holds until they change again.
-void TCanvas::realiseHandle() {
+// A raw setter realises the tools first: otherwise the next text output would realise a
+// font or brush chosen earlier and overwrite the raw value just set. So a raw setting holds
+// until the font or brush changes again.
+void TCanvas::realiseTools() {
   realiseFont();
   realiseBrush();
 }
 
 TColor TCanvas::SetTextColor(TColor color) {
-  realiseHandle();
+  realiseTools();
   TColor old = textColor_;
   textColor_ = ColorToRGB(color);
   return old;
 }
 
 TColor TCanvas::SetBkColor(TColor color) {
-  realiseHandle();
+  realiseTools();
   TColor old = bkColor_;
   bkColor_ = ColorToRGB(color);
   return old;
 }
 
 int TCanvas::SetBkMode(int mode) {
-  realiseHandle();
+  realiseTools();
   int old = bkMode_;
   if (mode == TRANSPARENT || mode == OPAQUE) bkMode_ = mode;
   return old;
@@ -72,7 +74,7 @@ int TCanvas::SetPolyFillMode(int mode) {
 }
 
 void TCanvas::realiseFont() {
-  // VCL selects a changed font before text output and sets the text colour from it.
+  // A font changed since the last realisation sets the text colour from its own.
   TColor c = ColorToRGB(Font.Color());
   if (c != realisedFontColor_) {
     realisedFontColor_ = c;
@@ -81,8 +83,8 @@ void TCanvas::realiseFont() {
 }
 
 void TCanvas::realiseBrush() {
-  // VCL selects a changed brush before use: a solid brush gives an opaque background in its
-  // colour; any other brush a transparent background.
+  // A brush changed since the last realisation sets the background: a solid brush an opaque
+  // one in its colour; any other brush a transparent one.
   TColor c = ColorToRGB(Brush.Color());
   if (c != realisedBrushColor_ || Brush.Style() != realisedBrushStyle_) {
     realisedBrushColor_ = c;
@@ -91,7 +93,7 @@ void TCanvas::realiseBrush() {
       bkColor_ = c;
       bkMode_ = OPAQUE;
     } else {
-      bkColor_ = ~c & 0xFFFFFF;  // VCL: a hatch must not vanish against an equal background
+      bkColor_ = ~c & 0xFFFFFF;  // never the hatch's own colour, so the hatch cannot vanish
       bkMode_ = TRANSPARENT;
     }
   }
@@ -125,7 +127,8 @@ bool TCanvas::brushForFill(raster::Brush& out) const {
   out.orgY = brushOrg_.Y;
   if (const TBitmap* pattern = Brush.Bitmap(); pattern && !pattern->Empty()) {
     // A pattern bitmap repeats its top-left 8 x 8 pixels; a monochrome one takes the text
-    // colour for black and the background colour for white, as a 1-bit pattern brush does.
+    // colour for black and the background colour for white, as Windows GDI paints a 1-bit
+    // pattern brush.
     const uint32_t fg = devicePixel(textColor_), bg = devicePixel(bkColor_);
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) {
@@ -146,8 +149,8 @@ bool TCanvas::brushForFill(raster::Brush& out) const {
       out.orgY = brushOrg_.Y;
       return true;
     default: {
-      // Hatch brushes: VCL draws them with a transparent background, so only the hatch
-      // lines are painted, in the brush colour.
+      // Hatch brushes realise a transparent background, so only the hatch lines are
+      // painted, in the brush colour.
       const uint8_t* rows = gdi::HatchRows(Brush.Style());
       const uint32_t c = devicePixel(Brush.Color());
       out.paintMask = 0;
@@ -309,7 +312,8 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
   TRect d = LogicalToDevice(rect);
   if (d.IsEmpty()) return;
   // Windows XORs a 50 % grey 8 x 8 pattern (rows 0x55, 0xAA) along the frame: set bits in
-  // the background colour, clear bits in the text colour. VCL realises the brush first.
+  // the background colour, clear bits in the text colour. The brush is realised first, so
+  // the colours are the ones text output would use.
   realiseBrush();
   raster::Brush b;
   b.orgX = brushOrg_.X;
@@ -452,9 +456,7 @@ bool TCanvas::RectVisible(const TRect& rect) const {
 // --- state -----------------------------------------------------------------------------------
 
 int TCanvas::SaveDC() {
-  saved_.push_back(SavedState{clip_, viewportOrg_, brushOrg_, penPos_, Pen, Brush, Font, CopyMode,
-                              textColor_, bkColor_, bkMode_, textAlign_, polyFillMode_,
-                              realisedFontColor_, realisedBrushColor_, realisedBrushStyle_});
+  saved_.push_back(*this);
   return int(saved_.size());
 }
 
@@ -462,24 +464,8 @@ bool TCanvas::RestoreDC(int savedDC) {
   const int depth = int(saved_.size());
   const int level = savedDC < 0 ? depth + savedDC + 1 : savedDC;
   if (level < 1 || level > depth) return false;
-  SavedState s = std::move(saved_[size_t(level - 1)]);
+  TCanvasState::operator=(std::move(saved_[size_t(level - 1)]));
   saved_.resize(size_t(level - 1));
-  clip_ = std::move(s.clip);
-  viewportOrg_ = s.viewportOrg;
-  brushOrg_ = s.brushOrg;
-  penPos_ = s.penPos;
-  Pen = s.pen;
-  Brush = s.brush;
-  Font = s.font;
-  CopyMode = s.copyMode;
-  textColor_ = s.textColor;
-  bkColor_ = s.bkColor;
-  bkMode_ = s.bkMode;
-  textAlign_ = s.textAlign;
-  polyFillMode_ = s.polyFillMode;
-  realisedFontColor_ = s.realisedFontColor;
-  realisedBrushColor_ = s.realisedBrushColor;
-  realisedBrushStyle_ = s.realisedBrushStyle;
   invalidateClipCache();
   return true;
 }

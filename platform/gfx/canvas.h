@@ -3,10 +3,13 @@
 //
 // Map of the implementation:
 //   canvas.cpp      state (tools, clip, origins, SaveDC stack) and dispatch to the rules
+//   canvas_copy.cpp BitBlt, PatBlt, StretchBlt, Draw, StretchDraw, CopyRect
+//   canvas_text.cpp TextOut, ExtTextOut, TextRect, DrawText: cells, colours, clipping
 //   gdi_rules.cpp   what Windows draws: half-open edges, pen insets, brush origin, ellipses,
 //                   lines, 3-D edge colours (produces spans and pixel lists)
 //   raster.cpp      the pixel loops: spans x clip rectangles, ROP tables
-//   text.cpp        text through Qt (no antialiasing), font substitution, DrawText layout
+//   text_layout.cpp DrawText's lines: prefixes, word breaks, tabs, end ellipsis (no fonts)
+//   qt_font_face.cpp the font engine: faces for a TFont, widths, glyphs (Qt, no antialiasing)
 //
 // Coordinates: drawing calls take logical coordinates; device = logical + viewport origin.
 // The device origin is the surface's pixel (0, 0). Clip regions are kept in device
@@ -16,11 +19,11 @@
 //
 // Colours for text and monochrome copies (the raw DC state TextColor / BkColor / BkMode):
 // text output, Draw / StretchDraw / CopyRect and DrawFocusRect first "realise" a font or brush
-// that changed since the last realisation (VCL's RequiredState): TextColor := Font.Color; a
-// solid brush gives BkColor := Brush.Color and BkMode OPAQUE, any other brush BkMode
-// TRANSPARENT. So VCL-style text is opaque in the brush colour unless Brush.Style is bsClear.
-// SetTextColor / SetBkColor / SetBkMode realise first and then set the raw state (as VCL code
-// does through Canvas.Handle), so their values hold until the font or brush changes again.
+// that changed since the last realisation: TextColor := Font.Color; a solid brush gives
+// BkColor := Brush.Color and BkMode OPAQUE, any other brush BkMode TRANSPARENT. So the tools
+// decide the look: text is opaque in the brush colour unless Brush.Style is bsClear.
+// SetTextColor / SetBkColor / SetBkMode realise first and then set the raw state, so a raw
+// setting made after choosing the tools holds until the font or brush changes again.
 // Shapes and BitBlt do not realise anything:
 //   - the gaps of a styled pen take the background the next realisation would give (a
 //     solid brush: its colour; otherwise untouched), or the raw state when nothing changed;
@@ -62,7 +65,33 @@ struct TTextMetric {
   int tmMaxCharWidth = 0;
 };
 
-class TCanvas : public TObject {
+// Everything SaveDC keeps, as one value: the tools and the raw device state. A save copies it
+// onto the canvas's stack and a restore assigns it back, so adding a field here is all it
+// takes to save and restore it too.
+class TCanvasState {
+ public:
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+  uint32_t CopyMode = SRCCOPY;  // used by CopyRect and Draw
+
+ protected:
+  std::optional<TRegion> clip_;  // device coordinates; nullopt = no clip region
+  TPoint viewportOrg_;
+  TPoint brushOrg_;
+  TPoint penPos_;  // logical
+  TColor textColor_ = clBlack;  // RGB
+  TColor bkColor_ = clWhite;    // RGB
+  int bkMode_ = OPAQUE;
+  unsigned textAlign_ = TA_LEFT | TA_TOP;
+  int polyFillMode_ = ALTERNATE;
+  // What text output last realised; a font or brush differing from these is "changed".
+  TColor realisedFontColor_ = 0xFFFFFFFFu;
+  TColor realisedBrushColor_ = 0xFFFFFFFFu;
+  TBrushStyle realisedBrushStyle_ = bsSolid;
+};
+
+class TCanvas : public TObject, private TCanvasState {
  public:
   TCanvas();  // unbound: draws nothing, measures text
   TCanvas(uint32_t* bits, int width, int height, int strideInPixels);
@@ -80,13 +109,13 @@ class TCanvas : public TObject {
   bool MonochromeSurface() const;
 
   // --- tools ---------------------------------------------------------------------------
-  TPen Pen;
-  TBrush Brush;
-  TFont Font;
-  uint32_t CopyMode = SRCCOPY;  // used by CopyRect and Draw
+  using TCanvasState::Pen;
+  using TCanvasState::Brush;
+  using TCanvasState::Font;
+  using TCanvasState::CopyMode;
   TPoint PenPos() const { return penPos_; }
   void SetPenPos(TPoint p) { penPos_ = p; }
-  // Raised after any drawing operation (VCL's OnChange of a canvas).
+  // Raised after every drawing operation (sender = this canvas).
   TNotifyEvent OnChange;
 
   // --- raw DC state ----------------------------------------------------------------------
@@ -133,8 +162,9 @@ class TCanvas : public TObject {
   void SetPixels(int x, int y, TColor color);
 
   // --- text --------------------------------------------------------------------------------
-  // Windows' DrawText on a UTF-8 string. Returns the height of the text drawn (or measured);
-  // with DT_CALCRECT only measures: Right and Bottom of rect are updated (single line: the
+  // Windows' DrawText on a UTF-8 string, the lines laid out by LayoutText (text_layout.h).
+  // Returns the offset of the text's bottom from rect's top (its height unless centred or
+  // bottom-aligned vertically); with DT_CALCRECT only measures: Right and Bottom of rect are updated (single line: the
   // width of the line; several lines: the widest line, word breaks taken at rect's width).
   // With DT_END_ELLIPSIS and DT_MODIFYSTRING the shortened text goes to *modifiedText.
   int DrawText(std::string_view text, TRect& rect, unsigned flags,
@@ -145,7 +175,7 @@ class TCanvas : public TObject {
   }
   // Draws at (x, y) per the text alignment; moves PenPos with TA_UPDATECP.
   void TextOut(int x, int y, std::string_view text);
-  // VCL's TextRect: ExtTextOut clipped to rect, opaque when the brush is solid.
+  // ExtTextOut at (x, y) clipped to rect; a brush other than bsClear fills rect first.
   void TextRect(const TRect& rect, int x, int y, std::string_view text);
   // ETO_OPAQUE fills *rect with BkColor first; ETO_CLIPPED clips the characters to *rect.
   // dx: optional advance per character (in code points), as lpDx.
@@ -200,7 +230,7 @@ class TCanvas : public TObject {
   void StretchBlt(int x, int y, int w, int h, const TBitmap& src, int sx, int sy, int sw,
                   int sh, uint32_t rop);
   void StretchDraw(const TRect& rect, const TBitmap& bitmap);
-  // VCL's Draw: copies with CopyMode; a Transparent bitmap leaves its TransparentColor
+  // Copies the whole bitmap with CopyMode; a Transparent bitmap leaves its TransparentColor
   // pixels out.
   void Draw(int x, int y, const TBitmap& bitmap);
   void CopyRect(const TRect& dest, const TCanvas& src, const TRect& srcRect);
@@ -211,13 +241,12 @@ class TCanvas : public TObject {
 
  private:
   friend class TBitmap;
-  struct SavedState;
   void changed() { if (OnChange) OnChange(this); }
-  // VCL's RequiredState for text: a font or brush that changed since the last realisation
-  // sets TextColor, or BkColor and BkMode.
+  // Before text, pictures and focus rectangles: a font or brush that changed since the last
+  // realisation sets TextColor, or BkColor and BkMode.
   void realiseFont();
   void realiseBrush();
-  void realiseHandle();  // both, as reaching Canvas.Handle does
+  void realiseTools();  // both; the raw DC setters call it first
   // The background a styled pen's gaps would get: as realiseBrush would set it, without
   // changing the raw state.
   void effectiveBackground(TColor& color, int& mode) const;
@@ -242,22 +271,9 @@ class TCanvas : public TObject {
   int stride_ = 0;                   // pixels per row, >= width_
   const TBitmap* ownerBitmap_ = nullptr;  // set when the canvas belongs to a TBitmap
 
-  std::optional<TRegion> clip_;  // device coordinates; nullopt = no clip region
-  mutable std::vector<TRect> clipCache_;
+  mutable std::vector<TRect> clipCache_;  // clipRects(): derived from clip_, not saved
   mutable bool clipCacheValid_ = false;
-  TPoint viewportOrg_;
-  TPoint brushOrg_;
-  TPoint penPos_;  // logical
-  TColor textColor_ = clBlack;  // RGB
-  TColor bkColor_ = clWhite;    // RGB
-  int bkMode_ = OPAQUE;
-  unsigned textAlign_ = TA_LEFT | TA_TOP;
-  int polyFillMode_ = ALTERNATE;
-  // What text output last realised; a font or brush differing from these is "changed".
-  TColor realisedFontColor_ = 0xFFFFFFFFu;
-  TColor realisedBrushColor_ = 0xFFFFFFFFu;
-  TBrushStyle realisedBrushStyle_ = bsSolid;
-  std::vector<SavedState> saved_;
+  std::vector<TCanvasState> saved_;  // the SaveDC stack, depth 1 first
 };
 
 // Holds the canvas state for one operation: SaveDC on construction, RestoreDC on destruction

@@ -1,8 +1,10 @@
-// TCanvas copies: BitBlt, PatBlt, StretchBlt and VCL's Draw / StretchDraw / CopyRect.
+// TCanvas copies: the raster operations BitBlt, PatBlt, StretchBlt and the picture copies
+// Draw, StretchDraw and CopyRect, which realise the tools first.
 #include <algorithm>
 
 #include "platform/gfx/bitmap.h"
-#include "platform/gfx/canvas_internal.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/raster.h"
 
 namespace {
 
@@ -123,10 +125,9 @@ void TCanvas::StretchBlt(int x, int y, int w, int h, const TBitmap& src, int sx,
 
 void TCanvas::StretchDraw(const TRect& rect, const TBitmap& bitmap) {
   if (bitmap.Empty() || rect.IsEmpty()) return;
-  // VCL realises font and brush before drawing a picture, so a monochrome bitmap takes the
-  // font colour for black and the brush colour for white.
-  realiseFont();
-  realiseBrush();
+  // Pictures realise font and brush first, so a monochrome bitmap takes the font colour for
+  // black and the brush colour for white, as text drawn with the same tools would.
+  realiseTools();
   raster::Source s = sourceFor(&bitmap, nullptr);
   if (bitmap.Transparent()) s.skipPixel = ColorToPixel(ColorToRGB(bitmap.TransparentColor()));
   blitDevice(s, LogicalToDevice(rect), TRect{0, 0, bitmap.Width(), bitmap.Height()},
@@ -139,8 +140,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& srcRect) {
-  realiseFont();
-  realiseBrush();
+  realiseTools();
   blitDevice(sourceFor(nullptr, &src), LogicalToDevice(dest), src.LogicalToDevice(srcRect), CopyMode);
   changed();
 }

@@ -9,7 +9,7 @@
 namespace gdi {
 
 int PenModeToRop2(TPenMode mode) {
-  // VCL's PenModes table: pen mode -> R2_* code.
+  // Pen mode -> R2_* code.
   static const int table[] = {
       1,   // pmBlack        R2_BLACK
       16,  // pmWhite        R2_WHITE

@@ -20,7 +20,7 @@
 
 namespace gdi {
 
-// R2_* code (1..16) of a VCL pen mode.
+// R2_* code (1..16) of a pen mode.
 int PenModeToRop2(TPenMode mode);
 
 // Pixels of a cosmetic line from a to b, b excluded.

@@ -26,7 +26,7 @@ TBrush& TBrush::operator=(const TBrush& other) {
   return *this;
 }
 void TBrush::SetColor(TColor value) {
-  // VCL: giving a clear brush a colour makes it solid.
+  // Giving a clear brush a colour makes it solid: whoever sets a colour wants it painted.
   bool styleChange = style_ == bsClear;
   if (value == color_ && !styleChange) return;
   color_ = value;

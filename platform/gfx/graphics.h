@@ -1,5 +1,6 @@
 #pragma once
-// The drawing tools of a canvas: TPen, TBrush, TFont, with VCL's names and defaults.
+// The drawing tools of a canvas: TPen, TBrush, TFont. New tools are a 1-pixel solid black
+// pen, a solid white brush and an 8-point "MS Sans Serif" font in clWindowText.
 //
 // Each is a value with getters and SetX setters; a setter that changes the value raises
 // OnChange (sender = the object). Copying or assigning copies the values only, never
@@ -16,7 +17,8 @@ class TBitmap;
 
 // --- pen -------------------------------------------------------------------------------
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-// VCL's pen modes, in VCL's order; each maps to one of the 16 binary raster operations (R2_*).
+// Pen modes; each maps to one of the 16 binary raster operations (R2_*), see
+// gdi::PenModeToRop2.
 enum TPenMode {
   pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
   pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
@@ -63,13 +65,13 @@ class TBrush : public TObject {
 
   // System colours resolve when the brush is used, so a later system-colour change shows.
   TColor Color() const { return color_; }
-  void SetColor(TColor value);  // also makes a clear brush solid, as VCL does
+  void SetColor(TColor value);  // also makes a clear brush solid: asking for a colour means fill
   TBrushStyle Style() const { return style_; }
   void SetStyle(TBrushStyle value);
   // An 8 x 8 pattern (the top-left 8 x 8 pixels of the bitmap are used; a monochrome pattern
   // paints its black pixels in the canvas's text colour and its white ones in the background
-  // colour, as a 1-bit pattern brush does). Not owned: the bitmap must outlive its use. While
-  // set, Style and Color are ignored for filling.
+  // colour, as Windows GDI paints a 1-bit pattern brush). Not owned: the bitmap must outlive
+  // its use. While set, Style and Color are ignored for filling.
   TBitmap* Bitmap() const { return bitmap_; }
   void SetBitmap(TBitmap* value);
 

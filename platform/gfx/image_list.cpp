@@ -108,7 +108,7 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
     canvas.BitBlt(x, y, width_, height_, masked, 0, 0, SRCPAINT);
     return;
   }
-  // Disabled (VCL): the image's opaque pixels other than white form a shape that is drawn
+  // Disabled: the image's opaque pixels other than white form a shape that is drawn
   // in clBtnHighlight one pixel down and right, then in clBtnShadow in place.
   TBitmap shape(width_, height_);
   for (int yy = 0; yy < height_; ++yy)

@@ -17,7 +17,7 @@ class TImageList {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // Changing the size clears the list, as it does in VCL.
+  // Changing the size clears the list: the stored images have the old size.
   void SetWidth(int value);
   void SetHeight(int value);
   int Count() const { return int(images_.size()); }
@@ -33,8 +33,8 @@ class TImageList {
   void Clear() { images_.clear(); }
 
   // Draws image index with its top-left at (x, y). Disabled: the image's opaque non-white
-  // pixels are drawn embossed, clBtnHighlight moved by (1, 1) under clBtnShadow, as VCL's
-  // image list draws a disabled image.
+  // pixels are drawn embossed, clBtnHighlight moved by (1, 1) under clBtnShadow, the
+  // engraved look of disabled buttons.
   void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
   // The image on its own: transparent pixels come out in the image's stored colour.
   void GetBitmap(int index, TBitmap& bitmap) const;

@@ -8,8 +8,9 @@ extern "C" {
 #include <jpeglib.h>
 }
 
-#include "gfx_test_util.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/jpeg.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Copies and raster operations: every ROP against the formula Windows documents for it.
 #include <gtest/gtest.h>
 
-#include "gfx_test_util.h"
+#include "platform/gfx/canvas.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // Shapes, lines, brushes and 3-D edges: which pixels the GDI rules light.
 #include <gtest/gtest.h>
 
-#include "gfx_test_util.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/gdi_consts.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST(CanvasShapesTest, PenStylesDashAsWindowsCosmeticPens) {
       {18, 2, kBack, "dash: 6 off"},     {23, 2, kBack, "dash: 6 off"},
       {24, 2, clBlack, "dash: next dash"},
   });
-  // With a solid brush VCL's background is opaque: gaps take the brush colour.
+  // A solid brush realises an opaque background: gaps take the brush colour.
   c.Brush.SetColor(clYellow);
   c.Pen.SetStyle(psDot);
   c.MoveTo(0, 3);
@@ -206,7 +207,7 @@ TEST(CanvasShapesTest, PatternBrushIsAlignedToTheDeviceOrigin) {
     c.FillRect(TRect{-8, -8, 24, 24});
     ExpectPixels(b, k.pixels);
   }
-  // Hatch brushes paint their lines only (VCL's transparent background).
+  // Hatch brushes paint their lines only (they realise a transparent background).
   TBitmap h = MakeBitmap(16, 16, clGray);
   h.Canvas().Brush.SetColor(clBlue);
   h.Canvas().Brush.SetStyle(bsHorizontal);

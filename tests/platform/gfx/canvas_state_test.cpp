@@ -1,7 +1,10 @@
 // Clipping, viewport origin and the SaveDC / RestoreDC stack.
 #include <gtest/gtest.h>
 
-#include "gfx_test_util.h"
+#include <functional>
+
+#include "platform/gfx/canvas.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 
@@ -85,6 +88,56 @@ TEST(CanvasStateTest, SaveDCRestoresToolsAndNestedLevels) {
   EXPECT_EQ(c.Brush.Style(), bsSolid);
   EXPECT_EQ(c.GetBrushOrg(), (TPoint{0, 0}));
   EXPECT_FALSE(c.RestoreDC(1)) << "nothing left to restore";
+}
+
+// Every setting that SaveDC keeps comes back with RestoreDC, the tools and the raw state alike.
+TEST(CanvasStateTest, RestoreDCBringsBackEverySavedSetting) {
+  struct Case {
+    const char* name;
+    std::function<void(TCanvas&)> change;
+    std::function<long long(TCanvas&)> read;
+  } cases[] = {
+      {"pen", [](TCanvas& c) { c.Pen.SetWidth(3); }, [](TCanvas& c) { return c.Pen.Width(); }},
+      {"brush", [](TCanvas& c) { c.Brush.SetColor(clRed); }, [](TCanvas& c) { return c.Brush.Color(); }},
+      {"font", [](TCanvas& c) { c.Font.SetHeight(-20); }, [](TCanvas& c) { return c.Font.Height(); }},
+      {"copy mode", [](TCanvas& c) { c.CopyMode = SRCAND; }, [](TCanvas& c) { return c.CopyMode; }},
+      {"pen position", [](TCanvas& c) { c.MoveTo(3, 4); }, [](TCanvas& c) { return c.PenPos().X; }},
+      {"clip", [](TCanvas& c) { c.IntersectClipRect(0, 0, 2, 2); },
+       [](TCanvas& c) { return c.ClipRect().Right; }},
+      {"viewport origin", [](TCanvas& c) { c.SetViewportOrg(2, 0); },
+       [](TCanvas& c) { return c.GetViewportOrg().X; }},
+      {"brush origin", [](TCanvas& c) { c.SetBrushOrg(2, 0); }, [](TCanvas& c) { return c.GetBrushOrg().X; }},
+      {"text colour", [](TCanvas& c) { c.SetTextColor(clRed); }, [](TCanvas& c) { return c.GetTextColor(); }},
+      {"background colour", [](TCanvas& c) { c.SetBkColor(clRed); }, [](TCanvas& c) { return c.GetBkColor(); }},
+      {"background mode", [](TCanvas& c) { c.SetBkMode(TRANSPARENT); }, [](TCanvas& c) { return c.GetBkMode(); }},
+      {"text alignment", [](TCanvas& c) { c.SetTextAlign(TA_RIGHT); }, [](TCanvas& c) { return c.GetTextAlign(); }},
+      {"polygon fill mode", [](TCanvas& c) { c.SetPolyFillMode(WINDING); },
+       [](TCanvas& c) { return c.GetPolyFillMode(); }},
+      // The raw blue set before the save outlives text output only while the font realised
+      // then counts as realised: that record is restored too.
+      {"what text output realised",
+       [](TCanvas& c) {
+         c.Font.SetColor(clRed);
+         c.TextOut(0, 0, "x");
+       },
+       [](TCanvas& c) {
+         c.TextOut(0, 0, "x");
+         return c.GetTextColor();
+       }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TBitmap b(8, 8);
+    TCanvas& c = b.Canvas();
+    c.Font.SetColor(clBlack);
+    c.SetTextColor(clBlue);
+    const long long before = k.read(c);
+    const int level = c.SaveDC();
+    k.change(c);
+    ASSERT_NE(k.read(c), before) << "the change shows";
+    EXPECT_TRUE(c.RestoreDC(level));
+    EXPECT_EQ(k.read(c), before);
+  }
 }
 
 TEST(CanvasStateTest, GuardReleasesStateWhenAnExceptionLeaves) {

@@ -2,8 +2,9 @@
 // fonts' business and are not asserted.
 #include <gtest/gtest.h>
 
-#include "gfx_test_util.h"
 #include "platform/core/utf8.h"
+#include "platform/gfx/canvas.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ TEST(CanvasTextTest, EndEllipsisShortensToTheWidth) {
 TEST(CanvasTextTest, OpaqueFillsAndClippedKeepsOutside) {
   TBitmap b = TextBitmap(100, 20);
   TCanvas& c = b.Canvas();
-  c.Brush.SetColor(clYellow);  // solid: VCL draws text opaque in the brush colour
+  c.Brush.SetColor(clYellow);  // solid: text is drawn opaque in the brush colour
   const TRect box{10, 2, 30, 16};
   c.ExtTextOut(12, 2, ETO_OPAQUE | ETO_CLIPPED, &box, "MMMMMMMMMM");
   ExpectPixels(b, {{10, 2, clYellow, "ETO_OPAQUE fills the whole rectangle"},
@@ -172,9 +173,9 @@ TEST(CanvasTextTest, OpaqueFillsAndClippedKeepsOutside) {
   t.Canvas().TextOut(40, 2, "l");
   EXPECT_EQ(t.GetPixel(40, 2 + tm.tmHeight - 1), ColorToRGB(clAqua)) << "opaque cell";
   EXPECT_EQ(t.GetPixel(40 + t.Canvas().TextWidth("l"), 2), ColorToRGB(kBack)) << "only the cell";
-  EXPECT_EQ(t.Canvas().PenPos(), (TPoint{40 + t.Canvas().TextWidth("l"), 2})) << "VCL moves PenPos";
+  EXPECT_EQ(t.Canvas().PenPos(), (TPoint{40 + t.Canvas().TextWidth("l"), 2})) << "TextOut moves PenPos past the text";
 
-  // Raw SetBkMode holds until the brush changes again (VCL realises the brush first).
+  // Raw SetBkMode holds until the brush changes again (the setter realises the brush first).
   TBitmap raw = TextBitmap(100, 20);
   raw.Canvas().Brush.SetColor(clAqua);
   raw.Canvas().SetBkMode(TRANSPARENT);

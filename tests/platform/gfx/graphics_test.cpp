@@ -33,7 +33,7 @@ TEST(GraphicsTest, FontNotifiesChangesAndCopiesValuesOnly) {
   EXPECT_EQ(changes, 4) << "assigning equal values changes nothing";
 }
 
-TEST(GraphicsTest, PenAndBrushFollowVclDefaults) {
+TEST(GraphicsTest, PenAndBrushDefaults) {
   TPen pen;
   EXPECT_EQ(pen.Color(), clBlack);
   EXPECT_EQ(pen.Width(), 1);
@@ -45,7 +45,7 @@ TEST(GraphicsTest, PenAndBrushFollowVclDefaults) {
   EXPECT_EQ(brush.Style(), bsSolid);
   brush.SetStyle(bsClear);
   brush.SetColor(clRed);
-  EXPECT_EQ(brush.Style(), bsSolid) << "VCL: giving a clear brush a colour makes it solid";
+  EXPECT_EQ(brush.Style(), bsSolid) << "giving a clear brush a colour makes it solid";
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "gfx_test_util.h"
+#include "platform/gfx/canvas.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 
