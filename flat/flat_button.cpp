@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "flat/hsl.h"
 #include "platform/gfx/image_list.h"
 #include "platform/ui/application.h"
 #include "platform/ui/services.h"
@@ -25,61 +24,33 @@ TFlatButton::~TFlatButton() { ClassHoverTracker().RemoveInstance(this); }
 
 // --- properties -------------------------------------------------------------------------------
 
-void TFlatButton::setColors(int index, TColor value) {
-  TColor* slots[] = {&colorFocused_, &colorDown_, &colorBorder_, &colorHighLight_, &colorShadow_};
-  if (*slots[index] == value) return;
-  *slots[index] = value;
-  Invalidate();
-}
-
-void TFlatButton::setAdvColors(int index, TAdvColors value) {
-  value = std::clamp(value, 0, 100);
-  TAdvColors* slots[] = {&advColorFocused_, &advColorDown_, &advColorBorder_};
-  if (*slots[index] == value) return;
-  *slots[index] = value;
-  calcAdvColors();
-  Invalidate();
-}
-
-void TFlatButton::calcAdvColors() {
-  if (!useAdvColors_) return;
-  colorFocused_ = ShiftLightness(Color(), colorFocused_, advColorFocused_, false);
-  colorDown_ = ShiftLightness(Color(), colorDown_, advColorDown_, true);
-  colorBorder_ = ShiftLightness(Color(), colorBorder_, advColorBorder_, true);
+void TFlatButton::setShift(TAdvColors& shift, TAdvColors value) {
+  if (colors_.SetShift(shift, value, Color())) Invalidate();
 }
 
 void TFlatButton::SetUseAdvColors(bool value) {
-  if (useAdvColors_ == value) return;
-  useAdvColors_ = value;
+  if (!StoreChanged(colors_.UseAdv, value)) return;
   SetParentColor(value);
-  calcAdvColors();
+  colors_.Derive(Color());
   Invalidate();
 }
 
 void TFlatButton::SetTransparentMode(TTransparentMode value) {
-  if (transparentMode_ == value) return;
-  transparentMode_ = value;
-  Invalidate();
+  SetAndInvalidate(transparentMode_, value);
 }
 
 void TFlatButton::SetDefault(bool value) {
-  if (default_ == value) return;
-  default_ = value;
   // The form's focus-changed notification changes nothing else for this control: the
   // border width is all that Default affects.
-  Invalidate();
+  SetAndInvalidate(default_, value);
 }
 
 void TFlatButton::SetAllowAllUp(bool value) {
-  if (allowAllUp_ == value) return;
-  allowAllUp_ = value;
-  updateExclusive();
+  if (StoreChanged(allowAllUp_, value)) updateExclusive();
 }
 
 void TFlatButton::SetGroupIndex(int value) {
-  if (groupIndex_ == value) return;
-  groupIndex_ = value;
-  updateExclusive();
+  if (StoreChanged(groupIndex_, value)) updateExclusive();
 }
 
 void TFlatButton::SetDown(bool value) {
@@ -129,30 +100,17 @@ void TFlatButton::SetGlyph(const TBitmap& value) {
   Invalidate();
 }
 
-void TFlatButton::SetLayout(TButtonLayout value) {
-  if (layout_ == value) return;
-  layout_ = value;
-  Invalidate();
-}
+void TFlatButton::SetLayout(TButtonLayout value) { SetAndInvalidate(layout_, value); }
 
 void TFlatButton::SetMargin(int value) {
-  if (value < -1 || value == margin_) return;
-  margin_ = value;
-  Invalidate();
+  if (value >= -1) SetAndInvalidate(margin_, value);
 }
 
 void TFlatButton::SetNumGlyphs(TNumGlyphs value) {
-  value = std::clamp(value, 1, 4);
-  if (numGlyphs_ == value) return;
-  numGlyphs_ = value;
-  Invalidate();
+  SetAndInvalidate(numGlyphs_, std::clamp(value, 1, 4));
 }
 
-void TFlatButton::SetSpacing(int value) {
-  if (spacing_ == value) return;
-  spacing_ = value;
-  Invalidate();
-}
+void TFlatButton::SetSpacing(int value) { SetAndInvalidate(spacing_, value); }
 
 // --- mouse ------------------------------------------------------------------------------------
 
@@ -307,20 +265,12 @@ void TFlatButton::CMEnabledChanged() {
 
 void TFlatButton::CMParentColorChanged() {
   TCustomControl::CMParentColorChanged();
-  if (useAdvColors_) {
-    SetParentColor(true);
-    calcAdvColors();
-  }
-  Invalidate();
+  colors_.FollowColorChange(*this);
 }
 
 void TFlatButton::CMSysColorChange() {
   TCustomControl::CMSysColorChange();
-  if (useAdvColors_) {
-    SetParentColor(true);
-    calcAdvColors();
-  }
-  Invalidate();
+  colors_.FollowColorChange(*this);
 }
 
 void TFlatButton::WMSize() {
@@ -347,14 +297,14 @@ void TFlatButton::paintFace(TCanvas& canvas, const TRect& client) {
       break;
     case tmNotFocused:
       if (hot_)
-        fill = state_ == bsDisabled ? Color() : state_ == bsDown ? colorDown_ : colorFocused_;
+        fill = state_ == bsDisabled ? Color() : state_ == bsDown ? colors_.Down : colors_.Focused;
       break;
     case tmNone:
       switch (state_) {
-        case bsUp: fill = hot_ ? colorFocused_ : Color(); break;
+        case bsUp: fill = hot_ ? colors_.Focused : Color(); break;
         case bsDisabled: fill = Color(); break;
-        case bsDown: fill = colorDown_; break;
-        case bsExclusive: fill = hot_ ? colorFocused_ : colorDown_; break;
+        case bsDown: fill = colors_.Down; break;
+        case bsExclusive: fill = hot_ ? colors_.Focused : colors_.Down; break;
       }
       break;
   }
@@ -418,16 +368,16 @@ void TFlatButton::Paint() {
   switch (state_) {
     case bsUp:
       if (hot_)
-        PaintBevelFrame(canvas, client, colorHighLight_, colorShadow_, 1);  // raised
+        PaintBevelFrame(canvas, client, colors_.HighLight, colors_.Shadow, 1);  // raised
       else
-        PaintBevelFrame(canvas, client, colorBorder_, colorBorder_, default_ ? 2 : 1);
+        PaintBevelFrame(canvas, client, colors_.Border, colors_.Border, default_ ? 2 : 1);
       break;
     case bsDisabled:
-      PaintBevelFrame(canvas, client, colorBorder_, colorBorder_, 1);
+      PaintBevelFrame(canvas, client, colors_.Border, colors_.Border, 1);
       break;
     case bsDown:
     case bsExclusive:
-      PaintBevelFrame(canvas, client, colorShadow_, colorHighLight_, 1);  // sunken
+      PaintBevelFrame(canvas, client, colors_.Shadow, colors_.HighLight, 1);  // sunken
       break;
   }
 

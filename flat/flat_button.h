@@ -38,23 +38,23 @@ class TFlatButton : public TCustomControl {
   bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool value);
 
-  TColor ColorFocused() const { return colorFocused_; }
-  void SetColorFocused(TColor value) { setColors(0, value); }
-  TColor ColorDown() const { return colorDown_; }
-  void SetColorDown(TColor value) { setColors(1, value); }
-  TColor ColorBorder() const { return colorBorder_; }
-  void SetColorBorder(TColor value) { setColors(2, value); }
-  TColor ColorHighLight() const { return colorHighLight_; }
-  void SetColorHighLight(TColor value) { setColors(3, value); }
-  TColor ColorShadow() const { return colorShadow_; }
-  void SetColorShadow(TColor value) { setColors(4, value); }
-  TAdvColors AdvColorFocused() const { return advColorFocused_; }
-  void SetAdvColorFocused(TAdvColors value) { setAdvColors(0, value); }
-  TAdvColors AdvColorDown() const { return advColorDown_; }
-  void SetAdvColorDown(TAdvColors value) { setAdvColors(1, value); }
-  TAdvColors AdvColorBorder() const { return advColorBorder_; }
-  void SetAdvColorBorder(TAdvColors value) { setAdvColors(2, value); }
-  bool UseAdvColors() const { return useAdvColors_; }
+  TColor ColorFocused() const { return colors_.Focused; }
+  void SetColorFocused(TColor value) { SetAndInvalidate(colors_.Focused, value); }
+  TColor ColorDown() const { return colors_.Down; }
+  void SetColorDown(TColor value) { SetAndInvalidate(colors_.Down, value); }
+  TColor ColorBorder() const { return colors_.Border; }
+  void SetColorBorder(TColor value) { SetAndInvalidate(colors_.Border, value); }
+  TColor ColorHighLight() const { return colors_.HighLight; }
+  void SetColorHighLight(TColor value) { SetAndInvalidate(colors_.HighLight, value); }
+  TColor ColorShadow() const { return colors_.Shadow; }
+  void SetColorShadow(TColor value) { SetAndInvalidate(colors_.Shadow, value); }
+  TAdvColors AdvColorFocused() const { return colors_.AdvFocused; }
+  void SetAdvColorFocused(TAdvColors value) { setShift(colors_.AdvFocused, value); }
+  TAdvColors AdvColorDown() const { return colors_.AdvDown; }
+  void SetAdvColorDown(TAdvColors value) { setShift(colors_.AdvDown, value); }
+  TAdvColors AdvColorBorder() const { return colors_.AdvBorder; }
+  void SetAdvColorBorder(TAdvColors value) { setShift(colors_.AdvBorder, value); }
+  bool UseAdvColors() const { return colors_.UseAdv; }
   void SetUseAdvColors(bool value);
 
   int GroupIndex() const { return groupIndex_; }
@@ -108,9 +108,8 @@ class TFlatButton : public TCustomControl {
   void WMKillFocus() override;
 
  private:
-  void setColors(int index, TColor value);
-  void setAdvColors(int index, TAdvColors value);
-  void calcAdvColors();
+  // Stores a lightness shift and, on a change, derives the advanced colours from Color.
+  void setShift(TAdvColors& shift, TAdvColors value);
   void updateExclusive();  // tells the group that this button went down
   bool inside(int X, int Y) const;
   void mouseEnterStep();
@@ -122,15 +121,7 @@ class TFlatButton : public TCustomControl {
   TTransparentMode transparentMode_ = tmNone;
   bool default_ = false;
   bool allowAllUp_ = false;
-  TColor colorFocused_ = FlatFaceColor;
-  TColor colorDown_ = FlatDownColor;
-  TColor colorBorder_ = FlatBorderColor;
-  TColor colorHighLight_ = clWhite;
-  TColor colorShadow_ = clBlack;
-  TAdvColors advColorFocused_ = 10;  // 0..100
-  TAdvColors advColorDown_ = 10;
-  TAdvColors advColorBorder_ = 50;
-  bool useAdvColors_ = false;
+  FlatColors colors_;
   int groupIndex_ = 0;  // 0 = not a toggle
   bool down_ = false;   // only with a non-zero group index
   TBitmap glyph_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "flat/hsl.h"
 #include "platform/ui/application.h"
 
 TFlatEditControl::TFlatEditControl(TComponent* AOwner, TNativeEditKind kind)
@@ -26,40 +25,30 @@ TFlatEditControl::~TFlatEditControl() {
 
 // --- colours and looks --------------------------------------------------------------------
 
-void TFlatEditControl::setColors(int index, TColor value) {
-  TColor* slots[] = {&colorFocused_, &colorBorder_, &colorFlat_};
-  *slots[index] = value;
-  if (index == 2) parentColor_ = false;
+void TFlatEditControl::setColor(TColor& slot, TColor value) {
+  slot = value;
   RedrawBorder();
 }
 
-void TFlatEditControl::setAdvColors(int index, TAdvColors value) {
-  value = std::clamp(value, 0, 100);
-  (index == 0 ? advColorFocused_ : advColorBorder_) = value;
-  if (!useAdvColors_) return;
-  calcAdvColors();
-  RedrawBorder();
+void TFlatEditControl::SetColorFlat(TColor value) {
+  parentColor_ = false;
+  setColor(colors_.Flat, value);
 }
 
-void TFlatEditControl::calcAdvColors() {
-  if (!useAdvColors_) return;
-  colorFocused_ = ShiftLightness(colorFlat_, colorFocused_, advColorFocused_, false);
-  colorBorder_ = ShiftLightness(colorFlat_, colorBorder_, advColorBorder_, true);
+void TFlatEditControl::setShift(TAdvColors& shift, TAdvColors value) {
+  if (colors_.SetShift(shift, value, colors_.Flat) && colors_.UseAdv) RedrawBorder();
 }
 
 void TFlatEditControl::SetUseAdvColors(bool value) {
-  if (useAdvColors_ == value) return;
-  useAdvColors_ = value;
+  if (!StoreChanged(colors_.UseAdv, value)) return;
   SetParentColor(value);
-  calcAdvColors();
+  colors_.Derive(colors_.Flat);
   RedrawBorder();
 }
 
 void TFlatEditControl::SetParentColor(bool value) {
-  if (parentColor_ == value) return;
-  parentColor_ = value;
-  if (!value) return;
-  if (Parent()) colorFlat_ = Parent()->Color();
+  if (!StoreChanged(parentColor_, value) || !value) return;
+  if (Parent()) colors_.Flat = Parent()->Color();
   RedrawBorder();
 }
 
@@ -72,11 +61,11 @@ void TFlatEditControl::SetParent(TWinControl* AParent) {
 
 void TFlatEditControl::CMParentColorChanged() {
   if (Parent()) {
-    if (useAdvColors_) {
-      colorFlat_ = Parent()->Color();
-      calcAdvColors();
+    if (colors_.UseAdv) {
+      colors_.Flat = Parent()->Color();
+      colors_.Derive(colors_.Flat);
     } else if (parentColor_) {
-      colorFlat_ = Parent()->Color();
+      colors_.Flat = Parent()->Color();
     }
   }
   RedrawBorder();
@@ -98,7 +87,7 @@ bool TFlatEditControl::usesFlatLook() const {
 }
 
 TColor TFlatEditControl::applyLook() {
-  TColor background = usesFlatLook() ? colorFlat_ : colorFocused_;
+  TColor background = usesFlatLook() ? colors_.Flat : colors_.Focused;
   if (Color() != background) SetColor(background);
   if (background != pushedBackground_ || Font().Color() != pushedText_) {
     pushedBackground_ = background;
@@ -118,7 +107,7 @@ void TFlatEditControl::WMNCPaint(TCanvas& canvas) {
   TColor background = applyLook();
   TRect frame{0, 0, Width(), Height()};
   canvas.Brush.SetStyle(bsSolid);
-  canvas.Brush.SetColor(colorBorder_);
+  canvas.Brush.SetColor(colors_.Border);
   canvas.FrameRect(frame);
   canvas.Brush.SetColor(background);
   frame = frame.Inflate(-1, -1);

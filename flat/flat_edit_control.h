@@ -29,20 +29,20 @@ class TFlatEditControl : public TCustomControl {
 
   static constexpr int FrameWidth = 3;  // pixels of non-client frame on every side
 
-  TColor ColorFocused() const { return colorFocused_; }
-  void SetColorFocused(TColor value) { setColors(0, value); }
-  TColor ColorBorder() const { return colorBorder_; }
-  void SetColorBorder(TColor value) { setColors(1, value); }
-  TColor ColorFlat() const { return colorFlat_; }
-  void SetColorFlat(TColor value) { setColors(2, value); }  // also turns ParentColor off
+  TColor ColorFocused() const { return colors_.Focused; }
+  void SetColorFocused(TColor value) { setColor(colors_.Focused, value); }
+  TColor ColorBorder() const { return colors_.Border; }
+  void SetColorBorder(TColor value) { setColor(colors_.Border, value); }
+  TColor ColorFlat() const { return colors_.Flat; }
+  void SetColorFlat(TColor value);  // also turns ParentColor off
   // This class's own flag in place of the framework's: ColorFlat follows the parent's colour.
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool value) override;
-  TAdvColors AdvColorFocused() const { return advColorFocused_; }
-  void SetAdvColorFocused(TAdvColors value) { setAdvColors(0, value); }
-  TAdvColors AdvColorBorder() const { return advColorBorder_; }
-  void SetAdvColorBorder(TAdvColors value) { setAdvColors(1, value); }
-  bool UseAdvColors() const { return useAdvColors_; }
+  TAdvColors AdvColorFocused() const { return colors_.AdvFocused; }
+  void SetAdvColorFocused(TAdvColors value) { setShift(colors_.AdvFocused, value); }
+  TAdvColors AdvColorBorder() const { return colors_.AdvBorder; }
+  void SetAdvColorBorder(TAdvColors value) { setShift(colors_.AdvBorder, value); }
+  bool UseAdvColors() const { return colors_.UseAdv; }
   void SetUseAdvColors(bool value);
 
   // The text lives in the native editor.
@@ -98,21 +98,17 @@ class TFlatEditControl : public TCustomControl {
   void CMTextChanged() override {}  // the native editor shows the text
 
  private:
-  void setColors(int index, TColor value);
-  void setAdvColors(int index, TAdvColors value);
-  void calcAdvColors();
+  // Stores a colour and redraws the frame, even when the colour is unchanged.
+  void setColor(TColor& slot, TColor value);
+  // Stores a lightness shift; with advanced colours on, derives them and redraws the frame.
+  void setShift(TAdvColors& shift, TAdvColors value);
   bool usesFlatLook() const;
   // Makes Color and the editor's colours match the current look; returns its background.
   TColor applyLook();
 
   std::unique_ptr<TNativeEditHost> host_;
-  TColor colorFocused_ = clWhite;
-  TColor colorBorder_ = FlatBorderColor;
-  TColor colorFlat_ = FlatFaceColor;
+  FlatColors colors_{.Focused = clWhite};  // Flat is the base of the advanced colours
   bool parentColor_ = true;  // ColorFlat follows the parent's colour
-  TAdvColors advColorFocused_ = 10;  // 0..100
-  TAdvColors advColorBorder_ = 50;
-  bool useAdvColors_ = false;
   int maxLength_ = 0;
   bool readOnly_ = false;
   bool hideSelection_ = true;

@@ -17,8 +17,7 @@ void TFlatMemo::SetAlignment(TAlignment value) {
 }
 
 void TFlatMemo::SetScrollBars(TScrollStyle value) {
-  if (scrollBars_ == value) return;
-  scrollBars_ = value;
+  if (!StoreChanged(scrollBars_, value)) return;
   const TNativeScrollBars native[] = {nsbNone, nsbHorizontal, nsbVertical, nsbBoth};
   Host().SetScrollBars(native[value]);
   RedrawBorder();

@@ -5,18 +5,7 @@ TFlatPanel::TFlatPanel(TComponent* AOwner) : TCustomPanel(AOwner) {
   SetParentFont(true);
 }
 
-void TFlatPanel::setColors(int index, TColor value) {
-  TColor& slot = index == 0 ? colorHighLight_ : colorShadow_;
-  if (slot == value) return;
-  slot = value;
-  Invalidate();
-}
-
-void TFlatPanel::SetTransparent(bool value) {
-  if (transparent_ == value) return;
-  transparent_ = value;
-  Invalidate();
-}
+void TFlatPanel::SetTransparent(bool value) { SetAndInvalidate(transparent_, value); }
 
 void TFlatPanel::CMEnabledChanged() {
   TCustomPanel::CMEnabledChanged();

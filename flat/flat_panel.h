@@ -19,17 +19,15 @@ class TFlatPanel : public TCustomPanel {
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
   TColor ColorHighLight() const { return colorHighLight_; }
-  void SetColorHighLight(TColor value) { setColors(0, value); }
+  void SetColorHighLight(TColor value) { SetAndInvalidate(colorHighLight_, value); }
   TColor ColorShadow() const { return colorShadow_; }
-  void SetColorShadow(TColor value) { setColors(1, value); }
+  void SetColorShadow(TColor value) { SetAndInvalidate(colorShadow_, value); }
 
  protected:
   void Paint() override;
   void CMEnabledChanged() override;
 
  private:
-  void setColors(int index, TColor value);
-
   bool transparent_ = false;
   TColor colorHighLight_ = FlatBorderColor;  // top and left frame line
   TColor colorShadow_ = FlatBorderColor;     // bottom and right frame line

@@ -1,8 +1,5 @@
 #include "flat/flat_radio_button.h"
 
-#include <algorithm>
-
-#include "flat/hsl.h"
 #include "platform/ui/services.h"
 
 HoverTracker& TFlatRadioButton::ClassHoverTracker() {
@@ -22,48 +19,20 @@ TFlatRadioButton::~TFlatRadioButton() { ClassHoverTracker().RemoveInstance(this)
 
 // --- properties -------------------------------------------------------------------------------
 
-void TFlatRadioButton::setColors(int index, TColor value) {
-  TColor* slots[] = {&colorFocused_, &colorDown_, &colorDot_, &colorBorder_};
-  if (*slots[index] == value) return;
-  *slots[index] = value;
-  Invalidate();
-}
-
-void TFlatRadioButton::setAdvColors(int index, TAdvColors value) {
-  value = std::clamp(value, 0, 100);
-  TAdvColors* slots[] = {&advColorFocused_, &advColorDown_, &advColorBorder_};
-  if (*slots[index] == value) return;
-  *slots[index] = value;
-  calcAdvColors();
-  Invalidate();
-}
-
-void TFlatRadioButton::calcAdvColors() {
-  if (!useAdvColors_) return;
-  colorFocused_ = ShiftLightness(Color(), colorFocused_, advColorFocused_, false);
-  colorDown_ = ShiftLightness(Color(), colorDown_, advColorDown_, true);
-  colorBorder_ = ShiftLightness(Color(), colorBorder_, advColorBorder_, true);
+void TFlatRadioButton::setShift(TAdvColors& shift, TAdvColors value) {
+  if (colors_.SetShift(shift, value, Color())) Invalidate();
 }
 
 void TFlatRadioButton::SetUseAdvColors(bool value) {
-  if (useAdvColors_ == value) return;
-  useAdvColors_ = value;
+  if (!StoreChanged(colors_.UseAdv, value)) return;
   SetParentColor(value);
-  calcAdvColors();
+  colors_.Derive(Color());
   Invalidate();
 }
 
-void TFlatRadioButton::SetTransparent(bool value) {
-  if (transparent_ == value) return;
-  transparent_ = value;
-  Invalidate();
-}
+void TFlatRadioButton::SetTransparent(bool value) { SetAndInvalidate(transparent_, value); }
 
-void TFlatRadioButton::SetLayout(TRadioButtonLayout value) {
-  if (layout_ == value) return;
-  layout_ = value;
-  Invalidate();
-}
+void TFlatRadioButton::SetLayout(TRadioButtonLayout value) { SetAndInvalidate(layout_, value); }
 
 void TFlatRadioButton::SetChecked(bool value) {
   if (value == checked_) return;
@@ -171,20 +140,12 @@ void TFlatRadioButton::CMEnabledChanged() {
 
 void TFlatRadioButton::CMParentColorChanged() {
   TCustomControl::CMParentColorChanged();
-  if (useAdvColors_) {
-    SetParentColor(true);
-    calcAdvColors();
-  }
-  Invalidate();
+  colors_.FollowColorChange(*this);
 }
 
 void TFlatRadioButton::CMSysColorChange() {
   TCustomControl::CMSysColorChange();
-  if (useAdvColors_) {
-    SetParentColor(true);
-    calcAdvColors();
-  }
-  Invalidate();
+  colors_.FollowColorChange(*this);
 }
 
 void TFlatRadioButton::WMSize() {
@@ -209,12 +170,12 @@ void TFlatRadioButton::paintCircle(TCanvas& canvas) {
   TRect circle = CircleRect();
   canvas.Pen.SetStyle(psSolid);
   canvas.Pen.SetWidth(1);
-  canvas.Pen.SetColor(colorBorder_);
+  canvas.Pen.SetColor(colors_.Border);
   canvas.Brush.SetStyle(bsSolid);
-  canvas.Brush.SetColor(focused_ || hot_ ? (pressed_ ? colorDown_ : colorFocused_) : Color());
+  canvas.Brush.SetColor(focused_ || hot_ ? (pressed_ ? colors_.Down : colors_.Focused) : Color());
   canvas.Ellipse(circle);
   if (checked_) {
-    TColor dot = Enabled() ? colorDot_ : clBtnShadow;
+    TColor dot = Enabled() ? colors_.Dot : clBtnShadow;
     canvas.Brush.SetColor(dot);
     canvas.Pen.SetColor(dot);
     canvas.Ellipse(circle.Left + 3, circle.Top + 3, circle.Left + 7, circle.Top + 7);

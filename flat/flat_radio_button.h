@@ -25,21 +25,21 @@ class TFlatRadioButton : public TCustomControl {
   bool Checked() const { return checked_; }
   void SetChecked(bool value);
 
-  TColor ColorFocused() const { return colorFocused_; }
-  void SetColorFocused(TColor value) { setColors(0, value); }
-  TColor ColorDown() const { return colorDown_; }
-  void SetColorDown(TColor value) { setColors(1, value); }
-  TColor ColorDot() const { return colorDot_; }
-  void SetColorDot(TColor value) { setColors(2, value); }
-  TColor ColorBorder() const { return colorBorder_; }
-  void SetColorBorder(TColor value) { setColors(3, value); }
-  TAdvColors AdvColorFocused() const { return advColorFocused_; }
-  void SetAdvColorFocused(TAdvColors value) { setAdvColors(0, value); }
-  TAdvColors AdvColorDown() const { return advColorDown_; }
-  void SetAdvColorDown(TAdvColors value) { setAdvColors(1, value); }
-  TAdvColors AdvColorBorder() const { return advColorBorder_; }
-  void SetAdvColorBorder(TAdvColors value) { setAdvColors(2, value); }
-  bool UseAdvColors() const { return useAdvColors_; }
+  TColor ColorFocused() const { return colors_.Focused; }
+  void SetColorFocused(TColor value) { SetAndInvalidate(colors_.Focused, value); }
+  TColor ColorDown() const { return colors_.Down; }
+  void SetColorDown(TColor value) { SetAndInvalidate(colors_.Down, value); }
+  TColor ColorDot() const { return colors_.Dot; }
+  void SetColorDot(TColor value) { SetAndInvalidate(colors_.Dot, value); }
+  TColor ColorBorder() const { return colors_.Border; }
+  void SetColorBorder(TColor value) { SetAndInvalidate(colors_.Border, value); }
+  TAdvColors AdvColorFocused() const { return colors_.AdvFocused; }
+  void SetAdvColorFocused(TAdvColors value) { setShift(colors_.AdvFocused, value); }
+  TAdvColors AdvColorDown() const { return colors_.AdvDown; }
+  void SetAdvColorDown(TAdvColors value) { setShift(colors_.AdvDown, value); }
+  TAdvColors AdvColorBorder() const { return colors_.AdvBorder; }
+  void SetAdvColorBorder(TAdvColors value) { setShift(colors_.AdvBorder, value); }
+  bool UseAdvColors() const { return colors_.UseAdv; }
   void SetUseAdvColors(bool value);
 
   int GroupIndex() const { return groupIndex_; }
@@ -73,26 +73,21 @@ class TFlatRadioButton : public TCustomControl {
   void WMMove() override;
 
  private:
-  void setColors(int index, TColor value);
-  void setAdvColors(int index, TAdvColors value);
-  void calcAdvColors();
+  // Stores a lightness shift and, on a change, derives the advanced colours from Color.
+  void setShift(TAdvColors& shift, TAdvColors value);
   void mouseEnterStep();
   void mouseLeaveStep();
-  // Paints circle and dot on canvas (steps 2 to 4 of Paint).
+  // Paints the circle and, when checked, its dot on canvas: the outline in ColorBorder, the
+  // fill by the flags (see the top of this file), then a 4 x 4 dot 3 pixels inside the
+  // circle's box, in ColorDot (clBtnShadow when disabled). Paint calls it between the
+  // background and the caption; drawCircle calls it alone.
   void paintCircle(TCanvas& canvas);
   // Redraws the circle at once on the control's canvas.
   void drawCircle();
 
   bool transparent_ = false;
   bool checked_ = false;
-  TColor colorFocused_ = clWhite;
-  TColor colorDown_ = FlatDownColor;
-  TColor colorDot_ = clBlack;
-  TColor colorBorder_ = FlatBorderColor;
-  TAdvColors advColorFocused_ = 10;  // 0..100
-  TAdvColors advColorDown_ = 10;
-  TAdvColors advColorBorder_ = 50;
-  bool useAdvColors_ = false;
+  FlatColors colors_{.Focused = clWhite};
   int groupIndex_ = 0;
   TRadioButtonLayout layout_ = radioLeft;
 

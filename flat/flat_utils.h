@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "flat/flat_colors.h"
 #include "platform/core/types.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
@@ -19,12 +20,6 @@
 enum TTransparentMode { tmAlways, tmNotFocused, tmNone };
 enum TRadioButtonLayout { radioLeft, radioRight };
 using TNumGlyphs = int;  // 1..4 images side by side in a glyph
-using TAdvColors = int;  // 0..100, lightness shift of an "advanced" colour
-
-// Colours that recur in the set.
-constexpr TColor FlatFaceColor = 0xE1EAEB;    // default face and flat colour
-constexpr TColor FlatDownColor = 0xC5D6D9;    // default "down" colour
-constexpr TColor FlatBorderColor = 0x8396A0;  // default border colour
 
 // Two-colour frame of `width` rings inside rect: per ring, the left column and top row
 // (without the top-right pixel) in topColor, the right column and bottom row (with the

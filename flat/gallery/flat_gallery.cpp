@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
     form->HandleMouse(mmDown, mbLeft, b[3]->ClientToForm({20, 10}), {ssLeft});
     form->SetCaptureControl(nullptr);  // stays pressed; the real mouse goes where it points
     focusRadio->SetFocus();
-    SetCursorPosForTest(hotEdit->ClientToScreen({20, 5}));
+    SetCursorPos(hotEdit->ClientToScreen({20, 5}));
     Application->DoIdle();
     form->PaintPending();
 

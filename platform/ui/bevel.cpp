@@ -2,17 +2,9 @@
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 50, 50); }
 
-void TBevel::SetShape(TBevelShape value) {
-  if (shape_ == value) return;
-  shape_ = value;
-  Invalidate();
-}
+void TBevel::SetShape(TBevelShape value) { SetAndInvalidate(shape_, value); }
 
-void TBevel::SetStyle(TBevelStyle value) {
-  if (style_ == value) return;
-  style_ = value;
-  Invalidate();
-}
+void TBevel::SetStyle(TBevelStyle value) { SetAndInvalidate(style_, value); }
 
 void TBevel::Paint() {
   TCanvas& canvas = Canvas();

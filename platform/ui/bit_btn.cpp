@@ -88,36 +88,18 @@ void TBitBtn::SetGlyph(const TBitmap& value) {
 }
 
 void TBitBtn::SetNumGlyphs(int value) {
-  value = std::clamp(value, 1, 4);
-  if (numGlyphs_ == value) return;
-  numGlyphs_ = value;
-  imagesValid_ = false;
-  Invalidate();
+  if (SetAndInvalidate(numGlyphs_, std::clamp(value, 1, 4))) imagesValid_ = false;
 }
 
-void TBitBtn::SetLayout(TButtonLayout value) {
-  if (layout_ == value) return;
-  layout_ = value;
-  Invalidate();
-}
+void TBitBtn::SetLayout(TButtonLayout value) { SetAndInvalidate(layout_, value); }
 
 void TBitBtn::SetMargin(int value) {
-  if (value < -1 || margin_ == value) return;
-  margin_ = value;
-  Invalidate();
+  if (value >= -1) SetAndInvalidate(margin_, value);
 }
 
-void TBitBtn::SetSpacing(int value) {
-  if (spacing_ == value) return;
-  spacing_ = value;
-  Invalidate();
-}
+void TBitBtn::SetSpacing(int value) { SetAndInvalidate(spacing_, value); }
 
-void TBitBtn::SetDefault(bool value) {
-  if (default_ == value) return;
-  default_ = value;
-  Invalidate();
-}
+void TBitBtn::SetDefault(bool value) { SetAndInvalidate(default_, value); }
 
 const TBitmap& TBitBtn::currentGlyph() const { return glyph_.Empty() ? stockGlyph_ : glyph_; }
 
@@ -143,11 +125,7 @@ bool TBitBtn::isActive() const {
   return !dynamic_cast<TBitBtn*>(focus);
 }
 
-void TBitBtn::setDown(bool value) {
-  if (down_ == value) return;
-  down_ = value;
-  Invalidate();
-}
+void TBitBtn::setDown(bool value) { SetAndInvalidate(down_, value); }
 
 void TBitBtn::drawGlyphAndCaption(TCanvas& canvas, const TRect& client, bool enabled) {
   rebuildImages();

@@ -116,9 +116,7 @@ TRect TControl::VisibleFormRect() const {
 }
 
 void TControl::SetAlign(TAlign value) {
-  if (align_ == value) return;
-  align_ = value;
-  RequestAlign();
+  if (StoreChanged(align_, value)) RequestAlign();
 }
 
 void TControl::SetVisible(bool value) {
@@ -142,17 +140,13 @@ bool TControl::IsShowing() const {
 }
 
 void TControl::SetEnabled(bool value) {
-  if (enabled_ == value) return;
-  enabled_ = value;
-  CMEnabledChanged();
+  if (StoreChanged(enabled_, value)) CMEnabledChanged();
 }
 
 void TControl::SetCursor(TCursor value) { cursor_ = value; }
 
 void TControl::SetText(const std::string& value) {
-  if (text_ == value) return;
-  text_ = value;
-  CMTextChanged();
+  if (StoreChanged(text_, value)) CMTextChanged();
 }
 
 void TControl::fontChanged() {
@@ -161,9 +155,7 @@ void TControl::fontChanged() {
 }
 
 void TControl::SetParentFont(bool value) {
-  if (parentFont_ == value) return;
-  parentFont_ = value;
-  if (value && parent_) CMParentFontChanged();
+  if (StoreChanged(parentFont_, value) && value && parent_) CMParentFontChanged();
 }
 
 void TControl::CMParentFontChanged() {
@@ -184,9 +176,7 @@ void TControl::SetColor(TColor value) {
 }
 
 void TControl::SetParentColor(bool value) {
-  if (parentColor_ == value) return;
-  parentColor_ = value;
-  if (value && parent_) CMParentColorChanged();
+  if (StoreChanged(parentColor_, value) && value && parent_) CMParentColorChanged();
 }
 
 void TControl::CMParentColorChanged() {

@@ -17,6 +17,7 @@
 
 #include "platform/core/component.h"
 #include "platform/core/option_set.h"
+#include "platform/core/store_changed.h"
 #include "platform/core/types.h"
 #include "platform/gfx/canvas.h"
 #include "platform/ui/messages.h"
@@ -193,6 +194,16 @@ class TControl : public TComponent {
   friend class TWinControl;
   friend class TCustomForm;
   friend class TApplication;
+
+  // The guarded property setter of a painted property: stores value in field and repaints,
+  // or does nothing when field already holds it. Returns whether it changed, for setters
+  // that do more on a change.
+  template <typename T>
+  bool SetAndInvalidate(T& field, const std::type_identity_t<T>& value) {
+    if (!StoreChanged(field, value)) return false;
+    Invalidate();
+    return true;
+  }
 
   // Called by SetBounds after the rectangle changed.
   virtual void BoundsChanged(const TRect& oldBounds);

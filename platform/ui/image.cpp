@@ -37,28 +37,14 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {
   picture_.OnChange = [this](TObject*) { pictureChanged(); };
 }
 
-void TImage::SetStretch(bool value) {
-  if (stretch_ == value) return;
-  stretch_ = value;
-  Invalidate();
-}
+void TImage::SetStretch(bool value) { SetAndInvalidate(stretch_, value); }
 
-void TImage::SetCenter(bool value) {
-  if (center_ == value) return;
-  center_ = value;
-  Invalidate();
-}
+void TImage::SetCenter(bool value) { SetAndInvalidate(center_, value); }
 
-void TImage::SetTransparent(bool value) {
-  if (transparent_ == value) return;
-  transparent_ = value;
-  Invalidate();
-}
+void TImage::SetTransparent(bool value) { SetAndInvalidate(transparent_, value); }
 
 void TImage::SetAutoSize(bool value) {
-  if (autoSize_ == value) return;
-  autoSize_ = value;
-  if (value) pictureChanged();
+  if (StoreChanged(autoSize_, value) && value) pictureChanged();
 }
 
 void TImage::pictureChanged() {

@@ -7,39 +7,23 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 void TCustomLabel::SetAutoSize(bool value) {
-  if (autoSize_ == value) return;
-  autoSize_ = value;
-  AdjustBounds();
+  if (StoreChanged(autoSize_, value)) AdjustBounds();
 }
 
-void TCustomLabel::SetTransparent(bool value) {
-  if (transparent_ == value) return;
-  transparent_ = value;
-  Invalidate();
-}
+void TCustomLabel::SetTransparent(bool value) { SetAndInvalidate(transparent_, value); }
 
 void TCustomLabel::SetWordWrap(bool value) {
-  if (wordWrap_ == value) return;
-  wordWrap_ = value;
+  if (!StoreChanged(wordWrap_, value)) return;
   AdjustBounds();
   Invalidate();
 }
 
-void TCustomLabel::SetAlignment(TAlignment value) {
-  if (alignment_ == value) return;
-  alignment_ = value;
-  Invalidate();
-}
+void TCustomLabel::SetAlignment(TAlignment value) { SetAndInvalidate(alignment_, value); }
 
-void TCustomLabel::SetLayout(TTextLayout value) {
-  if (layout_ == value) return;
-  layout_ = value;
-  Invalidate();
-}
+void TCustomLabel::SetLayout(TTextLayout value) { SetAndInvalidate(layout_, value); }
 
 void TCustomLabel::SetShowAccelChar(bool value) {
-  if (showAccelChar_ == value) return;
-  showAccelChar_ = value;
+  if (!StoreChanged(showAccelChar_, value)) return;
   AdjustBounds();
   Invalidate();
 }

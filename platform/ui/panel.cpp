@@ -33,36 +33,22 @@ void TCustomPanel::geometryChanged() {
 }
 
 void TCustomPanel::SetBevelOuter(TPanelBevel value) {
-  if (bevelOuter_ == value) return;
-  bevelOuter_ = value;
-  geometryChanged();
+  if (StoreChanged(bevelOuter_, value)) geometryChanged();
 }
 
 void TCustomPanel::SetBevelInner(TPanelBevel value) {
-  if (bevelInner_ == value) return;
-  bevelInner_ = value;
-  geometryChanged();
+  if (StoreChanged(bevelInner_, value)) geometryChanged();
 }
 
 void TCustomPanel::SetBevelWidth(int value) {
-  value = std::max(1, value);
-  if (bevelWidth_ == value) return;
-  bevelWidth_ = value;
-  geometryChanged();
+  if (StoreChanged(bevelWidth_, std::max(1, value))) geometryChanged();
 }
 
 void TCustomPanel::SetBorderWidth(int value) {
-  value = std::max(0, value);
-  if (borderWidth_ == value) return;
-  borderWidth_ = value;
-  geometryChanged();
+  if (StoreChanged(borderWidth_, std::max(0, value))) geometryChanged();
 }
 
-void TCustomPanel::SetAlignment(TAlignment value) {
-  if (alignment_ == value) return;
-  alignment_ = value;
-  Invalidate();
-}
+void TCustomPanel::SetAlignment(TAlignment value) { SetAndInvalidate(alignment_, value); }
 
 void TCustomPanel::AdjustClientRect(TRect& rect) const {
   int inset = borderWidth_;

@@ -155,8 +155,7 @@ int TWinControl::ClientHeight() const {
 }
 
 void TWinControl::SetNonClientInsets(const TRect& insets) {
-  if (insets == ncInsets_) return;
-  ncInsets_ = insets;
+  if (!StoreChanged(ncInsets_, insets)) return;
   WMSize();
   Realign();
   Invalidate();

@@ -5,7 +5,10 @@
 
 #include <functional>
 
-#include "flat_test_util.h"
+#include "platform/ui/application.h"
+#include "platform/ui/toolkit.h"
+#include "tests/support/synthetic_input.h"
+#include "tests/support/test_form.h"
 
 namespace {
 
@@ -31,10 +34,10 @@ struct ButtonFixture {
 TEST(FlatButtonPaint, FaceAndBorderForEachState) {
   using Setup = std::function<void(ButtonFixture&)>;
   const Setup rest = [](ButtonFixture&) {};
-  const Setup hot = [](ButtonFixture& f) { f.form.Mouse(mmMove, *f.button, 20, 15); };
+  const Setup hot = [](ButtonFixture& f) { input::Move(*f.button, 20, 15); };
   const Setup pressed = [](ButtonFixture& f) {
-    f.form.Mouse(mmMove, *f.button, 20, 15);
-    f.form.Mouse(mmDown, *f.button, 20, 15);
+    input::Move(*f.button, 20, 15);
+    input::Press(*f.button, 20, 15);
   };
   const Setup exclusive = [](ButtonFixture& f) {
     f.button->SetGroupIndex(1);
@@ -46,7 +49,7 @@ TEST(FlatButtonPaint, FaceAndBorderForEachState) {
   };
   const Setup disabled = [](ButtonFixture& f) { f.button->SetEnabled(false); };
   const Setup disabledHover = [](ButtonFixture& f) {
-    f.form.Mouse(mmMove, *f.button, 20, 15);
+    input::Move(*f.button, 20, 15);
     f.button->SetEnabled(false);
   };
 
@@ -86,14 +89,14 @@ TEST(FlatButtonPaint, FaceAndBorderForEachState) {
     f.button->SetDefault(c.isDefault);
     c.setup(f);
     f.form.Paint();
-    f.form.ExpectPixels(*f.button,
-                        {{20, 15, c.face, "face"},
-                         {0, 0, c.topLeft, "top-left corner: top colour"},
-                         {39, 0, c.topRight, "top-right corner: bottom colour"},
-                         {39, 29, c.bottomRight, "bottom-right corner"},
-                         {1, 1, c.inner, "second ring (Default at rest) or face"},
-                         {40, 15, Parent, "right of the button: the form"}},
-                        c.name);
+    ExpectPixels(ClientPixels(*f.button),
+                 {{20, 15, c.face, "face"},
+                  {0, 0, c.topLeft, "top-left corner: top colour"},
+                  {39, 0, c.topRight, "top-right corner: bottom colour"},
+                  {39, 29, c.bottomRight, "bottom-right corner"},
+                  {1, 1, c.inner, "second ring (Default at rest) or face"},
+                  {40, 15, Parent, "right of the button: the form"}},
+                 c.name);
   }
 }
 
@@ -151,7 +154,7 @@ TEST(FlatButtonPaint, GlyphImageForEachState) {
     switch (c.state) {
       case Up: break;
       case Disabled: button->SetEnabled(false); break;
-      case Pressed: form.Mouse(mmDown, *button, 5, 5); break;
+      case Pressed: input::Press(*button, 5, 5); break;
       case Exclusive: button->SetGroupIndex(1); button->SetDown(true); break;
     }
     form.Paint();
@@ -160,14 +163,14 @@ TEST(FlatButtonPaint, GlyphImageForEachState) {
     int offset = c.state == Pressed || c.state == Exclusive ? 1 : 0;
     int x = 16 + offset, y = 16 + offset;
     std::string context = std::to_string(c.numGlyphs) + " images, " + stateNames[c.state];
-    form.ExpectPixels(*button,
-                      {{x + 4, y + 4, colors[c.image - 1], "the image the table names"},
-                       {x + 7, y + 7, colors[c.image - 1], "its bottom-right pixel"},
-                       {x - 1, y + 4, c.state == Pressed ? Down : c.state == Exclusive ? Down : ButtonColor,
-                        "left of the glyph: face"}},
-                      context);
+    ExpectPixels(ClientPixels(*button),
+                 {{x + 4, y + 4, colors[c.image - 1], "the image the table names"},
+                  {x + 7, y + 7, colors[c.image - 1], "its bottom-right pixel"},
+                  {x - 1, y + 4, c.state == Pressed ? Down : c.state == Exclusive ? Down : ButtonColor,
+                   "left of the glyph: face"}},
+                 context);
     if (c.image == 1) {
-      EXPECT_NE(form.Pixel(*button, x, y + 7), ColorToRGB(clFuchsia))
+      EXPECT_NE(PixelAt(*button, x, y + 7), ColorToRGB(clFuchsia))
           << context << ": the transparent colour is not drawn";
     }
   }
@@ -203,7 +206,7 @@ TEST(FlatButtonPaint, DisabledSingleGlyphIsEmbossedFromBlack) {
     button->SetGlyph(glyph);
     button->SetEnabled(c.enabled);
     form.Show();
-    form.ExpectPixels(*button, c.pixels, c.enabled ? "enabled" : "disabled");
+    ExpectPixels(ClientPixels(*button), c.pixels, c.enabled ? "enabled" : "disabled");
   }
 }
 
@@ -242,16 +245,16 @@ TEST(FlatButtonMouse, PressInsideReleaseOutsideGivesNoClick) {
   ButtonFixture f;
   int clicks = 0;
   f.button->OnClick = [&](TObject*) { ++clicks; };
-  f.form.Mouse(mmMove, *f.button, 10, 10);
-  f.form.Mouse(mmDown, *f.button, 10, 10);
+  input::Move(*f.button, 10, 10);
+  input::Press(*f.button, 10, 10);
   EXPECT_EQ(f.button->State(), bsDown);
-  f.form.Mouse(mmMove, *f.button, 60, 10);
+  input::Move(*f.button, 60, 10);
   EXPECT_EQ(f.button->State(), bsUp) << "dragged out";
-  f.form.Mouse(mmMove, *f.button, 10, 10);
+  input::Move(*f.button, 10, 10);
   EXPECT_EQ(f.button->State(), bsDown) << "back in shows the down state again";
-  f.form.Mouse(mmMove, *f.button, 10, -1);
+  input::Move(*f.button, 10, -1);
   EXPECT_EQ(f.button->State(), bsUp);
-  f.form.Mouse(mmUp, *f.button, 10, -1);
+  input::Release(*f.button, 10, -1);
   EXPECT_EQ(clicks, 0);
   EXPECT_EQ(f.button->State(), bsUp);
   EXPECT_FALSE(f.button->Hot()) << "released outside: the hover state follows the cursor";
@@ -275,10 +278,10 @@ TEST(FlatButtonMouse, EdgesOfTheInsideTest) {
     ButtonFixture f;
     int clicks = 0;
     f.button->OnClick = [&](TObject*) { ++clicks; };
-    f.form.Mouse(mmDown, *f.button, 5, 5);
-    f.form.Mouse(mmMove, *f.button, c.x, c.y);
+    input::Press(*f.button, 5, 5);
+    input::Move(*f.button, c.x, c.y);
     EXPECT_EQ(f.button->State(), c.click ? bsDown : bsUp) << c.reason;
-    f.form.Mouse(mmUp, *f.button, c.x, c.y);
+    input::Release(*f.button, c.x, c.y);
     EXPECT_EQ(clicks, c.click ? 1 : 0) << c.reason;
   }
 }
@@ -294,7 +297,7 @@ TEST(FlatButtonMouse, ClickSetsModalResultAndKeepsFocusAndHot) {
     resultInClick = f.form->ModalResult();
   };
   f.button->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
-  f.form.Click(*f.button, 10, 10);
+  input::Click(*f.button, 10, 10);
   EXPECT_EQ(events, (std::vector<std::string>{"down", "up", "click"}))
       << "OnMouseUp first, then the click";
   EXPECT_EQ(resultInClick, mrOk) << "the form's modal result is set before OnClick";
@@ -303,7 +306,7 @@ TEST(FlatButtonMouse, ClickSetsModalResultAndKeepsFocusAndHot) {
   EXPECT_EQ(f.button->State(), bsUp);
 
   f.button->SetModalResult(mrNone);
-  f.form.Click(*f.button, 10, 10);
+  input::Click(*f.button, 10, 10);
   EXPECT_EQ(f.form->ModalResult(), mrNone) << "a modal result of 0 is copied too";
 }
 
@@ -312,9 +315,9 @@ TEST(FlatButtonMouse, RightButtonRaisesEventsOnly) {
   int downs = 0, clicks = 0;
   f.button->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int, int) { downs += b == mbRight; };
   f.button->OnClick = [&](TObject*) { ++clicks; };
-  f.form.Mouse(mmDown, *f.button, 10, 10, mbRight);
+  input::Press(*f.button, 10, 10, {}, mbRight);
   EXPECT_EQ(f.button->State(), bsUp);
-  f.form.Mouse(mmUp, *f.button, 10, 10, mbRight);
+  input::Release(*f.button, 10, 10, {}, mbRight);
   EXPECT_EQ(downs, 1);
   EXPECT_EQ(clicks, 0);
 }
@@ -324,10 +327,10 @@ TEST(FlatButtonMouse, DoubleClickRaisesOnDblClickOnlyWhileDown) {
   int doubles = 0;
   f.button->OnDblClick = [&](TObject*) { ++doubles; };
   auto doubleClick = [&] {
-    f.form.Mouse(mmDown, *f.button, 10, 10);
-    f.form.Mouse(mmUp, *f.button, 10, 10);
-    f.form.Mouse(mmDblClick, *f.button, 10, 10);
-    f.form.Mouse(mmUp, *f.button, 10, 10);
+    input::Press(*f.button, 10, 10);
+    input::Release(*f.button, 10, 10);
+    input::DoubleClick(*f.button, 10, 10);
+    input::Release(*f.button, 10, 10);
   };
   doubleClick();
   EXPECT_EQ(doubles, 0) << "not a toggle: never down";
@@ -354,23 +357,23 @@ TEST(FlatButtonGroup, TogglesWithAndWithoutAllowAllUp) {
   int clicksB = 0;
   b->OnClick = [&](TObject*) { ++clicksB; };
 
-  form.Click(*a, 5, 5);
+  input::Click(*a, 5, 5);
   EXPECT_TRUE(a->Down());
   EXPECT_EQ(a->State(), bsExclusive);
-  form.Click(*b, 5, 5);
+  input::Click(*b, 5, 5);
   EXPECT_TRUE(b->Down());
   EXPECT_FALSE(a->Down()) << "the other button of the group comes up";
   EXPECT_EQ(a->State(), bsUp);
   EXPECT_TRUE(other->Down()) << "another group index is untouched";
   EXPECT_TRUE(elsewhere->Down()) << "the same group index in another parent is untouched";
 
-  form.Click(*b, 5, 5);
+  input::Click(*b, 5, 5);
   EXPECT_TRUE(b->Down()) << "without AllowAllUp a down button stays down";
   EXPECT_EQ(clicksB, 2) << "each click still raises OnClick";
 
   b->SetAllowAllUp(true);
   EXPECT_TRUE(a->AllowAllUp()) << "the group copies AllowAllUp from the sender";
-  form.Click(*b, 5, 5);
+  input::Click(*b, 5, 5);
   EXPECT_FALSE(b->Down()) << "with AllowAllUp it comes up";
   EXPECT_EQ(b->State(), bsUp);
 
@@ -384,16 +387,16 @@ TEST(FlatButtonGroup, ReleasingOutsideKeepsToggleState) {
   auto* a = form.Add<TFlatButton>(0, 0, 30, 20);
   a->SetGroupIndex(1);
   form.Show();
-  form.Mouse(mmDown, *a, 5, 5);
-  form.Mouse(mmMove, *a, 50, 5);
-  form.Mouse(mmUp, *a, 50, 5);
+  input::Press(*a, 5, 5);
+  input::Move(*a, 50, 5);
+  input::Release(*a, 50, 5);
   EXPECT_FALSE(a->Down());
   EXPECT_EQ(a->State(), bsUp);
   a->SetDown(true);
-  form.Mouse(mmDown, *a, 5, 5);
+  input::Press(*a, 5, 5);
   EXPECT_EQ(a->State(), bsExclusive) << "pressing a down toggle keeps it exclusive";
-  form.Mouse(mmMove, *a, 50, 5);
-  form.Mouse(mmUp, *a, 50, 5);
+  input::Move(*a, 50, 5);
+  input::Release(*a, 50, 5);
   EXPECT_TRUE(a->Down());
   EXPECT_EQ(a->State(), bsExclusive);
 }
@@ -407,22 +410,22 @@ TEST(FlatButtonKeys, SpaceAndAccelerator) {
   f.button->OnClick = [&](TObject*) { ++clicks; };
   f.button->SetFocus();
   EXPECT_TRUE(f.button->Hot()) << "the focus makes it hot";
-  f.form->HandleKeyDown(VK_SPACE, {});
+  input::KeyDown(f.form.form(), VK_SPACE);
   EXPECT_EQ(f.button->State(), bsDown);
-  f.form->HandleKeyUp(VK_SPACE, {});
+  input::KeyUp(f.form.form(), VK_SPACE);
   EXPECT_EQ(f.button->State(), bsUp);
   EXPECT_EQ(clicks, 1);
-  f.form->HandleKeyDown(VK_RETURN, {});
-  f.form->HandleKeyUp(VK_RETURN, {});
+  input::KeyDown(f.form.form(), VK_RETURN);
+  input::KeyUp(f.form.form(), VK_RETURN);
   EXPECT_EQ(clicks, 1) << "Default or not, Enter does nothing";
 
-  f.form->HandleChar(U'g');
+  input::KeyPress(f.form.form(), U'g');
   EXPECT_EQ(clicks, 2) << "the accelerator clicks";
   f.button->SetGroupIndex(1);
-  f.form->HandleChar(U'G');
+  input::KeyPress(f.form.form(), U'G');
   EXPECT_TRUE(f.button->Down()) << "a grouped button goes down by its accelerator";
   f.button->SetEnabled(false);
-  f.form->HandleChar(U'g');
+  input::KeyPress(f.form.form(), U'g');
   EXPECT_EQ(clicks, 3) << "disabled: no accelerator";
 }
 
@@ -437,7 +440,7 @@ TEST(FlatButtonHover, TrackerFollowsTheCursor) {
   form.Show();
   HoverTracker& tracker = TFlatButton::ClassHoverTracker();
 
-  form.Mouse(mmMove, *a, 5, 5);
+  input::Move(*a, 5, 5);
   EXPECT_TRUE(a->Hot());
   EXPECT_EQ(tracker.Tracked(), a);
   ASSERT_NE(tracker.Timer(), nullptr);
@@ -447,24 +450,24 @@ TEST(FlatButtonHover, TrackerFollowsTheCursor) {
   tracker.Timer()->Tick();
   EXPECT_TRUE(a->Hot()) << "still under the cursor";
 
-  form.Mouse(mmMove, *b, 5, 5);
+  input::Move(*b, 5, 5);
   EXPECT_FALSE(a->Hot()) << "moving onto another flat button makes the first leave";
   EXPECT_TRUE(b->Hot());
   EXPECT_EQ(tracker.Tracked(), b);
 
-  form.Mouse(mmMove, *disabled, 5, 5);  // the form gets this move, the button does not
+  input::Move(*disabled, 5, 5);  // the form gets this move, the button does not
   EXPECT_TRUE(b->Hot()) << "nobody told it yet";
   tracker.Timer()->Tick();
   EXPECT_FALSE(b->Hot()) << "a disabled control under the cursor counts as another control";
   EXPECT_EQ(tracker.Tracked(), nullptr);
   EXPECT_FALSE(tracker.Timer()->Enabled());
 
-  form.Mouse(mmMove, *a, 5, 5);
-  form.CursorTo(form.form(), 300, 200);
+  input::Move(*a, 5, 5);
+  input::CursorTo(form.form(), 300, 200);
   tracker.Timer()->Tick();
   EXPECT_FALSE(a->Hot()) << "cursor on the bare form";
 
-  form.Mouse(mmMove, *a, 6, 6);
+  input::Move(*a, 6, 6);
   a->SetEnabled(false);
   EXPECT_EQ(tracker.Tracked(), nullptr) << "disabling stops tracking";
   EXPECT_FALSE(a->Hot());
@@ -475,7 +478,7 @@ TEST(FlatButtonHover, NoTrackingWithoutActiveWindow) {
   auto* a = form.Add<TFlatButton>(10, 10, 40, 30);
   form.Show();
   Application->SetActiveForm(nullptr);
-  form.Mouse(mmMove, *a, 5, 5);
+  input::Move(*a, 5, 5);
   EXPECT_FALSE(a->Hot());
   EXPECT_EQ(TFlatButton::ClassHoverTracker().Tracked(), nullptr);
   Application->SetActiveForm(&form.form());
@@ -488,11 +491,11 @@ TEST(FlatButtonHover, WindowEnterLeaveOnlyRaiseEvents) {
   int enters = 0, leaves = 0;
   a->OnMouseEnter = [&](TObject*) { ++enters; };
   a->OnMouseLeave = [&](TObject*) { ++leaves; };
-  form.CursorTo(*a, 5, 5);
+  input::CursorTo(*a, 5, 5);
   Application->DoIdle();
   EXPECT_EQ(enters, 1);
   EXPECT_FALSE(a->Hot()) << "hot comes from the tracker, not from the window system";
-  form.CursorTo(form.form(), 300, 200);
+  input::CursorTo(form.form(), 300, 200);
   Application->DoIdle();
   EXPECT_EQ(leaves, 1);
 }

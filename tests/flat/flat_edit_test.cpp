@@ -5,7 +5,10 @@
 
 #include "flat/flat_radio_button.h"
 #include "flat/hsl.h"
-#include "flat_test_util.h"
+#include "platform/ui/application.h"
+#include "platform/ui/toolkit.h"
+#include "tests/support/synthetic_input.h"
+#include "tests/support/test_form.h"
 
 namespace {
 
@@ -26,11 +29,9 @@ std::vector<PixelCase> FramePixels(int w, int h, TColor background) {
           {w / 2, h / 2, background, "client area"}};
 }
 
-void ExpectFrame(TestForm& form, TControl& control, TColor background, const std::string& context) {
-  int w = control.Width(), h = control.Height();
-  for (const PixelCase& c : FramePixels(w, h, background))
-    EXPECT_EQ(ColorText(form.WindowPixel(control, c.x, c.y)), ColorText(c.color))
-        << context << " (" << c.x << ", " << c.y << "): " << c.reason;
+void ExpectFrame(TControl& control, TColor background, const std::string& context) {
+  ExpectPixels(WindowPixels(control), FramePixels(control.Width(), control.Height(), background),
+               context);
   EXPECT_EQ(control.Color(), background) << context << ": Color is the look's background";
 }
 
@@ -47,7 +48,7 @@ struct TwoControls {
     form.ShowUnfocused();
   }
   void HoverOver(TControl& control) {
-    form.CursorTo(control, 5, 5);
+    input::CursorTo(control, 5, 5);
     Application->DoIdle();
     form.Paint();
   }
@@ -58,40 +59,40 @@ struct TwoControls {
 template <typename T>
 void CheckLooks(const char* kind, bool tabKey) {
   TwoControls<T> t;
-  ExpectFrame(t.form, *t.first, Parent, std::string(kind) + " at rest: flat, ColorFlat = the parent's colour");
+  ExpectFrame(*t.first, Parent, std::string(kind) + " at rest: flat, ColorFlat = the parent's colour");
 
   t.first->SetFocus();
   t.form.Paint();
-  ExpectFrame(t.form, *t.first, FocusedColor, std::string(kind) + " focused");
-  ExpectFrame(t.form, *t.second, Parent, std::string(kind) + " other one");
+  ExpectFrame(*t.first, FocusedColor, std::string(kind) + " focused");
+  ExpectFrame(*t.second, Parent, std::string(kind) + " other one");
 
   if (tabKey)
-    t.form->HandleKeyDown(VK_TAB, {});
+    input::KeyDown(t.form.form(), VK_TAB);
   else
     t.second->SetFocus();
   t.form.Paint();
   EXPECT_TRUE(t.second->Focused()) << kind;
-  ExpectFrame(t.form, *t.first, Parent, std::string(kind) + " after Tab: back to flat");
-  ExpectFrame(t.form, *t.second, FocusedColor, std::string(kind) + " after Tab: focused");
+  ExpectFrame(*t.first, Parent, std::string(kind) + " after Tab: back to flat");
+  ExpectFrame(*t.second, FocusedColor, std::string(kind) + " after Tab: focused");
 
   t.HoverOver(*t.first);
   EXPECT_TRUE(t.first->Hot());
-  ExpectFrame(t.form, *t.first, Parent,
+  ExpectFrame(*t.first, Parent,
               std::string(kind) + " hot while another one of its class has the focus: stays flat");
 
   t.radio->SetFocus();
   t.HoverOver(*t.second);
   EXPECT_FALSE(t.first->Hot());
-  ExpectFrame(t.form, *t.first, Parent, std::string(kind) + " left by the mouse");
-  ExpectFrame(t.form, *t.second, FocusedColor,
+  ExpectFrame(*t.first, Parent, std::string(kind) + " left by the mouse");
+  ExpectFrame(*t.second, FocusedColor,
               std::string(kind) + " hot while a radio button has the focus: focused look");
 
   t.second->SetEnabled(false);
   t.form.Paint();
-  ExpectFrame(t.form, *t.second, FocusedColor,
+  ExpectFrame(*t.second, FocusedColor,
               std::string(kind) + " disabled under the mouse: still the focused look");
   t.HoverOver(t.form.form());
-  ExpectFrame(t.form, *t.second, Parent, std::string(kind) + " disabled, mouse gone");
+  ExpectFrame(*t.second, Parent, std::string(kind) + " disabled, mouse gone");
 }
 
 TEST(FlatEditLook, FrameInBothLooks) { CheckLooks<TFlatEdit>("edit", true); }
@@ -103,11 +104,11 @@ TEST(FlatEditLook, EditAndMemoAreDifferentClasses) {
   auto* memo = form.Add<TFlatMemo>(10, 40, 121, 60);
   form.Show();
   edit->SetFocus();
-  form.CursorTo(*memo, 5, 5);
+  input::CursorTo(*memo, 5, 5);
   Application->DoIdle();
   form.Paint();
   EXPECT_TRUE(memo->FocusedLook()) << "the focus is on a control of another class";
-  ExpectFrame(form, *memo, FocusedColor, "memo hot, edit focused");
+  ExpectFrame(*memo, FocusedColor, "memo hot, edit focused");
 }
 
 TEST(FlatEditLook, NoHighlightWithoutActiveWindow) {
@@ -115,7 +116,7 @@ TEST(FlatEditLook, NoHighlightWithoutActiveWindow) {
   auto* edit = form.Add<TFlatEdit>(10, 10, 121, 19);
   form.Show();
   Application->SetActiveForm(nullptr);
-  form.CursorTo(*edit, 5, 5);
+  input::CursorTo(*edit, 5, 5);
   Application->DoIdle();
   EXPECT_FALSE(edit->Hot());
   Application->SetActiveForm(&form.form());
@@ -135,14 +136,14 @@ TEST(FlatEditColours, ParentColorAndColorFlat) {
   form->SetColor(clOlive);
   EXPECT_EQ(edit->ColorFlat(), clYellow) << "no longer follows the parent";
   form.Paint();
-  ExpectFrame(form, *edit, clYellow, "explicit ColorFlat");
+  ExpectFrame(*edit, clYellow, "explicit ColorFlat");
 
   edit->SetParentColor(true);
   EXPECT_EQ(edit->ColorFlat(), clOlive) << "ParentColor on again takes the parent's colour";
 
   edit->SetColorBorder(clRed);
   form.Paint();
-  EXPECT_EQ(form.WindowPixel(*edit, 0, 0), ColorToRGB(clRed));
+  EXPECT_EQ(WindowPixels(*edit).at(0, 0), ColorToRGB(clRed));
 }
 
 TEST(FlatEditColours, AdvancedColours) {
@@ -222,8 +223,8 @@ TEST(FlatEdit, TextChangeAndKeys) {
   EXPECT_EQ(changes, 2);
 
   edit->SetFocus();
-  form->HandleKeyDown(VK_RETURN, {});
-  form->HandleKeyDown(VK_LEFT, {});
+  input::KeyDown(form.form(), VK_RETURN);
+  input::KeyDown(form.form(), VK_LEFT);
   EXPECT_EQ(keys, (std::vector<uint16_t>{VK_RETURN, VK_LEFT}))
       << "Enter reaches OnKeyDown; arrows stay with the edit";
   EXPECT_TRUE(edit->Focused());
@@ -242,7 +243,7 @@ TEST(FlatMemo, LinesAndScrollCorner) {
   EXPECT_TRUE(memo->ReadOnly());
   memo->SetScrollBars(ssBoth);
   form.ShowUnfocused();
-  ExpectFrame(form, *memo, Parent, "memo with both scroll bars");
+  ExpectFrame(*memo, Parent, "memo with both scroll bars");
 }
 
 }  // namespace

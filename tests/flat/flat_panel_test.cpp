@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "flat/flat_button.h"
-#include "flat_test_util.h"
+#include "tests/support/test_form.h"
 
 namespace {
 
@@ -25,18 +25,18 @@ TEST(FlatPanelPaint, Frame) {
     panel->SetColorHighLight(c.highLight);
     panel->SetColorShadow(c.shadow);
     form.Show();
-    form.ExpectPixels(*panel,
-                      {{0, 0, c.highLight, "top-left corner"},
-                       {30, 0, c.highLight, "top line"},
-                       {0, 20, c.highLight, "left line"},
-                       {59, 0, c.shadow, "top-right corner takes the bottom colour"},
-                       {59, 20, c.shadow, "right line"},
-                       {30, 39, c.shadow, "bottom line"},
-                       {0, 39, c.shadow, "bottom-left corner takes the bottom colour"},
-                       {59, 39, c.shadow, "bottom-right corner"},
-                       {1, 1, PanelColor, "inside: Color"},
-                       {58, 38, PanelColor, "inside: Color"}},
-                      c.name);
+    ExpectPixels(ClientPixels(*panel),
+                 {{0, 0, c.highLight, "top-left corner"},
+                  {30, 0, c.highLight, "top line"},
+                  {0, 20, c.highLight, "left line"},
+                  {59, 0, c.shadow, "top-right corner takes the bottom colour"},
+                  {59, 20, c.shadow, "right line"},
+                  {30, 39, c.shadow, "bottom line"},
+                  {0, 39, c.shadow, "bottom-left corner takes the bottom colour"},
+                  {59, 39, c.shadow, "bottom-right corner"},
+                  {1, 1, PanelColor, "inside: Color"},
+                  {58, 38, PanelColor, "inside: Color"}},
+                 c.name);
   }
 }
 
@@ -49,15 +49,15 @@ TEST(FlatPanelPaint, TransparentShowsTheParentBehindFrameAndChildren) {
   auto* child = form.Add<TFlatButton>(10, 10, 30, 20, panel);
   child->SetColor(clRed);
   form.Show();
-  EXPECT_EQ(form.Pixel(*panel, 60, 25), ColorToRGB(clYellow)) << "not transparent: filled with Color";
+  EXPECT_EQ(PixelAt(*panel, 60, 25), ColorToRGB(clYellow)) << "not transparent: filled with Color";
 
   panel->SetTransparent(true);
   form.Paint();
-  form.ExpectPixels(*panel,
-                    {{60, 25, PanelColor, "the parent panel's face"},
-                     {0, 0, Border, "the frame is drawn over it"},
-                     {20, 15, clRed, "a child paints itself over the panel"}},
-                    "transparent");
+  ExpectPixels(ClientPixels(*panel),
+               {{60, 25, PanelColor, "the parent panel's face"},
+                {0, 0, Border, "the frame is drawn over it"},
+                {20, 15, clRed, "a child paints itself over the panel"}},
+               "transparent");
 }
 
 TEST(FlatPanel, AlignedChildrenLeaveTheFrameVisible) {
@@ -90,7 +90,7 @@ TEST(FlatPanelPaint, CaptionAlignment) {
     panel->SetAlignment(c.alignment);
     panel->Font().SetColor(clNavy);
     form.Show();
-    TRect ink = form.InkBox(*panel, {1, 1, 159, 39}, PanelColor);
+    TRect ink = InkBox(ClientPixels(*panel), PanelColor, {1, 1, 159, 39});
     ASSERT_FALSE(ink.IsEmpty()) << c.name;
     int middleY = (ink.Top + ink.Bottom) / 2;
     EXPECT_NEAR(middleY, 20, 3) << c.name << ": vertically centred";
@@ -110,13 +110,14 @@ TEST(FlatPanelPaint, DisabledCaptionIsEmbossed) {
   panel->Font().SetColor(clNavy);
   form.Show();
   const TRect inside{1, 1, 159, 39};
-  EXPECT_TRUE(form.HasColor(*panel, inside, clNavy));
-  EXPECT_FALSE(form.HasColor(*panel, inside, clBtnShadow));
+  const PixelSource pixels = ClientPixels(*panel);
+  EXPECT_TRUE(HasColor(pixels, clNavy, inside));
+  EXPECT_FALSE(HasColor(pixels, clBtnShadow, inside));
   panel->SetEnabled(false);
   form.Paint();
-  EXPECT_FALSE(form.HasColor(*panel, inside, clNavy)) << "disabled: no font colour";
-  EXPECT_TRUE(form.HasColor(*panel, inside, clBtnShadow)) << "clBtnShadow in place";
-  EXPECT_TRUE(form.HasColor(*panel, inside, clBtnHighlight)) << "clBtnHighlight moved by (1, 1)";
+  EXPECT_FALSE(HasColor(pixels, clNavy, inside)) << "disabled: no font colour";
+  EXPECT_TRUE(HasColor(pixels, clBtnShadow, inside)) << "clBtnShadow in place";
+  EXPECT_TRUE(HasColor(pixels, clBtnHighlight, inside)) << "clBtnHighlight moved by (1, 1)";
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "flat_test_util.h"
+#include "tests/support/synthetic_input.h"
+#include "tests/support/test_form.h"
 
 namespace {
 
@@ -50,10 +51,10 @@ TEST(FlatRadioButtonPaint, CircleAndDotPositions) {
     radio->SetChecked(c.checked);  // a checked radio button is a tab stop: keep it unfocused
     form.ShowUnfocused();
     EXPECT_EQ(radio->Color(), Parent) << "Color comes from the parent";
-    form.ExpectPixels(*radio, CirclePixels(c.circleX, 3, Parent, clBlack, c.checked), c.name);
-    form.ExpectPixels(*radio, {{c.circleX + 4, 2, Parent, "nothing above y = 3"}}, c.name);
+    ExpectPixels(ClientPixels(*radio), CirclePixels(c.circleX, 3, Parent, clBlack, c.checked), c.name);
+    ExpectPixels(ClientPixels(*radio), {{c.circleX + 4, 2, Parent, "nothing above y = 3"}}, c.name);
     if (c.height > 17) {
-      EXPECT_FALSE(form.HasColor(*radio, {0, 14, 121, c.height}, Border)) << c.name;
+      EXPECT_FALSE(HasColor(ClientPixels(*radio), Border, {0, 14, 121, c.height})) << c.name;
     }
   }
 }
@@ -65,24 +66,24 @@ TEST(FlatRadioButtonPaint, FillFollowsFocusHotAndPress) {
   radio->SetColorFocused(clAqua);
   radio->SetColorDot(clRed);
   form.Show();
-  auto fillAt = [&] { return form.Pixel(*radio, 1 + 2, 3 + 5); };
+  auto fillAt = [&] { return PixelAt(*radio, 1 + 2, 3 + 5); };
 
   EXPECT_EQ(fillAt(), Parent) << "rest: Color";
-  form.Mouse(mmMove, *radio, 50, 8);
+  input::Move(*radio, 50, 8);
   EXPECT_TRUE(radio->Hot());
   EXPECT_EQ(fillAt(), ColorToRGB(clAqua)) << "hot: ColorFocused, drawn at once";
-  form.Mouse(mmDown, *radio, 50, 8);
+  input::Press(*radio, 50, 8);
   EXPECT_TRUE(radio->Pressed());
   EXPECT_EQ(fillAt(), ColorToRGB(Down)) << "pressed and focused: ColorDown";
-  form.Mouse(mmUp, *radio, 50, 8);
+  input::Release(*radio, 50, 8);
   EXPECT_EQ(fillAt(), ColorToRGB(clAqua)) << "released, focused: ColorFocused";
-  EXPECT_EQ(form.Pixel(*radio, 5, 8), ColorToRGB(clRed)) << "checked: the dot in ColorDot";
+  EXPECT_EQ(PixelAt(*radio, 5, 8), ColorToRGB(clRed)) << "checked: the dot in ColorDot";
 
   other->SetFocus();
   EXPECT_EQ(fillAt(), Parent) << "focus gone (and hot with it): Color";
   radio->SetEnabled(false);
   form.Paint();
-  EXPECT_EQ(form.Pixel(*radio, 5, 8), ColorToRGB(clBtnShadow)) << "disabled: the dot in clBtnShadow";
+  EXPECT_EQ(PixelAt(*radio, 5, 8), ColorToRGB(clBtnShadow)) << "disabled: the dot in clBtnShadow";
 }
 
 TEST(FlatRadioButtonPaint, CaptionPlacementAndEmboss) {
@@ -102,7 +103,8 @@ TEST(FlatRadioButtonPaint, CaptionPlacementAndEmboss) {
     radio->Font().SetColor(clNavy);
     form.Show();
     TRect textArea = c.layout == radioLeft ? TRect{14, 0, 121, 40} : TRect{0, 0, 107, 40};
-    TRect ink = form.InkBox(*radio, textArea, Parent);
+    const PixelSource pixels = ClientPixels(*radio);
+    TRect ink = InkBox(pixels, Parent, textArea);
     ASSERT_FALSE(ink.IsEmpty()) << c.name;
     if (c.layout == radioLeft) {
       EXPECT_GE(ink.Left, 16) << c.name << ": text starts at l + 16";
@@ -112,9 +114,9 @@ TEST(FlatRadioButtonPaint, CaptionPlacementAndEmboss) {
     }
     EXPECT_LT(ink.Top, 6) << c.name << ": from the top, not vertically centred";
     EXPECT_LT(ink.Bottom, 24) << c.name;
-    EXPECT_EQ(form.HasColor(*radio, textArea, clNavy), c.enabled) << c.name;
-    EXPECT_EQ(form.HasColor(*radio, textArea, clBtnShadow), !c.enabled) << c.name;
-    EXPECT_EQ(form.HasColor(*radio, textArea, clBtnHighlight), !c.enabled) << c.name;
+    EXPECT_EQ(HasColor(pixels, clNavy, textArea), c.enabled) << c.name;
+    EXPECT_EQ(HasColor(pixels, clBtnShadow, textArea), !c.enabled) << c.name;
+    EXPECT_EQ(HasColor(pixels, clBtnHighlight, textArea), !c.enabled) << c.name;
   }
 }
 
@@ -123,11 +125,11 @@ TEST(FlatRadioButtonPaint, TransparentShowsTheParent) {
   auto* radio = form.Add<TFlatRadioButton>(10, 10, 121, 17);
   radio->SetColor(clYellow);
   form.Show();
-  EXPECT_EQ(form.Pixel(*radio, 60, 8), ColorToRGB(clYellow)) << "opaque: the erase step lays down Color";
+  EXPECT_EQ(PixelAt(*radio, 60, 8), ColorToRGB(clYellow)) << "opaque: the erase step lays down Color";
   radio->SetTransparent(true);
   form.Paint();
-  EXPECT_EQ(form.Pixel(*radio, 60, 8), Parent) << "transparent: the parent's image";
-  EXPECT_EQ(form.Pixel(*radio, 1 + 2, 3 + 5), ColorToRGB(clYellow)) << "the circle still uses Color";
+  EXPECT_EQ(PixelAt(*radio, 60, 8), Parent) << "transparent: the parent's image";
+  EXPECT_EQ(PixelAt(*radio, 1 + 2, 3 + 5), ColorToRGB(clYellow)) << "the circle still uses Color";
 }
 
 // --- checking ----------------------------------------------------------------------------
@@ -155,10 +157,10 @@ struct Group {
 
 TEST(FlatRadioButtonCheck, ClickChecksAndUnchecksSiblingsOfTheGroup) {
   Group g;
-  g.form.Click(*g.a, 30, 8);
+  input::Click(*g.a, 30, 8);
   EXPECT_TRUE(g.a->Checked());
   EXPECT_EQ(g.clicksA, 1);
-  g.form.Click(*g.b, 30, 8);
+  input::Click(*g.b, 30, 8);
   EXPECT_TRUE(g.b->Checked());
   EXPECT_FALSE(g.a->Checked()) << "same parent and group index";
   EXPECT_EQ(g.clicksB, 1);
@@ -167,7 +169,7 @@ TEST(FlatRadioButtonCheck, ClickChecksAndUnchecksSiblingsOfTheGroup) {
   EXPECT_EQ(g.clicksOtherIndex, 0);
   EXPECT_TRUE(g.otherParent->Checked()) << "another parent is untouched";
 
-  g.form.Click(*g.b, 30, 8);
+  input::Click(*g.b, 30, 8);
   EXPECT_EQ(g.clicksB, 1) << "clicking a checked button raises no OnClick";
   EXPECT_TRUE(g.b->Checked());
 
@@ -201,10 +203,10 @@ TEST(FlatRadioButtonCheck, ReleaseEdges) {
   };
   for (const Case& c : cases) {
     Group g;
-    g.form.Mouse(mmMove, *g.a, 30, 8);
-    g.form.Mouse(mmDown, *g.a, 30, 8);
-    g.form.Mouse(mmMove, *g.a, c.x, c.y);
-    g.form.Mouse(mmUp, *g.a, c.x, c.y);
+    input::Move(*g.a, 30, 8);
+    input::Press(*g.a, 30, 8);
+    input::Move(*g.a, c.x, c.y);
+    input::Release(*g.a, c.x, c.y);
     EXPECT_EQ(g.a->Checked(), c.checks) << c.reason;
     EXPECT_EQ(g.clicksA, c.checks ? 1 : 0) << c.reason;
     EXPECT_FALSE(g.a->Pressed()) << c.reason;
@@ -216,8 +218,8 @@ TEST(FlatRadioButtonMouse, OnlyTheLeftButtonOfAnEnabledButtonCounts) {
   int downs = 0, ups = 0;
   g.a->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
   g.a->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
-  g.form.Mouse(mmDown, *g.a, 30, 8, mbRight);
-  g.form.Mouse(mmUp, *g.a, 30, 8, mbRight);
+  input::Press(*g.a, 30, 8, {}, mbRight);
+  input::Release(*g.a, 30, 8, {}, mbRight);
   EXPECT_EQ(downs + ups, 0) << "other buttons: nothing at all";
   EXPECT_FALSE(g.a->Checked());
 
@@ -230,7 +232,7 @@ TEST(FlatRadioButtonMouse, OnlyTheLeftButtonOfAnEnabledButtonCounts) {
   EXPECT_FALSE(g.a->Checked());
 
   g.a->SetEnabled(true);
-  g.form.Click(*g.a, 30, 8);
+  input::Click(*g.a, 30, 8);
   EXPECT_EQ(downs, 1);
   EXPECT_EQ(ups, 1);
   EXPECT_TRUE(g.a->Focused()) << "the left button takes the focus";
@@ -240,12 +242,12 @@ TEST(FlatRadioButtonKeys, AcceleratorFocusesWithoutChecking) {
   Group g;
   g.a->SetCaption("按&English");
   g.form.form().SetActiveControl(nullptr);
-  g.form->HandleChar(U'e');
+  input::KeyPress(g.form.form(), U'e');
   EXPECT_TRUE(g.a->Focused());
   EXPECT_TRUE(g.a->FocusedLook());
   EXPECT_FALSE(g.a->Checked()) << "the accelerator only moves the focus";
-  g.form->HandleKeyDown(VK_SPACE, {});
-  g.form->HandleKeyUp(VK_SPACE, {});
+  input::KeyDown(g.form.form(), VK_SPACE);
+  input::KeyUp(g.form.form(), VK_SPACE);
   EXPECT_FALSE(g.a->Checked()) << "no key checks a radio button";
 }
 
@@ -256,15 +258,15 @@ TEST(FlatRadioButtonHover, LeavesWhenTheCursorMovesOff) {
   disabled->SetEnabled(false);
   form.Show();
   HoverTracker& tracker = TFlatRadioButton::ClassHoverTracker();
-  form.Mouse(mmMove, *radio, 30, 8);
+  input::Move(*radio, 30, 8);
   EXPECT_TRUE(radio->Hot());
   EXPECT_EQ(tracker.Tracked(), radio);
-  form.Mouse(mmMove, *disabled, 30, 8);
+  input::Move(*disabled, 30, 8);
   tracker.Timer()->Tick();
   EXPECT_FALSE(radio->Hot()) << "onto a disabled radio button";
   EXPECT_EQ(tracker.Tracked(), nullptr);
 
-  form.Mouse(mmMove, *radio, 30, 8);
+  input::Move(*radio, 30, 8);
   radio->SetEnabled(false);
   EXPECT_EQ(tracker.Tracked(), nullptr) << "disabling stops tracking";
   EXPECT_FALSE(radio->Hot());

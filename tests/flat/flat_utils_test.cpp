@@ -4,32 +4,14 @@
 
 #include "platform/ui/toolkit.h"
 #include "platform/ui/win_control.h"
+#include "tests/support/pixel_checks.h"
 
 namespace {
 
 constexpr TColor Top = clRed, Bottom = clBlue, Paper = clWhite;
 
-TBitmap Filled(int w, int h, TColor color) {
-  TBitmap b(w, h);
-  b.Canvas().Brush.SetColor(color);
-  b.Canvas().FillRect({0, 0, w, h});
-  return b;
-}
-
-struct Expect {
-  int x, y;
-  TColor color;
-  const char* reason;
-};
-
-void ExpectPixels(const TBitmap& b, const std::vector<Expect>& cases, const char* context) {
-  for (const Expect& c : cases)
-    EXPECT_EQ(b.GetPixel(c.x, c.y), ColorToRGB(c.color))
-        << context << " (" << c.x << ", " << c.y << "): " << c.reason;
-}
-
 TEST(PaintBevelFrame, OneRing) {
-  TBitmap b = Filled(10, 8, Paper);
+  TBitmap b = MakeBitmap(10, 8, Paper);
   PaintBevelFrame(b.Canvas(), {1, 1, 9, 7}, Top, Bottom, 1);
   ExpectPixels(b,
                {{1, 1, Top, "top-left corner: both top-side polylines start there"},
@@ -48,7 +30,7 @@ TEST(PaintBevelFrame, OneRing) {
 }
 
 TEST(PaintBevelFrame, TwoRingsAndNone) {
-  TBitmap b = Filled(10, 8, Paper);
+  TBitmap b = MakeBitmap(10, 8, Paper);
   const TRect rect{1, 1, 9, 7};
   PaintBevelFrame(b.Canvas(), rect, Top, Bottom, 2);
   ExpectPixels(b,
@@ -62,7 +44,7 @@ TEST(PaintBevelFrame, TwoRingsAndNone) {
                 {3, 3, Paper, "inside the second ring"}},
                "width 2");
 
-  TBitmap none = Filled(10, 8, Paper);
+  TBitmap none = MakeBitmap(10, 8, Paper);
   PaintBevelFrame(none.Canvas(), rect, Top, Bottom, 0);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 10; ++x) ASSERT_EQ(none.GetPixel(x, y), Paper) << "width 0 draws nothing";
@@ -89,7 +71,7 @@ TEST(PaintParentBackground, ShowsTheParentsEraseAndPaint) {
   child.SetParent(&parent);
   child.SetBounds(40, 30, 30, 30);  // straddles the half and runs past the parent's bottom
 
-  TBitmap b = Filled(30, 30, Paper);
+  TBitmap b = MakeBitmap(30, 30, Paper);
   PaintParentBackground(child, b.Canvas());
   ExpectPixels(b,
                {{0, 0, clRed, "parent (40, 30): its paint step"},
@@ -107,7 +89,7 @@ TEST(PaintParentBackground, WithoutParentDrawsNothing) {
   EnsureTestApplication();
   TCustomControl orphan(nullptr);
   orphan.SetBounds(0, 0, 10, 10);
-  TBitmap b = Filled(10, 10, Paper);
+  TBitmap b = MakeBitmap(10, 10, Paper);
   PaintParentBackground(orphan, b.Canvas());
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) ASSERT_EQ(b.GetPixel(x, y), Paper);
@@ -115,7 +97,7 @@ TEST(PaintParentBackground, WithoutParentDrawsNothing) {
 
 TEST(MakeEmbossedGlyph, BlackPixelsBecomeShadowOverHighlight) {
   // 6 x 6 white with a black 2 x 2 square at (1, 1).
-  TBitmap source = Filled(6, 6, clWhite);
+  TBitmap source = MakeBitmap(6, 6, clWhite);
   source.Canvas().Brush.SetColor(clBlack);
   source.Canvas().FillRect({1, 1, 3, 3});
   const TColor face = 0x00404040, shadow = clNavy, highlight = clYellow;
@@ -139,7 +121,7 @@ TEST(MakeEmbossedGlyph, BlackPixelsBecomeShadowOverHighlight) {
 }
 
 TEST(MakeEmbossedGlyph, KeyColourOtherThanBlack) {
-  TBitmap source = Filled(4, 4, clBlack);
+  TBitmap source = MakeBitmap(4, 4, clBlack);
   source.SetPixel(0, 0, clRed);
   auto embossed = MakeEmbossedGlyph(source, clRed, clWhite, false, clGreen, clYellow);
   EXPECT_EQ(embossed->GetPixel(0, 0), clGreen) << "the key pixel takes the shadow";

@@ -14,6 +14,8 @@
 #include "platform/ui/label.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/toolkit.h"
+#include "tests/support/synthetic_input.h"
+#include "tests/support/test_form.h"
 
 namespace {
 
@@ -21,41 +23,23 @@ const TColor kShadow = ColorToRGB(clBtnShadow);
 const TColor kHighlight = ColorToRGB(clBtnHighlight);
 const TColor kFace = ColorToRGB(clBtnFace);
 
-struct PixelCase {
-  TPoint at;  // form client coordinates
-  TColor expected;
-  const char* why;
-};
-
-void ExpectPixels(TCustomForm& form, const std::vector<PixelCase>& cases) {
-  form.PaintPending();
-  for (const auto& c : cases)
-    EXPECT_EQ(form.Image().GetPixel(c.at.X, c.at.Y), c.expected)
-        << "at " << c.at.X << "," << c.at.Y << ": " << c.why;
-}
-
 // A shown borderless form in a plain colour, so whatever a control leaves alone shows it.
 class StdControlsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EnsureTestApplication();
-    form = new TForm(Application);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, 240, 160);
-    form->SetColor(clRed);
-    form->Show();
-  }
-  void TearDown() override { delete form; }
+  StdControlsTest() { form->Show(); }
 
+  // The pixel checks read the form's image after the pending paint (form client coordinates).
+  void expectPixels(const std::vector<PixelCase>& cases) {
+    form->PaintPending();
+    ExpectPixels(ClientPixels(*form), cases);
+  }
   bool anyPixel(const TRect& r, TColor color) {
     form->PaintPending();
-    for (int y = r.Top; y < r.Bottom; ++y)
-      for (int x = r.Left; x < r.Right; ++x)
-        if (form->Image().GetPixel(x, y) == color) return true;
-    return false;
+    return HasColor(ClientPixels(*form), color, r);
   }
 
-  TForm* form = nullptr;
+  TestForm shown{Bounds(0, 0, 240, 160), clRed};
+  TForm* form = &shown.form();
 };
 
 // --- label -----------------------------------------------------------------------------
@@ -108,10 +92,10 @@ TEST_F(StdControlsTest, LabelFillsWithItsColourUnlessTransparent) {
   label->SetBounds(20, 20, 100, 30);
   label->SetCaption("x");
   label->SetColor(clBlue);
-  ExpectPixels(*form, {{{115, 45}, clBlue, "opaque label: filled with Color"},
-                       {{19, 20}, clRed, "outside the label: the form"}});
+  expectPixels({{115, 45, clBlue, "opaque label: filled with Color"},
+                {19, 20, clRed, "outside the label: the form"}});
   label->SetTransparent(true);
-  ExpectPixels(*form, {{{115, 45}, clRed, "transparent label: the parent shows through"}});
+  expectPixels({{115, 45, clRed, "transparent label: the parent shows through"}});
   EXPECT_TRUE(anyPixel(label->BoundsRect(), ColorToRGB(clWindowText))) << "the text is drawn";
 }
 
@@ -138,36 +122,36 @@ TEST_F(StdControlsTest, BevelShapesDrawTheFrameworksLines) {
   bevel->SetBounds(10, 10, 40, 20);  // form pixels 10..49 x 10..29
 
   bevel->SetShape(bsTopLine);
-  ExpectPixels(*form, {{{10, 10}, kShadow, "top line lowered: shadow on row 0"},
-                       {{49, 10}, kShadow, "the line runs the whole width"},
-                       {{10, 11}, kHighlight, "highlight on row 1"},
-                       {{10, 12}, clRed, "nothing below"},
-                       {{50, 10}, clRed, "nothing right of the bevel"}});
+  expectPixels({{10, 10, kShadow, "top line lowered: shadow on row 0"},
+                {49, 10, kShadow, "the line runs the whole width"},
+                {10, 11, kHighlight, "highlight on row 1"},
+                {10, 12, clRed, "nothing below"},
+                {50, 10, clRed, "nothing right of the bevel"}});
 
   bevel->SetStyle(bsRaised);
-  ExpectPixels(*form, {{{20, 10}, kHighlight, "raised: highlight first"},
-                       {{20, 11}, kShadow, "shadow second"}});
+  expectPixels({{20, 10, kHighlight, "raised: highlight first"},
+                {20, 11, kShadow, "shadow second"}});
 
   bevel->SetShape(bsBox);
   bevel->SetStyle(bsLowered);
-  ExpectPixels(*form, {{{10, 10}, kShadow, "box: top-left corner in the first colour"},
-                       {{10, 29}, kShadow, "bottom-left corner in the first colour"},
-                       {{49, 10}, kHighlight, "top-right corner in the second colour"},
-                       {{49, 29}, kHighlight, "bottom-right corner in the second colour"},
-                       {{30, 29}, kHighlight, "bottom edge"},
-                       {{30, 20}, clRed, "the inside is not filled"}});
+  expectPixels({{10, 10, kShadow, "box: top-left corner in the first colour"},
+                {10, 29, kShadow, "bottom-left corner in the first colour"},
+                {49, 10, kHighlight, "top-right corner in the second colour"},
+                {49, 29, kHighlight, "bottom-right corner in the second colour"},
+                {30, 29, kHighlight, "bottom edge"},
+                {30, 20, clRed, "the inside is not filled"}});
 
   bevel->SetShape(bsFrame);
-  ExpectPixels(*form, {{{10, 10}, kShadow, "frame: outer box all first colour"},
-                       {{48, 10}, kShadow, "its right edge at W-2"},
-                       {{11, 11}, kHighlight, "inner box in the second colour"},
-                       {{49, 29}, kHighlight, "the inner box's bottom-right"},
-                       {{49, 10}, clRed, "column W-1 above the inner box stays clear"}});
+  expectPixels({{10, 10, kShadow, "frame: outer box all first colour"},
+                {48, 10, kShadow, "its right edge at W-2"},
+                {11, 11, kHighlight, "inner box in the second colour"},
+                {49, 29, kHighlight, "the inner box's bottom-right"},
+                {49, 10, clRed, "column W-1 above the inner box stays clear"}});
 
   bevel->SetShape(bsRightLine);
-  ExpectPixels(*form, {{{48, 20}, kShadow, "right line: column W-2 first"},
-                       {{49, 20}, kHighlight, "column W-1 second"},
-                       {{10, 20}, clRed, "left edge clear"}});
+  expectPixels({{48, 20, kShadow, "right line: column W-2 first"},
+                {49, 20, kHighlight, "column W-1 second"},
+                {10, 20, clRed, "left edge clear"}});
 }
 
 // --- image -----------------------------------------------------------------------------
@@ -187,27 +171,27 @@ TEST_F(StdControlsTest, ImagePlacesItsPictureByStretchCenterAndTransparent) {
   image->SetBounds(100, 20, 20, 10);
   image->Picture().Assign(Quadrants());
 
-  ExpectPixels(*form, {{{100, 20}, clBlue, "natural size at the top-left"},
-                       {{101, 21}, clWhite, "the picture's last pixel"},
-                       {{102, 20}, clRed, "beyond the picture"}});
+  expectPixels({{100, 20, clBlue, "natural size at the top-left"},
+                {101, 21, clWhite, "the picture's last pixel"},
+                {102, 20, clRed, "beyond the picture"}});
 
   image->SetStretch(true);
-  ExpectPixels(*form, {{{100, 20}, clBlue, "stretched: top-left quadrant"},
-                       {{109, 24}, clBlue, "top-left quadrant's last pixel"},
-                       {{110, 20}, clLime, "top-right quadrant"},
-                       {{100, 25}, clOlive, "bottom-left quadrant"},
-                       {{119, 29}, clWhite, "bottom-right quadrant"}});
+  expectPixels({{100, 20, clBlue, "stretched: top-left quadrant"},
+                {109, 24, clBlue, "top-left quadrant's last pixel"},
+                {110, 20, clLime, "top-right quadrant"},
+                {100, 25, clOlive, "bottom-left quadrant"},
+                {119, 29, clWhite, "bottom-right quadrant"}});
 
   image->SetTransparent(true);
-  ExpectPixels(*form, {{{100, 25}, clRed, "the transparent colour leaves the parent"},
-                       {{119, 29}, clWhite, "other pixels drawn"}});
+  expectPixels({{100, 25, clRed, "the transparent colour leaves the parent"},
+                {119, 29, clWhite, "other pixels drawn"}});
 
   image->SetStretch(false);
   image->SetTransparent(false);
   image->SetCenter(true);
-  ExpectPixels(*form, {{{109, 24}, clBlue, "centred: (20-2)/2, (10-2)/2"},
-                       {{110, 25}, clWhite, ""},
-                       {{100, 20}, clRed, "the corner is free"}});
+  expectPixels({{109, 24, clBlue, "centred: (20-2)/2, (10-2)/2"},
+                {110, 25, clWhite, ""},
+                {100, 20, clRed, "the corner is free"}});
 
   image->SetAutoSize(true);
   EXPECT_EQ(image->BoundsRect(), Bounds(100, 20, 2, 2));
@@ -242,14 +226,14 @@ TEST_F(StdControlsTest, PanelInsetsItsChildrenByBorderAndBevelsAndPaintsTheBevel
   EXPECT_EQ(client->Color(), clYellow);
   top->SetVisible(false);
   client->SetVisible(false);
-  ExpectPixels(*form, {{{10, 10}, kHighlight, "outer raised: top-left"},
-                       {{11, 11}, kHighlight, "second ring of the outer bevel"},
-                       {{109, 10}, kShadow, "outer raised: the top-right corner is bottom colour"},
-                       {{10, 89}, kShadow, "outer raised: the bottom-left corner is bottom colour"},
-                       {{12, 12}, clYellow, "the border in Color"},
-                       {{14, 14}, kShadow, "inner lowered: top-left in shadow"},
-                       {{105, 85}, kHighlight, "inner lowered: bottom-right in highlight"},
-                       {{60, 50}, clYellow, "the inside in Color"}});
+  expectPixels({{10, 10, kHighlight, "outer raised: top-left"},
+                {11, 11, kHighlight, "second ring of the outer bevel"},
+                {109, 10, kShadow, "outer raised: the top-right corner is bottom colour"},
+                {10, 89, kShadow, "outer raised: the bottom-left corner is bottom colour"},
+                {12, 12, clYellow, "the border in Color"},
+                {14, 14, kShadow, "inner lowered: top-left in shadow"},
+                {105, 85, kHighlight, "inner lowered: bottom-right in highlight"},
+                {60, 50, clYellow, "the inside in Color"}});
 }
 
 // --- bitmap button ---------------------------------------------------------------------
@@ -262,22 +246,22 @@ TEST_F(StdControlsTest, BitBtnClickNeedsPressAndReleaseOnIt) {
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };
 
-  form->HandleMouse(mmDown, mbLeft, {20, 20}, {ssLeft});
+  input::Press(*form, 20, 20);
   EXPECT_TRUE(button->IsDown());
   EXPECT_TRUE(button->Focused()) << "pressing takes the focus";
-  form->HandleMouse(mmMove, mbLeft, {150, 100}, {ssLeft});
+  input::Move(*form, 150, 100);
   EXPECT_FALSE(button->IsDown()) << "off the button it pops up";
-  form->HandleMouse(mmUp, mbLeft, {150, 100}, {});
+  input::Release(*form, 150, 100);
   EXPECT_EQ(clicks, 0);
 
-  form->HandleMouse(mmDown, mbLeft, {20, 20}, {ssLeft});
-  form->HandleMouse(mmUp, mbLeft, {20, 20}, {});
+  input::Press(*form, 20, 20);
+  input::Release(*form, 20, 20);
   EXPECT_EQ(clicks, 1);
   EXPECT_FALSE(button->IsDown());
 
-  ExpectPixels(*form, {{{10, 10}, ColorToRGB(clWindowFrame), "focused: the dark outer frame"},
-                       {{11, 11}, kHighlight, "then the raised edge's light outer line"},
-                       {{83, 33}, ColorToRGB(cl3DDkShadow), "and its dark outer line"}});
+  expectPixels({{10, 10, ColorToRGB(clWindowFrame), "focused: the dark outer frame"},
+                {11, 11, kHighlight, "then the raised edge's light outer line"},
+                {83, 33, ColorToRGB(cl3DDkShadow), "and its dark outer line"}});
 }
 
 struct BitBtnModalCase {
@@ -308,14 +292,14 @@ TEST(BitBtnModalTest, KindAndKeysEndAModalForm) {
     // The input arrives while the modal form is up, from its OnShow.
     dialog->OnShow = [&](TObject*) {
       if (std::string(c.how) == "mouse") {
-        dialog->HandleMouse(mmDown, mbLeft, {110, 30}, {ssLeft});
-        dialog->HandleMouse(mmUp, mbLeft, {110, 30}, {});
+        input::Press(*dialog, 110, 30);
+        input::Release(*dialog, 110, 30);
       } else if (std::string(c.how) == "space") {
-        dialog->HandleKeyDown(VK_SPACE, {});
+        input::KeyDown(*dialog, VK_SPACE);
         EXPECT_EQ(dialog->ModalResult(), mrNone) << "Space clicks on release";
-        dialog->HandleKeyUp(VK_SPACE, {});
+        input::KeyUp(*dialog, VK_SPACE);
       } else {
-        dialog->HandleKeyDown(VK_RETURN, {});
+        input::KeyDown(*dialog, VK_RETURN);
       }
     };
     EXPECT_EQ(dialog->ShowModal(), c.expected);
