@@ -13,6 +13,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/bevel.h"
 #include "platform/ui/label.h"
+#include "platform/ui/messages.h"
 
 TfrmMain* frmMain = nullptr;
 
@@ -255,15 +256,15 @@ void TfrmMain::fbtnljqgClick(TObject*) {
 
 // The key handlers look at the key code only and leave the key to the edit.
 void TfrmMain::fedPYKeyDown(TObject* Sender, uint16_t& Key, TShiftState) {
-  if (Key == 13) fbtnSearchPYClick(Sender);
+  if (Key == VK_RETURN) fbtnSearchPYClick(Sender);
 }
 
 void TfrmMain::fedEnglishKeyDown(TObject* Sender, uint16_t& Key, TShiftState) {
-  if (Key == 13) fbtnSearchEnglishClick(Sender);
+  if (Key == VK_RETURN) fbtnSearchEnglishClick(Sender);
 }
 
 void TfrmMain::fedljqgCodeKeyDown(TObject* Sender, uint16_t& Key, TShiftState) {
-  if (Key == 13) fbtnljqgClick(Sender);
+  if (Key == VK_RETURN) fbtnljqgClick(Sender);
 }
 
 void TfrmMain::fbtnHelpClick(TObject*) { fpnlText->SetVisible(true); }

@@ -356,7 +356,7 @@ TControl* TCustomForm::controlAt(TPoint formPos, bool allowDisabled) const {
 
 void TCustomForm::HandleMouse(TMouseMessageKind kind, TMouseButton button, TPoint formPos,
                               TShiftState shift) {
-  SetCursorPosForTest(ClientToScreen(formPos));
+  SetCursorPos(ClientToScreen(formPos));
   if (!Enabled()) return;
   TControl* target = captureControl_ ? captureControl_ : controlAt(formPos, false);
   if (scrollDrag_.control) target = scrollDrag_.control;

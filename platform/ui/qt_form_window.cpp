@@ -114,7 +114,7 @@ class FormWidget : public QWidget {
 
   void leaveEvent(QEvent*) override {
     QPoint global = QCursor::pos();
-    SetCursorPosForTest({global.x(), global.y()});
+    SetCursorPos({global.x(), global.y()});
     scheduleIdle();
   }
 

@@ -1,4 +1,5 @@
 // TNativeEditHost over QLineEdit (single line) and QPlainTextEdit (memo).
+#include <QApplication>
 #include <QCursor>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -26,8 +27,8 @@ QColor qcolor(TColor c) {
 }  // namespace
 
 struct TNativeEditHost::Impl : public QObject {
-  Impl(TNativeEditHost& host, TWinControl& owner, TNativeEditKind kind)
-      : host(host), owner(owner), kind(kind) {}
+  Impl(TNativeEditHost& hostOf, TWinControl& ownerOf, TNativeEditKind kindOf)
+      : host(hostOf), owner(ownerOf), kind(kindOf) {}
   ~Impl() override { delete widget; }
 
   TNativeEditHost& host;
@@ -51,6 +52,7 @@ struct TNativeEditHost::Impl : public QObject {
   bool wantReturns = true, wantTabs = false;
   bool modified = false;
   bool settingText = false;
+  bool greyed = false;  // the palette's disabled colours are the grey ones
 
   void ensureWidget() {
     if (widget) return;
@@ -99,14 +101,25 @@ struct TNativeEditHost::Impl : public QObject {
     if (auto* m = memo()) m->setTabStopDistance(QFontMetricsF(m->font()).averageCharWidth() * 8);
   }
 
+  // The toolkit paints a widget with its disabled colours whenever the widget or a window
+  // around it is disabled. Here only the owner's own Enabled greys the text: a form disabled
+  // while a modal form is up, or a disabled panel around the edit, blocks input but keeps the
+  // look. So the disabled colours equal the normal ones unless the owner itself is disabled.
   void applyColors() {
     if (!widget) return;
-    QPalette pal = widget->palette();
+    QPalette pal = QApplication::palette(widget);
     pal.setColor(QPalette::Base, qcolor(background));
     pal.setColor(QPalette::Window, qcolor(background));
     pal.setColor(QPalette::Text, qcolor(foreground));
-    pal.setColor(QPalette::Disabled, QPalette::Base, qcolor(background));
-    pal.setColor(QPalette::Disabled, QPalette::Text, qcolor(clGrayText));
+    greyed = !owner.Enabled();
+    if (greyed) {
+      pal.setColor(QPalette::Disabled, QPalette::Text, qcolor(clGrayText));
+    } else {
+      for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        auto r = static_cast<QPalette::ColorRole>(role);
+        pal.setColor(QPalette::Disabled, r, pal.color(QPalette::Active, r));
+      }
+    }
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
   }
@@ -165,7 +178,7 @@ struct TNativeEditHost::Impl : public QObject {
           // The form's window does not see the mouse over the editor: report the cursor so
           // the idle step's enter / leave (and the flat controls' hover checks) follow it.
           QPoint global = QCursor::pos();
-          SetCursorPosForTest({global.x(), global.y()});
+          SetCursorPos({global.x(), global.y()});
           if (Application) Application->DoIdle();
           return false;
         }
@@ -201,7 +214,12 @@ void TNativeEditHost::SyncGeometry() {
   if (!visible.IsEmpty())
     w->setMask(QRegion(visible.Left - topLeft.X, visible.Top - topLeft.Y, visible.Width(), visible.Height()));
   w->setVisible(owner.IsShowing() && !visible.IsEmpty());
-  w->setEnabled(owner.Enabled() && (!owner.Parent() || owner.Parent()->Enabled()));
+  // Input needs the owner and every window around it enabled, the form included (a form is
+  // disabled while a modal form is up); the grey look follows the owner alone.
+  bool inputEnabled = true;
+  for (const TControl* c = &owner; c; c = c->Parent()) inputEnabled = inputEnabled && c->Enabled();
+  w->setEnabled(inputEnabled);
+  if (impl_->greyed != !owner.Enabled()) impl_->applyColors();
 }
 
 void TNativeEditHost::TakeKeyboardFocus() {

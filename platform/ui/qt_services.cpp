@@ -21,7 +21,7 @@ std::map<TCursor, bool> registeredCursors;
 }  // namespace
 
 TPoint GetCursorPos() { return cursorPos; }
-void SetCursorPosForTest(TPoint screenPos) { cursorPos = screenPos; }
+void SetCursorPos(TPoint screenPos) { cursorPos = screenPos; }
 
 TControl* FindControlAtScreen(TPoint screenPos, bool allowDisabled) {
   if (!Application) return nullptr;

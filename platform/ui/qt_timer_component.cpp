@@ -1,5 +1,6 @@
 #include <QTimer>
 
+#include "platform/core/store_changed.h"
 #include "platform/ui/application.h"
 #include "platform/ui/timer.h"
 
@@ -15,15 +16,11 @@ TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), impl_(std::make_unique<
 TTimer::~TTimer() { impl_->timer.stop(); }
 
 void TTimer::SetEnabled(bool value) {
-  if (enabled_ == value) return;
-  enabled_ = value;
-  update();
+  if (StoreChanged(enabled_, value)) update();
 }
 
 void TTimer::SetInterval(int value) {
-  if (interval_ == value) return;
-  interval_ = value;
-  update();
+  if (StoreChanged(interval_, value)) update();
 }
 
 void TTimer::update() {

@@ -6,6 +6,7 @@
 #include "platform/core/exception.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/qt_translations.h"
 #include "platform/ui/toolkit.h"
 
 namespace {
@@ -25,6 +26,8 @@ void ToolkitInit(int argc, char** argv) {
   // Double clicks, wheel lines and the cursor blink follow the classic defaults.
   QApplication::setDoubleClickInterval(500);
   QApplication::setWheelScrollLines(3);
+  // The editors' context menus and the message boxes' buttons speak the user's language.
+  InstallToolkitTranslations(QLocale::system());
 }
 
 void ToolkitProcessEvents(bool wait) {

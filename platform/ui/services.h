@@ -11,10 +11,10 @@
 
 class TBitmap;
 
-// The cursor position in screen coordinates: the last position the window system reported
-// or a test set.
+// The cursor position in screen coordinates, as last set: the toolkit bridge sets it from
+// every mouse event, a program or test may place it (the pointer on screen does not move).
 TPoint GetCursorPos();
-void SetCursorPosForTest(TPoint screenPos);
+void SetCursorPos(TPoint screenPos);
 
 // The topmost control under a screen point, across the shown forms (disabled controls
 // included when allowDisabled), or nullptr.

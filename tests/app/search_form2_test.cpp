@@ -16,7 +16,6 @@
 #include "flat/flat_panel.h"
 #include "flat/flat_radio_button.h"
 #include "platform/ui/application.h"
-#include "platform/ui/bevel.h"
 #include "platform/ui/label.h"
 #include "platform/ui/toolkit.h"
 
@@ -184,38 +183,68 @@ TEST_F(SearchWindowTest, RadioPairsEnableFocusAndEmptyTheirEdits) {
   EXPECT_TRUE(w->fedPY->Enabled()) << "the other group is untouched";
 }
 
-TEST_F(SearchWindowTest, ControlsSitWhereTheWindowPlacesThem) {
+// The designed places where they matter: a click at the middle of each control's designed
+// rectangle reaches it (its group panel sits where designed and nothing covers it); when the
+// window grows, the aligned areas share it and the grid holders keep their designed places.
+TEST_F(SearchWindowTest, ControlsSitWhereTheDesignPlacesThem) {
   struct Place {
     TControl* control;
-    TRect bounds;
-    int tabOrder;  // -1: a graphic control
+    TPoint group;  // the designed origin of its group panel within the left panel
+    TRect bounds;  // designed, within the group panel
   };
-  ClickControl(w->fbtnHelp);  // a hidden aligned panel is placed once it shows
-  const std::vector<Place> places = {
-      {w->FlatPanel6, Bounds(8, 8, 265, 113), 0},     {w->frbPY, Bounds(12, 16, 89, 17), 1},
-      {w->fedPY, Bounds(112, 16, 145, 18), 0},       {w->frbName, Bounds(11, 48, 97, 17), 2},
-      {w->fedName, Bounds(112, 48, 145, 18), 3},     {w->fbtnSearchPY, Bounds(190, 72, 65, 25), 4},
-      {w->FlatPanel7, Bounds(8, 141, 265, 89), 2},    {w->fedEnglish, Bounds(112, 18, 145, 18), 0},
-      {w->fbtnSearchEnglish, Bounds(191, 48, 65, 25), 1},
-      {w->FlatPanel8, Bounds(8, 248, 265, 113), 3},   {w->frbljqgCode, Bounds(16, 16, 89, 17), 0},
-      {w->fedljqgCode, Bounds(112, 16, 145, 18), 1}, {w->frbljqgName, Bounds(16, 48, 89, 17), 2},
-      {w->fedljqgName, Bounds(112, 48, 145, 18), 3}, {w->fbtnljqg, Bounds(190, 72, 65, 25), 4},
-      {w->Bevel1, Bounds(0, 384, 281, 2), -1},        {w->fbtnExit, Bounds(8, 464, 81, 25), 4},
-      {w->fbtnHelp, Bounds(100, 464, 81, 25), 1},    {w->fbtnAbout, Bounds(192, 464, 81, 25), 5},
-      {w->FlatPanel4, Bounds(2, 24, 500, 281), 0},    {w->FlatPanel2, Bounds(0, 328, 505, 233), 1},
-      {w->FlatPanel3, w->FlatPanel3->BoundsRect(), 1}, {w->fpnlText, w->FlatPanel3->BoundsRect(), 2},
+  const TPoint pinyin{8, 8}, english{8, 141}, organ{8, 248}, side{0, 0};
+  const Place places[] = {
+      {w->frbPY, pinyin, Bounds(12, 16, 89, 17)},
+      {w->fedPY, pinyin, Bounds(112, 16, 145, 18)},
+      {w->frbName, pinyin, Bounds(11, 48, 97, 17)},
+      {w->fedName, pinyin, Bounds(112, 48, 145, 18)},
+      {w->fbtnSearchPY, pinyin, Bounds(190, 72, 65, 25)},
+      {w->fedEnglish, english, Bounds(112, 18, 145, 18)},
+      {w->fbtnSearchEnglish, english, Bounds(191, 48, 65, 25)},
+      {w->frbljqgCode, organ, Bounds(16, 16, 89, 17)},
+      {w->fedljqgCode, organ, Bounds(112, 16, 145, 18)},
+      {w->frbljqgName, organ, Bounds(16, 48, 89, 17)},
+      {w->fedljqgName, organ, Bounds(112, 48, 145, 18)},
+      {w->fbtnljqg, organ, Bounds(190, 72, 65, 25)},
+      {w->fbtnExit, side, Bounds(8, 464, 81, 25)},
+      {w->fbtnHelp, side, Bounds(100, 464, 81, 25)},
+      {w->fbtnAbout, side, Bounds(192, 464, 81, 25)},
   };
-  for (const auto& p : places) {
+  for (const Place& p : places) {
     SCOPED_TRACE(p.control->Name());
-    EXPECT_EQ(p.control->BoundsRect(), p.bounds);
-    if (p.tabOrder >= 0) {
-      EXPECT_EQ(static_cast<TWinControl*>(p.control)->TabOrder(), p.tabOrder);
-    }
+    TRect designed = p.bounds.Offset(p.group.X, p.group.Y);  // the left panel is at the form's origin
+    TPoint topLeft = p.control->Parent()->ClientToForm({p.control->Left(), p.control->Top()});
+    EXPECT_EQ(Bounds(topLeft.X, topLeft.Y, p.control->Width(), p.control->Height()), designed);
+    TPoint middle{(designed.Left + designed.Right) / 2, (designed.Top + designed.Bottom) / 2};
+    EXPECT_EQ(w->ControlAtFormPos(middle, /*allowDisabled=*/true), p.control);
   }
-  EXPECT_EQ(w->FlatPanel1->Width(), 281);
-  EXPECT_EQ(w->FlatPanel3->Left(), 281) << "the result area fills the rest";
-  EXPECT_EQ(w->FlatPanel3->Width(), w->ClientWidth() - 281);
+
+  w->SetBounds(0, 0, 1280, 800);  // a window larger than designed, as maximised on a big screen
+  ClickControl(w->fbtnHelp);       // a hidden aligned panel is placed once it shows
+  EXPECT_EQ(w->FlatPanel1->BoundsRect(), Bounds(0, 0, 281, w->ClientHeight()));
+  EXPECT_EQ(w->FlatPanel3->BoundsRect(), Bounds(281, 0, w->ClientWidth() - 281, w->ClientHeight()))
+      << "the result area fills the rest";
+  EXPECT_EQ(w->fpnlText->BoundsRect(), w->FlatPanel3->BoundsRect()) << "the help covers it";
+  ASSERT_GT(w->FlatPanel3->Width(), 519) << "it has grown past its designed width";
+  EXPECT_EQ(w->FlatPanel4->BoundsRect(), Bounds(2, 24, 500, 281)) << "the holders do not grow";
+  EXPECT_EQ(w->FlatPanel2->BoundsRect(), Bounds(0, 328, 505, 233));
   EXPECT_EQ(w->fmeText->Lines().Count(), 60);
+}
+
+// The designed tab orders where they matter: Tab walks the group panels in their order and,
+// within each, the enabled tab stops in theirs (the flat buttons take no focus; an unchecked
+// radio is no tab stop), and comes round to the first group's edit, which precedes its radio.
+TEST_F(SearchWindowTest, TabWalksTheDesignedOrder) {
+  const std::vector<TControl*> walk = {w->fedEnglish, w->frbljqgCode, w->fedljqgCode, w->fedPY,
+                                       w->frbPY};
+  ASSERT_EQ(w->ActiveControl(), w->frbPY);
+  std::vector<std::string> expected, seen;
+  for (TControl* c : walk) {
+    expected.push_back(c->Name());
+    w->HandleKeyDown(VK_TAB, {});
+    seen.push_back(w->ActiveControl() ? w->ActiveControl()->Name() : "(none)");
+  }
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ class MessagesTest : public ::testing::Test {
   }
   void TearDown() override {
     delete form;
-    SetCursorPosForTest({-10000, -10000});
+    SetCursorPos({-10000, -10000});
     Application->DoIdle();
   }
   void mouse(TMouseMessageKind kind, TPoint pos, TShiftState shift = {}) {
@@ -119,12 +119,12 @@ TEST_F(MessagesTest, CaptureKeepsTheMouseWhileAButtonIsHeld) {
 
 TEST_F(MessagesTest, EnterAndLeaveAtIdleIncludeDisabledControls) {
   b->SetEnabled(false);
-  SetCursorPosForTest(a->ClientToScreen({5, 5}));
+  SetCursorPos(a->ClientToScreen({5, 5}));
   Application->DoIdle();
   Application->DoIdle();  // nothing new: no second enter
-  SetCursorPosForTest(b->ClientToScreen({5, 5}));
+  SetCursorPos(b->ClientToScreen({5, 5}));
   Application->DoIdle();
-  SetCursorPosForTest(form->ClientToScreen({80, 80}));
+  SetCursorPos(form->ClientToScreen({80, 80}));
   Application->DoIdle();
   EXPECT_EQ(log, (Log{"A:enter", "A:leave", "B:enter", "B:leave"}));
   EXPECT_EQ(Application->MouseControl(), form);

@@ -1,0 +1,249 @@
+// Which folder may include which, as one table for the whole tree. Every target gets the
+// repository root as include path, so nothing but this test stops an include that reaches up a
+// layer or pulls the toolkit into portable code. The test walks the tree, so a new file is
+// checked without anyone listing it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One row: the files it covers and what they may include. `files` is a folder ("flat/") or a
+// folder and the start of file names ("platform/ui/qt_"). `sees` holds folders of the tree
+// (ending in '/') and the names of outside libraries (see LibraryOf).
+struct Layer {
+  std::string_view files;
+  std::vector<std::string_view> sees;
+};
+
+// A file gets the union of every row whose `files` starts its path. A file under tests/ also
+// gets the rows of the source path it mirrors: tests/flat/x_test.cpp sees what flat/x_test.cpp
+// would, tests/platform/ui/qt_x_test.cpp may use the toolkit like platform/ui/qt_x.cpp.
+const std::vector<Layer>& Layers() {
+  static const std::vector<Layer> layers = {
+      // The platform: value types at the bottom; the record-set layer, the canvas and the
+      // controls on them. The toolkit and the two file libraries stay in their own files.
+      {"platform/core/", {"std", "platform/core/"}},
+      {"platform/db/", {"std", "system", "platform/core/", "platform/db/"}},
+      {"platform/db/mdb_table_reader.", {"mdbtools"}},
+      {"platform/gfx/", {"std", "platform/core/", "platform/gfx/"}},
+      {"platform/gfx/qt_", {"Qt"}},
+      {"platform/gfx/jpeg.", {"libjpeg"}},
+      {"platform/ui/", {"std", "system", "platform/core/", "platform/gfx/", "platform/ui/"}},
+      {"platform/ui/qt_", {"Qt"}},
+      // Above the platform: portable code, which reaches the system only through platform/.
+      {"flat/", {"std", "platform/", "flat/"}},
+      {"treelist/", {"std", "platform/", "treelist/"}},
+      {"dbgrid/", {"std", "platform/", "treelist/", "dbgrid/"}},
+      {"app/", {"std", "platform/", "flat/", "treelist/", "dbgrid/", "app/"}},
+      // Programs beside the application: the Access file writer and the generators work on
+      // files and values only; the benchmarks may measure any layer of the program, the
+      // record-set layer side by side with SQLite.
+      {"tools/", {"std", "system", "platform/core/", "platform/db/", "tools/"}},
+      {"bench/",
+       {"std", "system", "platform/", "flat/", "treelist/", "dbgrid/", "app/", "tools/", "bench/",
+        "Google Benchmark", "SQLite"}},
+      // Tests see what the code they test sees (by mirroring), the shared support and each
+      // other's fixtures, the file writer that makes their Access files, and the system.
+      {"tests/", {"std", "system", "GoogleTest", "tools/", "tests/"}},
+      {"tests/support/", {"platform/"}},
+      // The picture tests encode their JPEG input with the library the reader decodes it with.
+      {"tests/platform/gfx/bitmap_test.", {"libjpeg"}},
+  };
+  return layers;
+}
+
+// The folders at the top of the tree that hold code; an include path starting with one of
+// them is taken from the root.
+constexpr std::array<std::string_view, 8> kTopFolders = {"platform", "flat", "treelist", "dbgrid",
+                                                         "app", "tools", "bench", "tests"};
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// The outside library an angle-bracket header belongs to, or "" when the table knows none.
+std::string LibraryOf(const std::string& header) {
+  static const std::regex cppStd(
+      "algorithm|any|array|atomic|barrier|bit|bitset|charconv|chrono|codecvt|compare|complex|"
+      "concepts|condition_variable|coroutine|deque|exception|execution|expected|filesystem|format|"
+      "forward_list|fstream|functional|future|initializer_list|iomanip|ios|iosfwd|iostream|"
+      "istream|iterator|latch|limits|list|locale|map|memory|memory_resource|mutex|new|numbers|"
+      "numeric|optional|ostream|queue|random|ranges|ratio|regex|scoped_allocator|semaphore|set|"
+      "shared_mutex|source_location|span|sstream|stack|stdexcept|stop_token|streambuf|string|"
+      "string_view|syncstream|system_error|thread|tuple|type_traits|typeindex|typeinfo|"
+      "unordered_map|unordered_set|utility|valarray|variant|vector|version|"
+      "c(assert|ctype|errno|fenv|float|inttypes|limits|locale|math|setjmp|signal|stdarg|stddef|"
+      "stdint|stdio|stdlib|string|time|uchar|wchar|wctype)|"
+      "(assert|ctype|errno|float|inttypes|limits|locale|math|setjmp|signal|stdarg|stddef|stdint|"
+      "stdio|stdlib|string|time|wchar)\\.h");
+  static const std::regex system(
+      "(unistd|fcntl|poll|strings|dirent|pthread|dlfcn|spawn|iconv|cxxabi|execinfo)\\.h|sys/.+");
+  static const std::regex qt("Qt[A-Za-z]*(/.*)?|Q[A-Z][A-Za-z0-9]*|q[a-z0-9_]+\\.h");
+  if (std::regex_match(header, cppStd)) return "std";
+  if (std::regex_match(header, system)) return "system";
+  if (std::regex_match(header, qt)) return "Qt";
+  if (std::regex_match(header, std::regex("jpeglib\\.h|jerror\\.h|jconfig\\.h|jmorecfg\\.h")))
+    return "libjpeg";
+  if (std::regex_match(header, std::regex("mdbtools\\.h|mdbsql\\.h|mdbfakeglib\\.h")))
+    return "mdbtools";
+  if (StartsWith(header, "gtest/") || StartsWith(header, "gmock/")) return "GoogleTest";
+  if (StartsWith(header, "benchmark/")) return "Google Benchmark";
+  if (header == "sqlite3.h") return "SQLite";
+  return "";
+}
+
+// What one include reaches: a file of the tree (its path from the root) or a library name.
+struct Reach {
+  std::string path;
+  std::string library;
+};
+
+// `file` is the including file's path from the root; `written` the include as written,
+// brackets or quotes included. A quoted path that starts with a top folder is taken from the
+// root; any other quoted path from the including file's folder, and it must exist there (a
+// quoted outside header is a library like an angle-bracket one).
+Reach Resolve(const fs::path& root, const std::string& file, const std::string& written) {
+  std::string name = written.substr(1, written.size() - 2);
+  if (written.front() == '"') {
+    std::string top = name.substr(0, name.find('/'));
+    if (name.find('/') != std::string::npos &&
+        std::find(kTopFolders.begin(), kTopFolders.end(), top) != kTopFolders.end())
+      return {name, ""};
+    fs::path local = (fs::path(file).parent_path() / name).lexically_normal();
+    if (fs::exists(root / local)) return {local.generic_string(), ""};
+  }
+  std::string library = LibraryOf(name);
+  return {"", library.empty() ? "an unknown library (" + name + ")" : library};
+}
+
+// Everything the rows covering `file` let it see; empty when no row covers it.
+std::vector<std::string_view> SeenBy(const std::string& file) {
+  std::vector<std::string_view> seen;
+  auto add = [&](std::string_view path) {
+    for (const Layer& layer : Layers())
+      if (StartsWith(path, layer.files)) seen.insert(seen.end(), layer.sees.begin(), layer.sees.end());
+  };
+  add(file);
+  if (StartsWith(file, "tests/")) add(std::string_view(file).substr(6));
+  return seen;
+}
+
+// "" when `file` may include `written`, else why not.
+std::string Verdict(const fs::path& root, const std::string& file, const std::string& written) {
+  std::vector<std::string_view> seen = SeenBy(file);
+  if (seen.empty()) return "no row of the layer table covers this folder";
+  Reach reach = Resolve(root, file, written);
+  for (std::string_view s : seen) {
+    bool folder = s.back() == '/';
+    if (folder ? StartsWith(reach.path, s) : reach.library == s) return "";
+  }
+  return "its layer may not see " + (reach.library.empty() ? reach.path : reach.library);
+}
+
+bool IsSource(const fs::path& p) {
+  static const std::array<std::string_view, 6> exts = {".h", ".hpp", ".ipp", ".c", ".cc", ".cpp"};
+  return std::find(exts.begin(), exts.end(), p.extension().string()) != exts.end();
+}
+
+// Build folders (they hold a CMakeCache.txt), hidden folders and npm packages hold no code of
+// ours.
+bool Skipped(const fs::path& dir) {
+  std::string name = dir.filename().string();
+  return name.empty() || name[0] == '.' || name == "node_modules" || fs::exists(dir / "CMakeCache.txt");
+}
+
+const fs::path kRoot = QUILLON_SOURCE_DIR;
+
+TEST(LayerRules, TableDecidesEachKindOfInclude) {
+  struct Case {
+    const char* file;
+    const char* include;
+    bool allowed;
+  };
+  const Case cases[] = {
+      {"platform/core/variant.cpp", "<string>", true},
+      {"platform/core/variant.cpp", "<unistd.h>", false},
+      {"platform/core/variant.cpp", "\"platform/gfx/bitmap.h\"", false},
+      {"platform/ui/qt_native_edit.cpp", "<QLineEdit>", true},
+      {"platform/ui/qt_keys.h", "<Qt>", true},
+      {"platform/ui/form.cpp", "<QWidget>", false},
+      {"platform/gfx/qt_text_faces.cpp", "<QFont>", true},
+      {"platform/gfx/canvas.cpp", "<QPainter>", false},
+      {"platform/gfx/jpeg.cpp", "<jpeglib.h>", true},
+      {"platform/gfx/bitmap.cpp", "<jpeglib.h>", false},
+      {"platform/db/mdb_table_reader.cpp", "<mdbtools.h>", true},
+      {"platform/db/mdb_table_source.cpp", "<mdbtools.h>", false},
+      {"platform/db/mdb_table_source.cpp", "\"mdbtools.h\"", false},
+      {"platform/ui/control.cpp", "\"flat/flat_edit.h\"", false},
+      {"platform/ui/control.cpp", "\"app/about.h\"", false},
+      {"platform/db/dataset.cpp", "\"treelist/treelist.h\"", false},
+      {"platform/gfx/canvas.cpp", "\"dbgrid/dbgrid.h\"", false},
+      {"treelist/treelist.cpp", "\"platform/ui/control.h\"", true},
+      {"treelist/treelist.cpp", "\"flat/flat_edit.h\"", false},
+      {"treelist/treelist.cpp", "\"dbgrid/dbgrid.h\"", false},
+      {"dbgrid/dbgrid.cpp", "\"treelist/treelist.h\"", true},
+      {"dbgrid/dbgrid.cpp", "\"platform/db/dataset.h\"", true},
+      {"dbgrid/dbgrid.cpp", "\"flat/flat_edit.h\"", false},
+      {"flat/flat_edit.cpp", "\"platform/ui/control.h\"", true},
+      {"flat/flat_edit.cpp", "\"treelist/treelist.h\"", false},
+      {"flat/flat_edit.cpp", "<QLineEdit>", false},
+      {"flat/flat_edit.cpp", "<unistd.h>", false},
+      {"app/search_form2.cpp", "\"dbgrid/dbgrid.h\"", true},
+      {"app/search_form2.cpp", "\"flat/flat_edit.h\"", true},
+      {"app/search_form2.cpp", "<QApplication>", false},
+      {"tools/mdb_writer.cpp", "\"platform/ui/control.h\"", false},
+      {"tests/flat/flat_edit_test.cpp", "\"flat/flat_edit.h\"", true},
+      {"tests/flat/flat_edit_test.cpp", "\"tests/support/test_form.h\"", true},
+      {"tests/flat/flat_edit_test.cpp", "\"app/about.h\"", false},
+      {"tests/treelist/treelist_test.cpp", "\"flat/flat_edit.h\"", false},
+      {"tests/platform/ui/qt_bridge_test.cpp", "<QWidget>", true},
+      {"tests/platform/ui/messages_test.cpp", "<QWidget>", false},
+      {"tests/platform/db/mdb_file_test.cpp", "\"tools/mdb_writer.h\"", true},
+      {"tests/platform/gfx/bitmap_test.cpp", "<jpeglib.h>", true},
+      {"flat/flat_edit.cpp", "\"../platform/ui/control.h\"", true},
+      {"platform/ui/control.cpp", "\"../../flat/flat_edit.h\"", false},
+      {"bench/recordset_bench.cpp", "<sqlite3.h>", true},
+      {"bench/treelist_bench.cpp", "\"treelist/treelist.h\"", true},
+      {"flat/flat_edit.cpp", "<boost/any.hpp>", false},
+      {"notes/x.cpp", "<string>", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Verdict(kRoot, c.file, c.include).empty(), c.allowed)
+        << c.file << " includes " << c.include << ": " << Verdict(kRoot, c.file, c.include);
+}
+
+TEST(LayerRules, EveryFileOfTheTreeKeepsToItsLayer) {
+  const std::regex includeLine(R"(^\s*#\s*include\s*([<"][^>"]+[>"]))");
+  std::vector<std::string> offenders;
+  for (auto it = fs::recursive_directory_iterator(kRoot); it != fs::recursive_directory_iterator(); ++it) {
+    if (it->is_directory()) {
+      if (Skipped(it->path())) it.disable_recursion_pending();
+      continue;
+    }
+    if (!IsSource(it->path())) continue;
+    std::string file = it->path().lexically_relative(kRoot).generic_string();
+    std::ifstream in(it->path());
+    std::string line;
+    std::smatch m;
+    for (int number = 1; std::getline(in, line); ++number) {
+      if (!std::regex_search(line, m, includeLine)) continue;
+      std::string why = Verdict(kRoot, file, m[1]);
+      if (!why.empty()) offenders.push_back(file + ":" + std::to_string(number) + ": #include " + m[1].str() + ": " + why);
+    }
+  }
+  std::string list;
+  for (const std::string& o : offenders) list += o + "\n";
+  EXPECT_TRUE(offenders.empty()) << list;
+}
+
+}  // namespace
