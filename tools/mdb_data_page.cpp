@@ -10,12 +10,12 @@ constexpr size_t kOffsetsStart = 14;
 
 TDataPageBuilder::TDataPageBuilder(uint32_t ownerPage) : ownerPage_(ownerPage) {}
 
-int TDataPageBuilder::TryAdd(const std::vector<uint8_t>& row) {
+int TDataPageBuilder::TryAdd(const std::vector<uint8_t>& row, uint16_t flags) {
   const size_t offsetsEnd = kOffsetsStart + 2 * (rowCount_ + 1);
   if (rowCount_ >= int(kMaxRowsPerPage) || row.empty() || offsetsEnd + row.size() > rowsStart_) return -1;
   rowsStart_ -= row.size();
   std::memcpy(&page_[rowsStart_], row.data(), row.size());
-  PutU16(&page_[kOffsetsStart + 2 * rowCount_], uint16_t(rowsStart_));
+  PutU16(&page_[kOffsetsStart + 2 * rowCount_], uint16_t(rowsStart_ | flags));
   return rowCount_++;
 }
 

@@ -23,6 +23,13 @@ constexpr uint8_t kColInteger = 0x03;
 constexpr uint8_t kColLongInteger = 0x04;
 constexpr uint8_t kColText = 0x0A;
 constexpr uint8_t kColOle = 0x0B;
+constexpr uint8_t kColReplicationId = 0x0F;
+
+// Flags in the upper bits of a data page's row offset; the low 13 bits are the offset.
+constexpr uint16_t kRowDeleted = 0x8000;   // the slot is no row of the table (deleted, or the
+                                           // stored copy of an overflow row)
+constexpr uint16_t kRowOverflow = 0x4000;  // the slot holds page << 8 | row of the row's data
+constexpr uint16_t kRowOffsetMask = 0x1FFF;
 
 // "General" sort order (locale 1033), the Access 2000 default; version 0 is the original
 // ("General - Legacy" in later Access versions).

@@ -3,8 +3,10 @@
 //
 //   | part             | size        | value                                               |
 //   |------------------|-------------|-----------------------------------------------------|
-//   | column count     | 2           | number of columns in the row (all of the table's)   |
-//   | fixed columns    | FixedSize   | each at its FixedOffset; zero bytes when null       |
+//   | column count     | 2           | n: columns stored in the row (all of the table's,   |
+//   |                  |             | deleted ones included; fewer in a short row)        |
+//   | fixed columns    | FixedSize   | each at its FixedOffset; zero bytes when null; a    |
+//   |                  |             | short row has only those of its n columns           |
 //   | variable columns | ...         | values of the variable-length columns, in order;    |
 //   |                  |             | a null or empty value takes no bytes                |
 //   | end of data      | 2           | offset of the first byte after the variable data    |
@@ -33,7 +35,9 @@ struct TRowScratch {
 
 // Encodes row (row number rowNumber, 1-based, for messages) of a table laid out as layout into
 // out; throws EMdbWriteError when a value does not fit its column or the row is too long.
+// With shortAllowed a row may have fewer values than the table has columns: it is stored
+// with that many columns (a row older than the table's last columns).
 void EncodeRow(const TTableLayout& layout, const TMdbRow& row, uint64_t rowNumber,
-               std::vector<uint8_t>& out, TRowScratch& scratch);
+               std::vector<uint8_t>& out, TRowScratch& scratch, bool shortAllowed = false);
 
 }  // namespace mdb

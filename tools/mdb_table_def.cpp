@@ -20,14 +20,26 @@ uint8_t TypeCodeOf(TMdbColumnType type) {
     case TMdbColumnType::LongInteger: return kColLongInteger;
     case TMdbColumnType::Integer: return kColInteger;
     case TMdbColumnType::LongBinary: return kColOle;
+    case TMdbColumnType::ReplicationId: return kColReplicationId;
   }
   return kColText;
 }
 
 uint16_t FixedLengthOf(TMdbColumnType type) {
-  return type == TMdbColumnType::LongInteger ? 4 : type == TMdbColumnType::Integer ? 2 : 0;
+  switch (type) {
+    case TMdbColumnType::LongInteger: return 4;
+    case TMdbColumnType::Integer: return 2;
+    case TMdbColumnType::ReplicationId: return 16;
+    default: return 0;
+  }
 }
 }  // namespace
+
+uint16_t ListedColumnCount(const TTableLayout& layout) {
+  uint16_t count = 0;
+  for (const TColumnLayout& col : layout.Columns) count += !col.Deleted;
+  return count;
+}
 
 std::u16string CheckObjectName(const std::string& name, const std::string& what) {
   std::u16string ucs2;
@@ -63,6 +75,7 @@ TTableLayout LayoutTable(const TMdbTable& table, bool system) {
     col.Type = column.Type;
     col.TypeCode = TypeCodeOf(column.Type);
     col.Number = uint16_t(i);
+    col.Deleted = column.Deleted;
     switch (column.Type) {
       case TMdbColumnType::Text:
         if (column.MaxLength < 1 || column.MaxLength > 255)
@@ -77,6 +90,7 @@ TTableLayout LayoutTable(const TMdbTable& table, bool system) {
         break;
       case TMdbColumnType::LongInteger:
       case TMdbColumnType::Integer:
+      case TMdbColumnType::ReplicationId:
         col.Fixed = true;
         col.Length = FixedLengthOf(column.Type);
         col.FixedOffset = fixedOffset;
@@ -86,9 +100,11 @@ TTableLayout LayoutTable(const TMdbTable& table, bool system) {
     layout.Columns.push_back(std::move(col));
   }
   layout.FixedSize = fixedOffset;
+  if (ListedColumnCount(layout) == 0) throw EMdbWriteError("Table " + table.Name + " must have 1 to 255 columns");
 
-  size_t size = kColumnsStart + kColumnEntrySize * layout.Columns.size() + 2;
-  for (const TColumnLayout& col : layout.Columns) size += 2 + 2 * col.Ucs2Name.size();
+  size_t size = kColumnsStart + kColumnEntrySize * ListedColumnCount(layout) + 2;
+  for (const TColumnLayout& col : layout.Columns)
+    if (!col.Deleted) size += 2 + 2 * col.Ucs2Name.size();
   if (size > kPageSize) throw EMdbWriteError("The definition of table " + table.Name + " does not fit in one page");
   return layout;
 }
@@ -100,10 +116,11 @@ TPage BuildTableDefPage(const TTableLayout& layout, const TTableDefInfo& info) {
   PutU32(&page[4], 0);
   PutU32(&page[16], info.RowCount);
   PutU8(&page[40], layout.System ? 0x53 : 0x4E);
-  const uint16_t columnCount = uint16_t(layout.Columns.size());
-  PutU16(&page[41], columnCount);
-  PutU16(&page[43], layout.VarCount);
-  PutU16(&page[45], columnCount);
+  uint16_t listedVarCount = 0;
+  for (const TColumnLayout& col : layout.Columns) listedVarCount += !col.Deleted && !col.Fixed;
+  PutU16(&page[41], uint16_t(layout.Columns.size()));
+  PutU16(&page[43], listedVarCount);
+  PutU16(&page[45], ListedColumnCount(layout));
   PutU32(&page[47], 0);
   PutU32(&page[51], 0);
   PutU32(&page[55], info.UsedMapPageRow);
@@ -111,6 +128,7 @@ TPage BuildTableDefPage(const TTableLayout& layout, const TTableDefInfo& info) {
 
   size_t pos = kColumnsStart;
   for (const TColumnLayout& col : layout.Columns) {
+    if (col.Deleted) continue;
     uint8_t* entry = &page[pos];
     PutU8(entry + 0, col.TypeCode);
     PutU16(entry + 5, col.Number);
@@ -124,6 +142,7 @@ TPage BuildTableDefPage(const TTableLayout& layout, const TTableDefInfo& info) {
     pos += kColumnEntrySize;
   }
   for (const TColumnLayout& col : layout.Columns) {
+    if (col.Deleted) continue;
     std::vector<uint8_t> name;
     AppendUcs2(col.Ucs2Name, name);
     PutU16(&page[pos], uint16_t(name.size()));

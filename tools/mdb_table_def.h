@@ -16,9 +16,9 @@
 //   | 20     | 4    | next autonumber value: 0 (no autonumber column)                     |
 //   | 24     | 16   | 0 (autonumber flags, complex-column autonumber, unknown)            |
 //   | 40     | 1    | table type: 0x4E user table, 0x53 system table                      |
-//   | 41     | 2    | highest column count a row can have (= column count: none deleted)  |
-//   | 43     | 2    | number of variable-length columns                                   |
-//   | 45     | 2    | number of columns                                                   |
+//   | 41     | 2    | highest column count a row can have (deleted columns included)      |
+//   | 43     | 2    | number of variable-length columns (listed ones)                     |
+//   | 45     | 2    | number of columns (listed ones)                                     |
 //   | 47     | 4    | number of logical indexes: 0                                       |
 //   | 51     | 4    | number of index entries: 0                                          |
 //   | 55     | 4    | owned-pages usage map: page << 8 | row                              |
@@ -27,14 +27,17 @@
 //   | ...    |      | column names: 2-byte byte length, then UCS-2 (never compressed)     |
 //   | ...    | 2    | FF FF: end of the (empty) list of per-column usage maps             |
 //
-// Column entry (25 bytes):
+// Column entry (25 bytes), one per listed column (a deleted column has none):
 //
 //   | offset | size | value                                                               |
 //   |--------|------|---------------------------------------------------------------------|
-//   | 0      | 1    | type: 0x03 Integer, 0x04 Long Integer, 0x0A Text, 0x0B OLE          |
+//   | 0      | 1    | type: 0x03 Integer, 0x04 Long Integer, 0x0A Text, 0x0B OLE,         |
+//   |        |      | 0x0F replication ID                                                 |
 //   | 1      | 4    | 0                                                                   |
-//   | 5      | 2    | column number (0-based; its bit in a row's null mask)               |
-//   | 7      | 2    | index among the variable-length columns (0 for fixed columns)       |
+//   | 5      | 2    | column number (0-based, deleted columns counted; its bit in a row's |
+//   |        |      | null mask)                                                          |
+//   | 7      | 2    | index among the variable-length columns, deleted ones counted (0    |
+//   |        |      | for fixed columns)                                                  |
 //   | 9      | 2    | column number again                                                 |
 //   | 11     | 2    | Text: sort order 0x0409 General; others: 0 (precision, scale)       |
 //   | 13     | 2    | Text: sort order version 0; others 0                                |
@@ -42,7 +45,8 @@
 //   | 16     | 1    | flags: 0x01 Unicode compression (Text)                              |
 //   | 17     | 4    | 0                                                                   |
 //   | 21     | 2    | offset of a fixed column's data after the row's column count        |
-//   | 23     | 2    | length in bytes: Text = 2 * characters, Long 4, Integer 2, OLE 0    |
+//   | 23     | 2    | length in bytes: Text = 2 * characters, Long 4, Integer 2, OLE 0,   |
+//   |        |      | replication ID 16                                                   |
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,26 +61,30 @@ struct TColumnLayout {
   std::u16string Ucs2Name;
   TMdbColumnType Type = TMdbColumnType::Text;
   uint8_t TypeCode = kColText;
-  uint16_t Number = 0;       // 0-based position among all columns
+  uint16_t Number = 0;       // 0-based position among all columns, deleted ones included
   uint16_t VarIndex = 0;     // 0-based position among variable-length columns; fixed: 0
   uint16_t FixedOffset = 0;  // fixed columns: byte offset after the row's column count
-  uint16_t Length = 0;       // bytes: Text 2 * MaxLength, Long 4, Integer 2, OLE 0
+  uint16_t Length = 0;       // bytes: Text 2 * MaxLength, Long 4, Integer 2, OLE 0, GUID 16
   int MaxLength = 0;         // Text: characters
   bool Fixed = false;
   bool Compressed = false;   // Text: Unicode compression allowed
+  bool Deleted = false;      // kept in rows, not listed in the definition
 };
 
 struct TTableLayout {
   std::string Name;
   bool System = false;
-  std::vector<TColumnLayout> Columns;  // in column-number order
-  uint16_t VarCount = 0;
+  std::vector<TColumnLayout> Columns;  // in column-number order, deleted ones included
+  uint16_t VarCount = 0;               // variable-length columns, deleted ones included
   uint16_t FixedSize = 0;              // bytes of all fixed columns together
 };
 
 // Checks a table description (names, column count, lengths) and lays its columns out;
 // throws EMdbWriteError naming the problem.
 TTableLayout LayoutTable(const TMdbTable& table, bool system);
+
+// Columns the definition lists (the deleted ones are only in the rows).
+uint16_t ListedColumnCount(const TTableLayout& layout);
 
 // Checks an object name as Access accepts it: 1..64 characters, no control characters,
 // none of . ! ` [ ], no leading space. what names the object for the message.

@@ -43,21 +43,66 @@ struct TWrittenTable {
   uint32_t rowCount = 0;
 };
 
-// Streams rows into consecutive data pages appended to file.
-TWrittenTable WriteRows(TPageFile& file, const TTableLayout& layout, uint32_t definitionPage,
-                        const TMdbTable& table) {
-  TWrittenTable written;
-  written.pages.First = file.PageCount();
+TMdbRowStorage StorageOf(const TMdbTable& table, size_t rowIndex) {
+  return rowIndex < table.RowStorage.size() ? table.RowStorage[rowIndex] : TMdbRowStorage::Plain;
+}
+
+// Test files: the data of the table's overflow rows, on pages of their own before its other
+// data pages, each marked deleted so that a reader walking the pages does not take it for a
+// row of its own; returns, per row of table.Rows, page << 8 | row of its data (0 when plain).
+std::vector<uint32_t> WriteOverflowData(TPageFile& file, const TTableLayout& layout, uint32_t definitionPage,
+                                        const TMdbTable& table) {
+  std::vector<uint32_t> where(table.Rows.size(), 0);
   TDataPageBuilder page(definitionPage);
   std::vector<uint8_t> encoded;
   TRowScratch scratch;
-  uint64_t rowNumber = 0;
-  auto add = [&](const TMdbRow& row) {
-    EncodeRow(layout, row, ++rowNumber, encoded, scratch);
-    if (page.TryAdd(encoded) < 0) {
+  for (size_t i = 0; i < table.Rows.size(); ++i) {
+    if (StorageOf(table, i) != TMdbRowStorage::Overflow) continue;
+    EncodeRow(layout, table.Rows[i], i + 1, encoded, scratch, table.ShortRowsAllowed);
+    int row = page.TryAdd(encoded, kRowDeleted);
+    if (row < 0) {
       file.Append(page.Take());
-      page.TryAdd(encoded);  // always fits an empty page: EncodeRow caps the row size
+      row = page.TryAdd(encoded, kRowDeleted);
     }
+    where[i] = file.PageCount() << 8 | uint32_t(row);  // the page being filled comes next
+  }
+  if (page.RowCount() > 0) file.Append(page.Take());
+  return where;
+}
+
+// Streams rows into consecutive data pages appended to file.
+TWrittenTable WriteRows(TPageFile& file, const TTableLayout& layout, uint32_t definitionPage,
+                        const TMdbTable& table) {
+  if (table.RowSource && (!table.RowStorage.empty() || table.ShortRowsAllowed))
+    throw EMdbWriteError("Table " + table.Name + ": row storage applies to Rows, not to a row source");
+  if (table.RowStorage.size() > table.Rows.size())
+    throw EMdbWriteError("Table " + table.Name + " describes the storage of more rows than it has");
+  TWrittenTable written;
+  written.pages.First = file.PageCount();
+  const std::vector<uint32_t> overflowData = WriteOverflowData(file, layout, definitionPage, table);
+  TDataPageBuilder page(definitionPage);
+  std::vector<uint8_t> encoded;
+  TRowScratch scratch;
+  uint64_t rowNumber = 0;   // rows of the table (deleted ones are none)
+  uint64_t rowIndex = 0;    // rows handed in
+  auto addToPage = [&](uint16_t flags) {
+    if (page.TryAdd(encoded, flags) < 0) {
+      file.Append(page.Take());
+      page.TryAdd(encoded, flags);  // always fits an empty page: EncodeRow caps the row size
+    }
+  };
+  auto add = [&](const TMdbRow& row) {
+    const TMdbRowStorage storage = table.RowSource ? TMdbRowStorage::Plain : StorageOf(table, rowIndex);
+    if (storage == TMdbRowStorage::Overflow) {
+      encoded.clear();
+      AppendU32(encoded, overflowData[rowIndex]);
+      addToPage(kRowOverflow);
+    } else {
+      EncodeRow(layout, row, rowIndex + 1, encoded, scratch, table.ShortRowsAllowed);
+      addToPage(storage == TMdbRowStorage::Deleted ? kRowDeleted : 0);
+    }
+    ++rowIndex;
+    if (storage != TMdbRowStorage::Deleted) ++rowNumber;
   };
   if (table.RowSource) {
     TMdbRow row;

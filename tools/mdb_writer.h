@@ -15,7 +15,8 @@
 //   | 1 (+ more)      | 0x01 | usage-map rows: two per table (owned pages, free pages)  |
 //   | 2               | 0x02 | table definition of MSysObjects (readers expect page 2)  |
 //   | 3 ...           | 0x02 | table definitions of the user tables, in given order     |
-//   | then            | 0x01 | data pages of MSysObjects, then of each user table       |
+//   | then            | 0x01 | data pages of MSysObjects, then of each user table (a    |
+//   |                 |      | test table's overflow rows first, on pages of their own) |
 //   | last            | 0x05 | usage bitmap pages of large tables (reference maps)      |
 //
 // Byte layouts of each page kind are tabled in the header of the file that builds it:
@@ -40,21 +41,35 @@ class EMdbWriteError : public Exception {
 };
 
 enum class TMdbColumnType {
-  Text,         // variable length, up to MaxLength characters (1..255), stored as UCS-2
-  LongInteger,  // fixed 4 bytes, signed; values are decimal texts ("-12", "4096")
-  Integer,      // fixed 2 bytes, signed; values are decimal texts
-  LongBinary,   // OLE object; every value must be null (no long-value pages are written)
+  Text,           // variable length, up to MaxLength characters (1..255), stored as UCS-2
+  LongInteger,    // fixed 4 bytes, signed; values are decimal texts ("-12", "4096")
+  Integer,        // fixed 2 bytes, signed; values are decimal texts
+  LongBinary,     // OLE object; every value must be null (no long-value pages are written)
+  ReplicationId,  // fixed 16 bytes (a GUID); values are "{8E39276A-BCA8-4AC4-891E-49911D8438DD}",
+                  // the first three groups stored little-endian, the last two byte by byte
 };
 
 struct TMdbColumn {
   std::string Name;                       // 1..64 characters
   TMdbColumnType Type = TMdbColumnType::Text;
   int MaxLength = 255;                    // characters; used by Text only, 1..255
+  // Test files only: a column deleted in the table's design history. It keeps its column
+  // number, its variable-column slot or fixed bytes in the rows, but the table definition no
+  // longer lists it, so the remaining columns' numbers have a gap where it was.
+  bool Deleted = false;
 };
 
-// One row: a value per column, in column order; nullopt is NULL. Texts are UTF-8. An empty
-// text is stored as a zero-length value with its not-null bit set; libmdb reports it like NULL.
+// One row: a value per column (deleted columns included), in column order; nullopt is NULL.
+// Texts are UTF-8. An empty text is stored as a zero-length value with its not-null bit set;
+// libmdb reports it like NULL.
 using TMdbRow = std::vector<std::optional<std::string>>;
+
+// Test files only: how a row of TMdbTable::Rows is stored, as Access leaves rows after edits.
+enum class TMdbRowStorage {
+  Plain,     // on the table's data pages, in order
+  Overflow,  // its data on an extra page of the table; its own place holds a pointer to it
+  Deleted,   // stored with the deleted flag: no row of the table, not counted
+};
 
 // Hands out rows one at a time: fills row and returns true, or returns false at the end.
 // Lets large tables stream into the file without holding every row in memory.
@@ -65,6 +80,13 @@ struct TMdbTable {
   std::vector<TMdbColumn> Columns;        // 1..255 columns, unique names (case-insensitive)
   std::vector<TMdbRow> Rows;              // used when RowSource is empty
   TMdbRowSource RowSource;                // when set, rows come from here instead of Rows
+
+  // Test files only (Rows, not RowSource):
+  // a row with fewer values than Columns is stored with that many columns, as a row written
+  // before the last columns were added; otherwise the value count must match.
+  bool ShortRowsAllowed = false;
+  // per row of Rows, how it is stored; missing entries are Plain.
+  std::vector<TMdbRowStorage> RowStorage = {};
 };
 
 // Writes tables (user tables, in this order) into a new Jet 4 file at path, replacing any

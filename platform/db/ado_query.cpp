@@ -96,9 +96,11 @@ std::vector<uint32_t> TADOQuery::selectRows(const TSnapshotPtr& snapshot) const 
     return TBoundExpression(*statement_.Where, snapshot, values).SelectAll();
   } catch (const EDatabaseError& e) {
     throw EDatabaseError(Name() + ": " + e.Message + " in table " + snapshot->TableName() +
-                         " of " + connection_->Description());
+                         " of " + DatabaseDescription());
   }
 }
+
+std::string TADOQuery::DatabaseDescription() const { return connection_ ? connection_->Description() : std::string(); }
 
 void TADOQuery::InternalOpen() {
   if (!connection_) throw EDatabaseError(Name() + ": Missing Connection or ConnectionString");

@@ -58,6 +58,7 @@ class TADOQuery : public TDataSet {
 
  protected:
   void InternalOpen() override;
+  std::string DatabaseDescription() const override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:

@@ -9,6 +9,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/filter_eval.h"
 #include "platform/db/filter_parser.h"
+#include "platform/db/like_pattern.h"
 #include "platform/db/snapshot_index.h"
 
 namespace {
@@ -125,11 +126,18 @@ void TDataSet::createFields() {
   }
 }
 
+std::string TDataSet::TableInMessages() const {
+  if (!snapshot_) return {};
+  const std::string database = DatabaseDescription();
+  return " in table " + snapshot_->TableName() + (database.empty() ? "" : " of " + database);
+}
+
 std::unique_ptr<TBoundExpression> TDataSet::bindFilter(const TExprNode& expr) const {
   try {
     return std::make_unique<TBoundExpression>(expr, snapshot_);
   } catch (const EDatabaseError& e) {
-    throw EDatabaseError(Name() + ": " + e.Message);
+    // A damaged or older file may lack a column the filter names: say which table and file.
+    throw EDatabaseError(Name() + ": " + e.Message + TableInMessages());
   }
 }
 
@@ -285,8 +293,8 @@ bool TDataSet::Locate(const std::string& KeyFields, const Variant& KeyValues,
   if (col.IsText() && KeyValues.IsString() && !partial) {
     // Equal values form one run of the column's sorted index, in row order; the first of
     // them that is a record is the first matching record.
-    std::string folded = Utf8UpperCase(KeyValues.StringRef());
-    for (uint32_t rowIndex : snapshot_->SortedIndex(column).EqualRun(folded)) {
+    std::string key = LikeKey(KeyValues.StringRef());
+    for (uint32_t rowIndex : snapshot_->SortedIndex(column).EqualRun(key)) {
       if (!noCase && col.Text(rowIndex) != KeyValues.StringRef()) continue;
       found = positionOf(records_, rowIndex);
       if (found >= 0) break;

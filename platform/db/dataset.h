@@ -141,6 +141,10 @@ class TDataSet : public TComponent {
   void ReplaceBaseRows(std::vector<uint32_t> baseRows);
   const std::vector<uint32_t>& BaseRows() const { return baseRows_; }
   const TSnapshotPtr& SnapshotPtr() const { return snapshot_; }
+  // Names the database the records come from, for messages (empty when there is none).
+  virtual std::string DatabaseDescription() const { return {}; }
+  // " in table T of D" for a message about the open table, or "" when closed.
+  std::string TableInMessages() const;
 
  private:
   void checkActive() const;

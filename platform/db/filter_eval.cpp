@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/core/utf8_case.h"
 #include "platform/db/db_error.h"
 #include "platform/db/like_pattern.h"
 #include "platform/db/snapshot_index.h"
@@ -43,7 +42,7 @@ TBoundExpression::TBoundExpression(const TExprNode& root, TSnapshotPtr snapshot,
                                    const std::vector<Variant>& parameterValues)
     : snapshot_(std::move(snapshot)) {
   size_t nextParam = 0;
-  root_ = bind(root, parameterValues, nextParam);
+  root_ = bind(root, parameterValues, nextParam, 1);
 }
 
 TBoundExpression::~TBoundExpression() = default;
@@ -91,7 +90,10 @@ void TBoundExpression::coerce(Operand& value, const Operand& other) {
 }
 
 int TBoundExpression::bind(const TExprNode& n, const std::vector<Variant>& params,
-                           size_t& nextParam) {
+                           size_t& nextParam, int depth) {
+  if (depth > kMaxFilterTreeDepth)
+    throw EDatabaseError("The filter expression is nested more than " + std::to_string(kMaxFilterNesting) +
+                         " levels deep");
   Node node;
   node.kind = n.Kind;
   node.op = n.Op;
@@ -99,11 +101,10 @@ int TBoundExpression::bind(const TExprNode& n, const std::vector<Variant>& param
   switch (n.Kind) {
     case TExprKind::And:
     case TExprKind::Or:
-      node.left = bind(*n.Left, params, nextParam);
-      node.right = bind(*n.Right, params, nextParam);
-      break;
     case TExprKind::Not:
-      node.left = bind(*n.Left, params, nextParam);
+      if (n.Operands.empty() || (n.Kind == TExprKind::Not && n.Operands.size() != 1))
+        throw EDatabaseError("The filter expression is incomplete");
+      for (const TExprPtr& operand : n.Operands) node.operands.push_back(bind(*operand, params, nextParam, depth + 1));
       break;
     case TExprKind::IsNull:
       node.a = bindOperand(n.A, params, nextParam);
@@ -172,22 +173,20 @@ TBoundExpression::Tri TBoundExpression::compare(const Node& n, uint32_t rowIndex
 TBoundExpression::Tri TBoundExpression::eval(int index, uint32_t rowIndex) const {
   const Node& n = nodes_[index];
   switch (n.kind) {
-    case TExprKind::And: {
-      Tri l = eval(n.left, rowIndex);
-      if (l == kFalse) return kFalse;
-      Tri r = eval(n.right, rowIndex);
-      if (r == kFalse) return kFalse;
-      return l == kTrue && r == kTrue ? kTrue : kUnknown;
-    }
+    case TExprKind::And:
     case TExprKind::Or: {
-      Tri l = eval(n.left, rowIndex);
-      if (l == kTrue) return kTrue;
-      Tri r = eval(n.right, rowIndex);
-      if (r == kTrue) return kTrue;
-      return l == kFalse && r == kFalse ? kFalse : kUnknown;
+      // AND: false decides, OR: true decides; otherwise any unknown makes the whole unknown.
+      const Tri decisive = n.kind == TExprKind::And ? kFalse : kTrue;
+      Tri result = n.kind == TExprKind::And ? kTrue : kFalse;
+      for (int operand : n.operands) {
+        const Tri t = eval(operand, rowIndex);
+        if (t == decisive) return decisive;
+        if (t == kUnknown) result = kUnknown;
+      }
+      return result;
     }
     case TExprKind::Not: {
-      Tri l = eval(n.left, rowIndex);
+      Tri l = eval(n.operands[0], rowIndex);
       return l == kUnknown ? kUnknown : l == kTrue ? kFalse : kTrue;
     }
     case TExprKind::IsNull: {
@@ -233,7 +232,7 @@ std::optional<std::vector<uint32_t>> TBoundExpression::plan(int index) const {
       if (!field || value->column >= 0 || !field->text) return std::nullopt;
       if (value->value.IsClear()) return std::vector<uint32_t>();  // = null: never true
       const TSnapshotColumn& col = snapshot_->Column(field->column);
-      auto run = snapshot_->SortedIndex(field->column).EqualRun(Utf8UpperCase(value->textValue));
+      auto run = snapshot_->SortedIndex(field->column).EqualRun(LikeKey(value->textValue));
       std::vector<uint32_t> rows;
       for (uint32_t r : run)  // the run ignores case; equality does not
         if (col.Text(r) == value->textValue) rows.push_back(r);
@@ -247,26 +246,38 @@ std::optional<std::vector<uint32_t>> TBoundExpression::plan(int index) const {
       return sortedRows(run, rowCount);
     }
     case TExprKind::And: {
-      auto l = plan(n.left);
-      auto r = plan(n.right);
-      if (l && r) {
-        std::vector<uint32_t> both;
-        std::set_intersection(l->begin(), l->end(), r->begin(), r->end(), std::back_inserter(both));
-        return both;
+      // The indexed operands' rows intersected, then tested against the other operands.
+      std::optional<std::vector<uint32_t>> rows;
+      std::vector<int> unplanned;
+      for (int operand : n.operands) {
+        auto planned = plan(operand);
+        if (!planned) {
+          unplanned.push_back(operand);
+        } else if (!rows) {
+          rows = std::move(planned);
+        } else {
+          std::vector<uint32_t> both;
+          std::set_intersection(rows->begin(), rows->end(), planned->begin(), planned->end(),
+                                std::back_inserter(both));
+          *rows = std::move(both);
+        }
       }
-      if (!l && !r) return std::nullopt;
-      std::vector<uint32_t>& rows = l ? *l : *r;
-      int other = l ? n.right : n.left;
-      std::erase_if(rows, [&](uint32_t row) { return eval(other, row) != kTrue; });
-      return std::move(rows);
+      if (!rows) return std::nullopt;
+      std::erase_if(*rows, [&](uint32_t row) {
+        return std::any_of(unplanned.begin(), unplanned.end(), [&](int other) { return eval(other, row) != kTrue; });
+      });
+      return rows;
     }
     case TExprKind::Or: {
-      auto l = plan(n.left);
-      if (!l) return std::nullopt;
-      auto r = plan(n.right);
-      if (!r) return std::nullopt;
+      // All operands indexed: their rows together, once each, in order.
       std::vector<uint32_t> either;
-      std::set_union(l->begin(), l->end(), r->begin(), r->end(), std::back_inserter(either));
+      for (int operand : n.operands) {
+        auto planned = plan(operand);
+        if (!planned) return std::nullopt;
+        either.insert(either.end(), planned->begin(), planned->end());
+      }
+      std::sort(either.begin(), either.end());
+      either.erase(std::unique(either.begin(), either.end()), either.end());
       return either;
     }
     default:

@@ -12,6 +12,7 @@
 //     only rows for which the whole expression is true pass. So a null never equals, differs
 //     from, or is LIKE anything.
 //   - IS NULL holds for null and for empty text (both show as blank).
+//   - A tree deeper than kMaxFilterTreeDepth (only a tree built in code can be) raises.
 //
 // Selection plan: equality with a text literal and prefix LIKE ('X*') on text columns are
 // answered from the column's sorted index (binary search, then only the matching rows), AND
@@ -54,12 +55,12 @@ class TBoundExpression {
     TExprKind kind = TExprKind::Compare;
     TCompareOp op = TCompareOp::Equal;
     bool negated = false;
-    int left = -1, right = -1;  // child node indexes
+    std::vector<int> operands;  // And, Or: the operands' node indexes; Not: one
     Operand a, b;
     std::unique_ptr<TLikePattern> like;
   };
 
-  int bind(const TExprNode& n, const std::vector<Variant>& params, size_t& nextParam);
+  int bind(const TExprNode& n, const std::vector<Variant>& params, size_t& nextParam, int depth);
   Operand bindOperand(const TExprOperand& o, const std::vector<Variant>& params,
                       size_t& nextParam);
   void coerce(Operand& value, const Operand& other);

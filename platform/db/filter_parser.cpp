@@ -33,9 +33,29 @@ class Parser {
  private:
   [[noreturn]] void fail(const std::string& what, size_t bytePos) const {
     size_t charPos = Utf8Length(text_.substr(0, std::min(bytePos, text_.size()))) + 1;
-    throw EDatabaseError("Invalid filter expression \"" + std::string(text_) + "\": " + what +
-                         " at position " + std::to_string(charPos));
+    // A text set in code can be huge; the message quotes its start.
+    constexpr size_t kQuotedCharacters = 200;
+    std::string quoted = Utf8Left(text_, kQuotedCharacters);
+    if (quoted.size() < text_.size()) quoted += "...";
+    throw EDatabaseError("Invalid filter expression \"" + quoted + "\": " + what + " at position " +
+                         std::to_string(charPos));
   }
+
+  // Entered for each parenthesis and NOT, left when it is parsed: text nested deeper than
+  // kMaxFilterNesting is refused before the recursion could exhaust the stack.
+  class TNestingLevel {
+   public:
+    explicit TNestingLevel(Parser& parser) : parser_(parser) {
+      if (++parser_.nesting_ > kMaxFilterNesting)
+        parser_.fail("nested more than " + std::to_string(kMaxFilterNesting) + " levels deep", parser_.tok_.Pos);
+    }
+    ~TNestingLevel() { --parser_.nesting_; }
+    TNestingLevel(const TNestingLevel&) = delete;
+    TNestingLevel& operator=(const TNestingLevel&) = delete;
+
+   private:
+    Parser& parser_;
+  };
 
   static std::string upper(std::string_view s) { return AnsiUpperCase(s); }
   bool isKeyword(const char* kw) const { return tok_.Kind == Tok::Ident && upper(tok_.Text) == kw; }
@@ -138,41 +158,34 @@ class Parser {
     }
   }
 
-  TExprPtr parseOr() {
-    TExprPtr left = parseAnd();
-    while (isKeyword("OR")) {
+  // A chain "a OR b OR c" (or of ANDs) is read in a loop into one node with every operand.
+  TExprPtr parseChain(TExprKind kind, const char* keyword, TExprPtr (Parser::*readOperand)()) {
+    TExprPtr first = (this->*readOperand)();
+    if (!isKeyword(keyword)) return first;
+    auto node = std::make_unique<TExprNode>();
+    node->Kind = kind;
+    node->Operands.push_back(std::move(first));
+    while (isKeyword(keyword)) {
       advance();
-      auto node = std::make_unique<TExprNode>();
-      node->Kind = TExprKind::Or;
-      node->Left = std::move(left);
-      node->Right = parseAnd();
-      left = std::move(node);
+      node->Operands.push_back((this->*readOperand)());
     }
-    return left;
+    return node;
   }
 
-  TExprPtr parseAnd() {
-    TExprPtr left = parseFactor();
-    while (isKeyword("AND")) {
-      advance();
-      auto node = std::make_unique<TExprNode>();
-      node->Kind = TExprKind::And;
-      node->Left = std::move(left);
-      node->Right = parseFactor();
-      left = std::move(node);
-    }
-    return left;
-  }
+  TExprPtr parseOr() { return parseChain(TExprKind::Or, "OR", &Parser::parseAnd); }
+  TExprPtr parseAnd() { return parseChain(TExprKind::And, "AND", &Parser::parseFactor); }
 
   TExprPtr parseFactor() {
     if (isKeyword("NOT")) {
+      TNestingLevel level(*this);
       advance();
       auto node = std::make_unique<TExprNode>();
       node->Kind = TExprKind::Not;
-      node->Left = parseFactor();
+      node->Operands.push_back(parseFactor());
       return node;
     }
     if (tok_.Kind == Tok::LParen) {
+      TNestingLevel level(*this);
       size_t open = tok_.Pos;
       advance();
       TExprPtr inner = parseOr();
@@ -297,16 +310,13 @@ class Parser {
   TExprParseOptions options_;
   size_t pos_ = 0;
   Token tok_;
+  int nesting_ = 0;  // parentheses and NOTs open around the current token
 };
 
 void collect(const TExprNode& n, std::vector<const TExprOperand*>& out) {
   switch (n.Kind) {
-    case TExprKind::And: case TExprKind::Or:
-      collect(*n.Left, out);
-      collect(*n.Right, out);
-      break;
-    case TExprKind::Not:
-      collect(*n.Left, out);
+    case TExprKind::And: case TExprKind::Or: case TExprKind::Not:
+      for (const TExprPtr& operand : n.Operands) collect(*operand, out);
       break;
     default:
       if (n.A.Kind == TOperandKind::Parameter) out.push_back(&n.A);

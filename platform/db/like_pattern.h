@@ -14,9 +14,9 @@ class TLikePattern {
 
   bool Matches(std::string_view value) const;
   // The pattern is a literal followed by exactly one any-run wildcard ('FT*'), so the matches
-  // are exactly the values starting with FoldedPrefix().
+  // are exactly the values whose LikeKey starts with FoldedPrefix().
   bool IsPrefixOnly() const { return prefixOnly_; }
-  // The folded literal before the first wildcard (UTF-8).
+  // The literal before the first wildcard, in the form of LikeKey.
   const std::string& FoldedPrefix() const { return foldedPrefix_; }
 
  private:
@@ -27,3 +27,12 @@ class TLikePattern {
   std::string foldedPrefix_;
   bool prefixOnly_ = false;
 };
+
+// The form in which LIKE sees a text, as bytes: each character (utf8.h's decoding, so an
+// invalid byte is one character of its own) upper-cased and written as UTF-8, an invalid
+// byte as the three bytes of its escape code point. Keys keep the characters' order, and one
+// key starts with another exactly when the folded characters do, so an index sorted by keys
+// selects for 'X*' exactly the rows Matches accepts. A valid text that has no lower-case
+// letters is its own key.
+void AppendLikeKey(std::string_view text, std::string& out);
+std::string LikeKey(std::string_view text);

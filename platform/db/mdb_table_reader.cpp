@@ -5,16 +5,15 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <memory>
 
 #include "platform/core/scope_exit.h"
 #include "platform/db/db_error.h"
+#include "platform/db/jet_row.h"
 #include "platform/db/mdb_file_check.h"
 
 namespace {
-
-constexpr int kOffsetMask = 0x1FFF;   // row offsets in a data page; upper bits are flags
-constexpr int kMaxRowsPerPage = 1000;  // libmdb refuses higher row numbers itself
 
 [[noreturn]] void fail(const std::string& path, const std::string& cause) {
   throw EDatabaseError("Cannot read database " + path + ": " + cause);
@@ -72,7 +71,7 @@ bool parseMoney(const char* s, int64_t& out) {
 }
 
 // The value of one bound, non-null column.
-Variant decode(const MdbColumn* col, TFieldType type, const char* text) {
+Variant decode(TFieldType type, const char* text) {
   switch (type) {
     case ftBoolean: return Variant(text[0] == '1');
     case ftWord: case ftSmallint: case ftInteger: case ftAutoInc:
@@ -92,6 +91,31 @@ Variant decode(const MdbColumn* col, TFieldType type, const char* text) {
     case ftBlob: case ftBytes: return Variant::Null();
     default: return Variant(text);
   }
+}
+
+// One row into the snapshot: null and Yes/No from our reading of the row (cells), replication
+// IDs from its bytes, every other value from libmdb's bound text.
+void appendRow(TTableSnapshot& snapshot, const std::vector<TFieldType>& types, const std::vector<TJetCell>& cells,
+               std::vector<std::vector<char>>& buffers, const std::vector<int>& lengths, size_t bindSize) {
+  for (size_t i = 0; i < types.size(); ++i) {
+    TSnapshotColumn& column = snapshot.MutableColumn(int(i));
+    buffers[i][bindSize] = '\0';
+    const char* text = buffers[i].data();
+    if (types[i] == ftBoolean) {
+      column.AppendValue(Variant(cells[i].NotNullBit));
+    } else if (cells[i].Null) {
+      column.AppendNull();
+    } else if (types[i] == ftGuid) {
+      column.AppendText(JetGuidText(cells[i].Fixed));
+    } else if (column.IsText()) {
+      column.AppendText(std::string_view(text, std::min<size_t>(std::strlen(text), bindSize)));
+    } else if (lengths[i] == 0) {
+      column.AppendNull();
+    } else {
+      column.AppendValue(decode(types[i], text));
+    }
+  }
+  snapshot.EndRow();
 }
 
 }  // namespace
@@ -141,6 +165,16 @@ std::shared_ptr<TTableSnapshot> MdbReadTable(const std::string& path, const std:
   }
   auto snapshot = std::make_shared<TTableSnapshot>(found->object_name, std::move(defs));
 
+  // Where each column's null bit and bytes are in a row (jet_row.h), from the definition.
+  std::vector<TJetColumnPlace> places;
+  for (unsigned i = 0; i < columnCount; ++i) {
+    auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
+    places.push_back({col->col_num, col->is_fixed != 0, int(col->var_col_num), col->fixed_offset, col->col_size});
+  }
+  const bool hasVarColumns = table->num_var_cols > 0;  // as libmdb decides it for the values
+  const TJetFormat format = jetVersion == MDB_VER_JET3 ? TJetFormat::Jet3() : TJetFormat::Jet4();
+  if (format.PageSize != int(info.PageSize)) fail(path, "the file is damaged (its page size does not fit its version)");
+
   // Bind every column to a buffer of libmdb's bind size (its longest converted value).
   const size_t bindSize = mdb->bind_size;
   std::vector<std::vector<char>> buffers(columnCount, std::vector<char>(bindSize + 1, '\0'));
@@ -148,42 +182,57 @@ std::shared_ptr<TTableSnapshot> MdbReadTable(const std::string& path, const std:
   for (unsigned i = 0; i < columnCount; ++i)
     if (mdb_bind_column(table, int(i) + 1, buffers[i].data(), &lengths[i]) < 0)
       fail(path, "the file is damaged (a column of table '" + tableName + "' cannot be bound)");
-  mdb_rewind_table(table);
 
-  const uint64_t maxRows = info.FileSize / uint64_t(info.PageSize) * kMaxRowsPerPage;
-  std::vector<unsigned char> isNull(columnCount);
-  MdbField fields[MDB_MAX_COLS];
-  uint64_t fetched = 0;
-  while (mdb_fetch_row(table)) {
-    if (++fetched > maxRows) fail(path, "the file is damaged (table '" + tableName + "' does not end)");
-    // Real null flags: crack the row that was just fetched once more.
-    std::fill(isNull.begin(), isNull.end(), 0);
-    int rowStart = 0;
-    size_t rowSize = 0;
-    if (table->cur_row > 0 && mdb_find_row(mdb.get(), int(table->cur_row) - 1, &rowStart, &rowSize) == 0 &&
-        rowSize > 0 && rowSize <= size_t(info.PageSize)) {
-      int n = mdb_crack_row(table, rowStart & kOffsetMask, rowSize, fields);
-      for (int f = 0; f < n && f < MDB_MAX_COLS; ++f)
-        if (fields[f].colnum >= 0 && unsigned(fields[f].colnum) < columnCount)
-          isNull[fields[f].colnum] = fields[f].is_null;
-    }
-    for (unsigned i = 0; i < columnCount; ++i) {
-      TSnapshotColumn& column = snapshot->MutableColumn(int(i));
-      const char* text = buffers[i].data();
-      buffers[i][bindSize] = '\0';
-      if (types[i] == ftBoolean) {
-        column.AppendValue(Variant(text[0] == '1'));
-      } else if (column.IsText()) {
-        if (isNull[i]) column.AppendNull();
-        else column.AppendText(std::string_view(text, std::min<size_t>(std::strlen(text), bindSize)));
-      } else if (lengths[i] == 0 || isNull[i]) {
-        column.AppendNull();
-      } else {
-        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
-        column.AppendValue(decode(col, types[i], text));
+  // The walk over the table's pages is ours (deleted slots skipped, overflow pointers
+  // followed); libmdb cracks and binds the row at the place we hand it. noskip_del stops
+  // libmdb from judging the slot flags itself (1.0 reads them the wrong way round).
+  table->noskip_del = 1;
+  // libmdb finds the data pages through the usage map and dereferences it unchecked.
+  if (!table->usage_map || table->map_sz == 0)
+    fail(path, "the file is damaged (the page map of table '" + tableName + "' cannot be read)");
+  mdb_rewind_table(table);
+  const uint32_t pageSize = uint32_t(format.PageSize);
+  const uint64_t pageCount = info.FileSize / pageSize;
+  const uint32_t definitionPage = uint32_t(found->table_pg);
+  auto damaged = [&](const std::string& what) {
+    fail(path, "the file is damaged (" + what + " of table '" + tableName + "')");
+  };
+  auto loadPage = [&](uint32_t page) {
+    if (page == 0 || page >= pageCount || mdb_read_pg(mdb.get(), page) != ssize_t(pageSize))
+      damaged("a page " + std::to_string(page) + " that cannot be read is named by a row");
+  };
+  const std::span<const uint8_t> pageBytes(mdb->pg_buf, pageSize);
+  std::vector<uint8_t> homePage(pageSize);
+  std::vector<TJetCell> cells;
+  uint64_t fetched = 0, pagesVisited = 0;
+  while (mdb_read_next_dpg(table) > 0) {
+    if (++pagesVisited > pageCount) damaged("a page chain that does not end");
+    const uint32_t homePageNumber = table->cur_phys_pg;
+    std::copy(pageBytes.begin(), pageBytes.end(), homePage.begin());
+    bool homeLoaded = true;
+    const int slotCount = JetSlotCount(homePage, format);
+    for (int slot = 0; slot < slotCount; ++slot) {
+      TJetSlot place = JetReadSlot(homePage, slot, format);
+      int dataSlot = slot;
+      if (place.Kind == TJetSlotKind::Deleted) continue;
+      if (place.Kind == TJetSlotKind::Overflow) {
+        loadPage(place.TargetPage);
+        homeLoaded = false;
+        if (!JetIsDataPageOf(pageBytes, definitionPage, format)) damaged("an overflow row on a foreign page");
+        dataSlot = place.TargetSlot;
+        place = JetReadSlot(pageBytes, dataSlot, format, true);
+      } else if (!homeLoaded) {
+        loadPage(homePageNumber);
+        homeLoaded = true;
       }
+      if (place.Kind != TJetSlotKind::Row) damaged("a row that cannot be found");
+      if (!mdb_read_row(table, unsigned(dataSlot))) damaged("a row that cannot be read");
+      if (!JetCrackRow(pageBytes.subspan(size_t(place.Start), size_t(place.End - place.Start)), format,
+                       hasVarColumns, places, cells))
+        damaged("a row too short for its own counts");
+      ++fetched;
+      appendRow(*snapshot, types, cells, buffers, lengths, bindSize);
     }
-    snapshot->EndRow();
   }
   // libmdb treats a page it cannot read (past the end of a cut file, a broken page chain) as
   // the end of the table and only says so on stderr; the row count the table definition keeps

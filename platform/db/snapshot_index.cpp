@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/core/utf8_case.h"
+#include "platform/db/like_pattern.h"
 #include "platform/db/table_snapshot.h"
 
 namespace {
@@ -26,19 +26,25 @@ struct SortEntry {
 
 TSortedTextIndex::TSortedTextIndex(const TSnapshotColumn& column) : column_(column) {
   const uint32_t rows = column.RowCount();
-  bool needsFolding = false;
-  for (uint32_t r = 0; r < rows && !needsFolding; ++r)
-    needsFolding = !column.IsNull(r) && !IsUtf8UpperCaseInvariant(column.Text(r));
-  if (needsFolding) {
+  // Keys are LikeKey of the text; a column whose texts are all their own keys needs no copy.
+  std::string scratch;
+  auto keyDiffers = [&](uint32_t r) {
+    if (column.IsNull(r)) return false;
+    scratch.clear();
+    AppendLikeKey(column.Text(r), scratch);
+    return scratch != column.Text(r);
+  };
+  uint32_t firstDiffering = 0;
+  while (firstDiffering < rows && !keyDiffers(firstDiffering)) ++firstDiffering;
+  if (firstDiffering < rows) {
     folded_ = std::make_unique<TSnapshotColumn>(column.Def());
-    std::string scratch;
     for (uint32_t r = 0; r < rows; ++r) {
       if (column.IsNull(r)) {
         folded_->AppendNull();
         continue;
       }
       scratch.clear();
-      AppendUtf8UpperCase(column.Text(r), scratch);
+      AppendLikeKey(column.Text(r), scratch);
       folded_->AppendText(scratch);
     }
   }

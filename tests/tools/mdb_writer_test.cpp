@@ -133,6 +133,35 @@ TEST(MdbWriter, MdbtoolsReadsTablesColumnsAndEveryValue) {
   EXPECT_EQ(ExportTable(file, "TERMS").ColumnNames, (std::vector<std::string>{"CODE", "NAME", "ENAME", "N", "K"}));
 }
 
+// The test-only layouts as libmdb reads them: a deleted column leaves a gap in the column
+// numbers and the variable-column slots, which libmdb follows; replication IDs are stored with
+// their first three groups little-endian, which libmdb 1.0 prints without the fourth hyphen.
+TEST(MdbWriter, DeletedColumnsAndReplicationIdsAsMdbtoolsReadsThem) {
+  TScratchDir dir;
+  const auto file = dir / "history.mdb";
+  const std::nullopt_t N = std::nullopt;
+  TMdbTable table{"HISTORY",
+                  {{"A", TColumnType::Text, 10},
+                   {"OLD", TColumnType::Text, 10, true},
+                   {"GONE", TColumnType::LongInteger, 0, true},
+                   {"B", TColumnType::Text, 10},
+                   {"G", TColumnType::ReplicationId},
+                   {"N", TColumnType::LongInteger}},
+                  {{"a1", "old", "7", "b1", "{8E39276A-BCA8-4AC4-891E-49911D8438DD}", "1"},
+                   {N, "old", N, "b2", N, "2"},
+                   {"a3", N, "9", N, "{00112233-4455-6677-8899-AABBCCDDEEFF}", N}},
+                  {}};
+  WriteMdbFile(file, {table});
+  const TExportedTable exported = ExportTable(file, "HISTORY");
+  EXPECT_EQ(exported.ColumnNames, (std::vector<std::string>{"A", "B", "G", "N"}));
+  const std::vector<TMdbRow> expected = {
+      {"a1", "b1", "{8E39276A-BCA8-4AC4-891E49911D8438DD}", "1"},
+      {N, "b2", N, "2"},
+      {"a3", N, "{00112233-4455-6677-8899AABBCCDDEEFF}", N},
+  };
+  EXPECT_TRUE(exported.Rows == expected) << "exported rows differ";
+}
+
 TEST(MdbWriter, RefusesInvalidDescriptionsAndValuesWithoutLeavingAFile) {
   auto withRow = [](TMdbRow row) {
     TMdbTable table = TermsTable();
@@ -146,6 +175,8 @@ TEST(MdbWriter, RefusesInvalidDescriptionsAndValuesWithoutLeavingAFile) {
   std::vector<TMdbColumn> wideRow;
   for (int i = 0; i < 9; ++i) wideRow.push_back({"C" + std::to_string(i), TColumnType::Text, 255});
   std::vector<TMdbRow> wideValues{TMdbRow(9, Repeat("肝", 255))};
+  TMdbTable streamedWithStorage = StreamedTable(3);
+  streamedWithStorage.RowStorage = {TMdbRowStorage::Overflow};
 
   const struct {
     const char* why;
@@ -170,6 +201,12 @@ TEST(MdbWriter, RefusesInvalidDescriptionsAndValuesWithoutLeavingAFile) {
       {"Integer overflow", withRow({{}, {}, {}, {}, "32768"}), "not a valid Integer in column K"},
       {"OLE value", {{"T", {{"O", TColumnType::LongBinary}}, {{"x"}}, {}}}, "OLE values cannot be stored"},
       {"row longer than a page", {{"T", wideRow, wideValues, {}}}, "longer than a page can hold"},
+      {"replication ID without braces", {{"T", {{"G", TColumnType::ReplicationId}}, {{"8E39276A-BCA8-4AC4-891E-49911D8438DD"}}, {}}},
+       "not a valid replication ID in column G of row 1"},
+      {"replication ID with a bad digit", {{"T", {{"G", TColumnType::ReplicationId}}, {{"{8E39276A-BCA8-4AC4-891E-49911D8438DX}"}}, {}}},
+       "not a valid replication ID"},
+      {"row storage with a row source", {streamedWithStorage}, "row storage applies to Rows"},
+      {"only deleted columns", withColumns({{"A", TColumnType::Text, 5, true}}), "1 to 255 columns"},
   };
   for (const auto& c : cases) {
     TScratchDir dir;

@@ -176,6 +176,116 @@ TEST_F(FilterTest, InvalidExpressionsRaiseAndKeepTheOldFilter) {
   }
 }
 
+// Filter and query text set in code can be anything: nesting deeper than the limit is refused
+// with an error (the old filter stays), long flat chains of AND/OR are fine at any length.
+TEST_F(FilterTest, NestingIsLimitedAndLongChainsAreRead) {
+  auto repeat = [](const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += piece;
+    return text;
+  };
+  auto nested = [&](int levels) { return repeat("(", levels) + "PY LIKE 'FR*'" + repeat(")", levels); };
+  auto chain = [&](const char* keyword, int operands) {
+    std::string text = "TID <> 'x'";
+    for (int i = 1; i < operands; ++i) text += std::string(" ") + keyword + " TID <> 'x" + std::to_string(i) + "'";
+    return text;
+  };
+  const int limit = kMaxFilterNesting;
+  struct Case {
+    std::string why;
+    std::string filter;
+    int records;  // -1: refused
+  };
+  const std::vector<Case> cases = {
+      {"parentheses at the limit", nested(limit), 2},
+      {"one parenthesis more", nested(limit + 1), -1},
+      {"12,000 parentheses", nested(12000), -1},
+      {"NOTs at the limit", repeat("NOT ", limit) + "PY LIKE 'FR*'", 2},
+      {"one NOT more", repeat("NOT ", limit + 1) + "PY LIKE 'FR*'", -1},
+      {"20,000 NOTs", repeat("NOT ", 20000) + "PY LIKE 'FR*'", -1},
+      {"parentheses and NOTs together count", repeat("NOT (", limit / 2 + 1) + "TID = '0001'" + repeat(")", limit / 2 + 1), -1},
+      {"20,000 ANDs", chain("AND", 20001), 8},
+      {"20,000 ORs", chain("OR", 20001), 8},
+      {"a long chain inside deep parentheses", repeat("(", limit - 1) + chain("AND", 5000) + repeat(")", limit - 1), 8},
+      {"a literal of 100,000 characters", "ENAME = '" + std::string(100000, 'X') + "'", 0},
+  };
+  query.SetFiltered(true);
+  query.SetFilter("PY LIKE 'FR*'");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    try {
+      query.SetFilter(c.filter);
+      EXPECT_EQ(query.RecordCount(), c.records);
+    } catch (const EDatabaseError& e) {
+      EXPECT_EQ(c.records, -1) << e.Message.substr(0, 300);
+      EXPECT_NE(e.Message.find("nested more than 256 levels deep"), std::string::npos) << e.Message.substr(0, 300);
+      EXPECT_LT(e.Message.size(), 400u);  // quotes the start of the text, not all of it
+      EXPECT_EQ(query.Filter(), "PY LIKE 'FR*'");
+      EXPECT_EQ(query.RecordCount(), 2);
+    }
+    query.SetFilter("PY LIKE 'FR*'");
+  }
+
+  // The same limit holds for a query's condition.
+  TADOQuery deep(&owner);
+  deep.SetConnection(&connection);
+  deep.SetSQL({"SELECT * FROM WHOART WHERE " + nested(12000)});
+  EXPECT_THROW(deep.Open(), EDatabaseError);
+  EXPECT_FALSE(deep.Active());
+
+  // A tree built in code has no parser to refuse it: binding does.
+  TExprPtr root = ParseFilterExpression("PY LIKE 'FR*'");
+  for (int i = 0; i < kMaxFilterTreeDepth; ++i) {
+    auto parent = std::make_unique<TExprNode>();
+    parent->Kind = TExprKind::Not;
+    parent->Operands.push_back(std::move(root));
+    root = std::move(parent);
+  }
+  EXPECT_THROW(TBoundExpression(*root, dbtest::Whoart()), EDatabaseError);
+}
+
+// The sorted index and the row-by-row test fold text the same way, invalid UTF-8 included (an
+// invalid byte is a character of its own, equal to no real character): for every pattern and
+// value both select the same rows.
+TEST(LikeIndexTest, IndexAndRowTestAgreeOnInvalidUtf8) {
+  const std::vector<std::string> values = {
+      "\xff", "\xff" "A", "ÿ", "Ÿ", "\xC3", "\xC3\xA9", "é", "É", "\xE4\xB8", "中", "中X", "\xE4\xB8\xAD",
+      "a\xff", "A\xfe", "\xED\xB3\xBF", "", "*", "[x]"};
+  std::vector<std::vector<dbtest::Cell>> rows;
+  for (const std::string& v : values) rows.push_back({v});
+  const TSnapshotPtr table = dbtest::MakeTable("T", {"PY"}, rows);
+  struct Case {
+    std::string pattern;
+    std::vector<uint32_t> rows;  // row indexes into values
+  };
+  const std::vector<Case> cases = {
+      {"\xff*", {0, 1}},          // the invalid byte, not ÿ (a real character)
+      {"ÿ*", {2, 3}},              // ÿ and Ÿ fold together
+      {"\xC3*", {4}},             // a lead byte alone is not the start of é
+      {"É*", {5, 6, 7}},
+      {"\xE4\xB8*", {8}},         // a cut-off character is not the start of 中
+      {"中*", {9, 10, 11}},
+      {"A\xff*", {12}},
+      {"\xED\xB3\xBF*", {14}},     // the bytes an escape would be written as, as bytes
+      {"*", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}},
+      {"[*]*", {16}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    TBoundExpression bound(*ParseFilterExpression("PY LIKE '" + c.pattern + "'"), table);
+    std::vector<uint32_t> byRow;
+    for (uint32_t r = 0; r < table->RowCount(); ++r)
+      if (bound.Test(r)) byRow.push_back(r);
+    EXPECT_EQ(byRow, c.rows);
+    EXPECT_EQ(bound.SelectAll(), c.rows);  // through the index
+    TBoundExpression equal(*ParseFilterExpression("PY = '" + c.pattern + "'"), table);
+    std::vector<uint32_t> equalByRow;
+    for (uint32_t r = 0; r < table->RowCount(); ++r)
+      if (equal.Test(r)) equalByRow.push_back(r);
+    EXPECT_EQ(equal.SelectAll(), equalByRow);
+  }
+}
+
 TEST_F(FilterTest, SettingFilterAndFiltered) {
   query.SetFiltered(true);
   EXPECT_EQ(link.Log, Strings{"changed"});  // turning it on applies the (empty) text

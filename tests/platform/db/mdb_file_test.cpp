@@ -51,6 +51,80 @@ TEST_F(MdbFileTest, ReadsEveryCellAsWritten) {
   EXPECT_EQ(source.LoadTable("WHOART")->Column(0).Def().Size, 50);  // characters
 }
 
+// A table as Access leaves it after design changes and edits: a deleted column (a gap in
+// the column numbers, its old values still in the rows), rows written before the last two
+// columns were added (short rows), rows moved to another page (overflow pointers), a deleted
+// row, and a replication-ID column. Nulls and texts come back as stored, in table order.
+TEST_F(MdbFileTest, NullsAndTextsComeBackAsStoredAfterDesignChangesAndEdits) {
+  using T = TMdbColumnType;
+  using S = TMdbRowStorage;
+  const std::nullopt_t N = std::nullopt;
+  const std::string guid1 = "{8E39276A-BCA8-4AC4-891E-49911D8438DD}";
+  const std::string guid2 = "{00000001-0002-0003-0405-060708090A0B}";
+  TMdbTable table{"HISTORY",
+                  {{"ID", T::LongInteger},
+                   {"OLD", T::Text, 60, true},  // deleted: number 1 is a gap
+                   {"A", T::Text, 20},
+                   {"B", T::Text, 20},
+                   {"G", T::ReplicationId},
+                   {"K", T::Integer},
+                   {"C", T::Text, 20},  // C and later: added after the short rows were written
+                   {"D", T::Text, 20},
+                   {"E", T::Text, 20},  // numbers 8 and up are past a short row's null mask
+                   {"F", T::Text, 20},
+                   {"H", T::Text, 20},
+                   {"L", T::ReplicationId}},
+                  {},
+                  {}};
+  table.ShortRowsAllowed = true;
+  struct Row {
+    S storage;
+    TMdbRow stored;                 // as written, the deleted column's value included
+    std::vector<dbtest::Cell> got;  // ID, A, B, G, K, C, D, E, F, H, L as read; empty: not a row
+  };
+  const std::string longOld(60, 'z');  // a long value in a short row: its bytes could pass for L's
+  const std::vector<Row> rows = {
+      {S::Plain, {"1", "gone", "a1", N, guid1, "5", "c1", N, "e1", "f1", N, guid2},
+       {"1", "a1", N, guid1, "5", "c1", N, "e1", "f1", N, guid2}},
+      {S::Plain, {"2", "old", N, "b2", N, "6"}, {"2", N, "b2", N, "6", N, N, N, N, N, N}},
+      {S::Overflow, {"3", N, N, "", guid2, N, "c3", "d3", N, "f3", "h3", N},
+       {"3", N, "", guid2, N, "c3", "d3", N, "f3", "h3", N}},
+      {S::Overflow, {"4", "x", "a4", N}, {"4", "a4", N, N, N, N, N, N, N, N, N}},
+      {S::Deleted, {"99", "dead", "dead", "dead", guid1, "9", "dead", "dead", "dead", "dead", "dead", guid1}, {}},
+      {S::Plain, {"6", N, N, N, N, N, N, N, N, N, N, N}, {"6", N, N, N, N, N, N, N, N, N, N}},
+      // Stored right after a full row: the bytes past its end are that row's column count.
+      {S::Plain, {"8", longOld}, {"8", N, N, N, N, N, N, N, N, N, N}},
+      {S::Overflow, {"7", "y", "", "b7", guid1, "-7", "", "d7", "e7", "", "h7", guid1},
+       {"7", "", "b7", guid1, "-7", "", "d7", "e7", "", "h7", guid1}},
+      {S::Plain, {"9", "w", "a9", "b9", guid2, "9", "c9", "d9", "e9", "f9", "h9", guid2},
+       {"9", "a9", "b9", guid2, "9", "c9", "d9", "e9", "f9", "h9", guid2}},
+  };
+  std::vector<std::vector<dbtest::Cell>> expected;
+  for (const Row& row : rows) {
+    table.Rows.push_back(row.stored);
+    table.RowStorage.push_back(row.storage);
+    if (!row.got.empty()) expected.push_back(row.got);
+  }
+  WriteMdbFile(dir / "history.mdb", {table});
+
+  TSnapshotPtr got = TMdbTableSource((dir / "history.mdb").string()).LoadTable("HISTORY");
+  const std::vector<std::string> names = {"ID", "A", "B", "G", "K", "C", "D", "E", "F", "H", "L"};
+  ASSERT_EQ(got->ColumnCount(), int(names.size()));
+  for (int c = 0; c < got->ColumnCount(); ++c) EXPECT_EQ(got->Column(c).Def().Name, names[size_t(c)]);
+  EXPECT_EQ(got->Column(3).Def().DataType, ftGuid);
+  ASSERT_EQ(got->RowCount(), expected.size());
+  for (uint32_t r = 0; r < got->RowCount(); ++r) {
+    for (int c = 0; c < got->ColumnCount(); ++c) {
+      const dbtest::Cell& want = expected[r][size_t(c)];
+      const Variant value = got->Column(c).Value(r);
+      EXPECT_EQ(value.IsClear(), !want) << "row " << r << " column " << names[size_t(c)];
+      if (want) {
+        EXPECT_EQ(value.AsString(), *want) << "row " << r << " column " << names[size_t(c)];
+      }
+    }
+  }
+}
+
 TEST_F(MdbFileTest, BadFilesRaiseClearErrors) {
   const std::string good = dbtest::ReadBytes(dir / "ADR.mdb");
   std::mt19937 random(7);
@@ -126,6 +200,30 @@ TEST_F(MdbFileTest, BadFilesRaiseClearErrors) {
   }
   EXPECT_TRUE(connection.Connected());
   EXPECT_FALSE(query.Active());
+}
+
+// A damaged or older file whose table lacks a column the search filters on: the error names
+// the column, the table and the file, and the old filter stays.
+TEST_F(MdbFileTest, AColumnMissingFromTheFileIsReportedWithTableAndFile) {
+  const auto path = dir / "nopy.mdb";
+  WriteMdbFile(path, {{"WHOART", {{"NAME"}, {"TID", TMdbColumnType::Text, 10}}, {{"发热", "0003"}}, {}}});
+  TComponent owner(nullptr);
+  TADOConnection connection(&owner);
+  connection.SetConnectionString("Data Source=" + path.string());
+  TADOQuery query(&owner);
+  query.SetName("adoqryBLFY");
+  query.SetConnection(&connection);
+  query.SetSQL({"SELECT * FROM WHOART"});
+  query.Open();
+  query.SetFiltered(true);
+  try {
+    query.SetFilter("PY LIKE 'FR*'");
+    FAIL() << "no error";
+  } catch (const EDatabaseError& e) {
+    EXPECT_EQ(e.Message, "adoqryBLFY: Field 'PY' not found in table WHOART of " + path.string());
+  }
+  EXPECT_EQ(query.Filter(), "");
+  EXPECT_EQ(query.RecordCount(), 1);
 }
 
 TEST_F(MdbFileTest, DataSourceIsResolvedInTheWorkingDirectory) {
