@@ -154,7 +154,15 @@ void TqlTreeListColumn::SetHeaderAlignment(TAlignment value) {
 void TqlTreeListColumn::SetOEMConvert(bool value) { setField(oemConvert_, value, true); }
 void TqlTreeListColumn::SetPasswordChar(char32_t value) { setField(passwordChar_, value, true); }
 void TqlTreeListColumn::SetSizing(bool value) { setField(sizing_, value, true); }
-void TqlTreeListColumn::SetSorted(TqlTreeListColumnSort value) { setField(sorted_, value, true); }
+void TqlTreeListColumn::SetSorted(TqlTreeListColumnSort value) {
+  if (sorted_ == value) return;
+  // While loading (or without a control) only the value is stored; the control settles the
+  // sorted-columns list after loading.
+  if (!treeList_ || treeList_->IsLoading())
+    setField(sorted_, value, false);
+  else
+    treeList_->SetColumnSorted(this, value);
+}
 void TqlTreeListColumn::SetTabStop(bool value) { setField(tabStop_, value, true); }
 void TqlTreeListColumn::SetVertAlignment(TTextLayout value) {
   setField(vertAlignment_, value, true);

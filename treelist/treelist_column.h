@@ -23,6 +23,7 @@
 #include "platform/core/option_set.h"
 #include "platform/gfx/graphics.h"
 #include "platform/ui/control_types.h"
+#include "treelist/custom_draw.h"
 #include "treelist/treelist_types.h"
 
 class TBitmap;
@@ -150,6 +151,9 @@ class TqlTreeListColumn : public TComponent {
   virtual void Assign(const TqlTreeListColumn& source);
 
   TNotifyEvent OnChange;  // the editor's text changed
+  // The column's own custom drawing; runs after the grid's handler of the same kind.
+  TqlTLCustomDrawCell OnCustomDrawCell;
+  TqlTLCustomDrawHeader OnCustomDrawColumnHeader;
 
  protected:
   // Tells the control; naming the column lets it re-derive an unassigned width.

@@ -50,6 +50,7 @@ void TCustomqlTreeListControl::RemoveColumn(TqlTreeListColumn* column) {
   if (!IsDestroying()) forEachNode([&](TqlTreeListNode* node) { RemoveColumnData(node, absoluteIndex); });
   columns_.erase(columns_.begin() + absoluteIndex);
   column->treeList_ = nullptr;
+  forgetSortedColumn(column);
   if (!IsDestroying()) ColumnChanged(nullptr);
 }
 
@@ -190,6 +191,7 @@ void TCustomqlTreeListControl::Loaded() {
   // Bands and columns are all there now; settle them before the core's first layout.
   normaliseBandFixing();
   CompactHeaderRows();
+  rebuildSortedColumns();
   TCustomqlTreeList::Loaded();
 }
 

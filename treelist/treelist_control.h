@@ -6,7 +6,8 @@
 // Header rows: HeaderPanelRowCount header rows; after every column change the rows are
 // compacted (CompactHeaderRows) so that every visible band uses rows 0..k-1 without gaps.
 // Files: treelist_control.cpp (bands, columns, header rows, default layout),
-// treelist_control_queries.cpp (the model queries).
+// treelist_control_queries.cpp (the model queries), treelist_control_sort.cpp (the
+// sorted-columns list, Sorted and header clicks).
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@
 #include "treelist/treelist_band.h"
 #include "treelist/treelist_column.h"
 #include "treelist/treelist_core.h"
+
+using TqlDBTreeListColumnClick = std::function<void(TObject* Sender, TqlTreeListColumn* Column)>;
+using TqlDBTreeListColumnSorting =
+    std::function<void(TObject* Sender, TqlTreeListColumn* Column, bool& Allow)>;
 
 class TCustomqlTreeListControl : public TCustomqlTreeList {
  public:
@@ -78,6 +83,34 @@ class TCustomqlTreeListControl : public TCustomqlTreeList {
   // pulls stray columns back into their band's rows, then refreshes the caches.
   void CompactHeaderRows();
 
+  // ===== sorting (treelist_control_sort.cpp) =================================================
+  // Columns whose Sorted is not csNone, in the order they became sorted; the first is the
+  // primary key. Rebuilt from the columns' PendingSortedOrder after loading.
+  const std::vector<TqlTreeListColumn*>& SortedColumns() const { return sortedColumns_; }
+  // What TqlTreeListColumn::SetSorted does once the column belongs to a loaded control: a sort
+  // state clears the other columns' (unless the header click adds a key), joins the list and
+  // sorts when automatic sorting is allowed; csNone leaves the list and re-sorts by what is
+  // left (under the sorting lock).
+  void SetColumnSorted(TqlTreeListColumn* column, TqlTreeListColumnSort value);
+  // A click on a column header (the mouse code calls it on a release over the pressed header):
+  // OnColumnClick; then, when automatic sorting is allowed and OnColumnSorting agrees, Ctrl
+  // removes the column's sort and otherwise it sorts up, flipping on each further click.
+  // Shift adds the column as a further key when multi-column sorting is allowed.
+  void HeaderClick(TqlTreeListColumn* column, TShiftState shift);
+  // The header-click flags, set for the duration of one HeaderClick.
+  bool HeaderClickMultiSort() const { return headerClickMultiSort_; }
+  bool HeaderClickClearSort() const { return headerClickClearSort_; }
+  // The sorting lock: no sort runs while it is held; releasing the last one re-sorts by the
+  // sort column that remains (ResortAfterUnsort).
+  void BeginSortingLock() { ++sortingLock_; }
+  void EndSortingLock();
+  int SortingLock() const { return sortingLock_; }
+  std::vector<int> GetSortedColumns() const override;
+  // The cell text, upper-cased with tloCaseInsensitive.
+  Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const override;
+  TqlDBTreeListColumnClick OnColumnClick;
+  TqlDBTreeListColumnSorting OnColumnSorting;
+
   // ===== notifications from bands and columns ================================================
   // A column setter; column is null for changes that do not touch its width.
   void ColumnChanged(TqlTreeListColumn* column);
@@ -129,15 +162,41 @@ class TCustomqlTreeListControl : public TCustomqlTreeList {
   bool GetDefaultLayout() const override { return defaultLayout_; }
   int GetHeaderPanelMaxRowCount() const override { return headerPanelMaxRowCount_; }
   int GetBandMaxRowCount() const override { return bandMaxRowCount_; }  // BandRowCount's limit
+  // Painting questions (treelist_control_paint.cpp).
+  TqlTreeListBand* BandObject(int band) const override;
+  TqlTreeListColumn* ColumnObject(int column) const override { return Columns(column); }
+  bool ColumnDisableFilter(int column) const override;
 
  protected:
   void Loaded() override;
   void CMFontChanged() override;
   void RebuildHeaderLayout() override;
+  // The mouse code's column header click and header panel sizing.
+  void ColumnHeaderClick(int column, TShiftState shift) override {
+    HeaderClick(Columns(column), shift);
+  }
+  void SetHeaderPanelRowCountByMouse(int count) override { SetHeaderPanelRowCount(count); }
   // Removes a column's entry from one node's data; the data layer keeps its own.
   virtual void RemoveColumnData(TqlTreeListNode* node, int column);
   // The column's own measure of its best width: its widest cell text over every node.
   virtual int ColumnOwnBestWidth(int column, TCanvas& canvas) const;
+  // The depth SortNodes sorts at for a column: every list of the tree here; the data layer
+  // answers its data or grouping level.
+  virtual int SortLevelOfColumn(const TqlTreeListColumn* column) const { return -1; }
+  // Runs when the sorting lock returns to zero: sorts by the first entry of the sorted-columns
+  // list (multi-column sorting) or the first column whose Sorted is not csNone; with none the
+  // rows keep their order.
+  virtual void ResortAfterUnsort();
+  // The column's own handlers follow the grid's (treelist_control_paint.cpp); a group node
+  // and a new item row without a record being inserted skip the column's cell handler.
+  bool WantsCustomDrawHeader(int column) const override;
+  void CustomDrawHeader(TqlCustomDrawHeaderArgs& args) override;
+  bool WantsCustomDrawCell(int column, bool groupNode) const override;
+  void CustomDrawCell(TqlCustomDrawCellArgs& args, bool groupNode) override;
+  // Paints the cell through the column's editor settings (vertical alignment, letter case,
+  // password character) and the grid's look.
+  void PaintCellView(int column, TCanvas& canvas, const TRect& cell,
+                     const TqlTreeListCellViewData& view) override;
 
  private:
   friend class TqlTreeListColumn;
@@ -175,4 +234,11 @@ class TCustomqlTreeListControl : public TCustomqlTreeList {
   bool settingRowCountAutomatically_ = false;  // true while compaction sets the row count
   bool compacting_ = false;                    // column changes made by compaction itself
   bool normalisingFixing_ = false;
+  // --- sorting ---
+  void forgetSortedColumn(TqlTreeListColumn* column);  // a column leaves the control
+  void rebuildSortedColumns();                         // after loading
+  std::vector<TqlTreeListColumn*> sortedColumns_;      // non-owning; Sorted != csNone each
+  int sortingLock_ = 0;                                // >= 0
+  bool headerClickMultiSort_ = false;                  // Shift held, multi-column sorting allowed
+  bool headerClickClearSort_ = false;                  // Ctrl held
 };

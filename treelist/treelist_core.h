@@ -9,6 +9,10 @@
 //   popup_frame             frame, shadow and region helpers of drop-down popups
 //   treelist_node           TqlTreeListNode / TqlTreeListTextNode and their tree operations
 //   visible_row_cache       the rows on display in order, with look-up by node address
+//   treelist_sort.cpp       sorting node lists: one sort record per node, the comparison,
+//                           the quicksort; treelist_control_sort.cpp the sorted-columns list
+//                           and the header-click rule
+//   treelist_search.cpp     incremental search: the walk, the match, the focus move
 //   treelist_nodes.cpp      the core's node storage: roots, detached nodes, focus and top
 //                           node bookkeeping, the update lock
 //   treelist_band           TqlTreeListBand / TqlTreeListBands
@@ -22,6 +26,14 @@
 //   treelist_layout         the layout snapshot: areas, band cells, header cells, rows
 //   treelist_scroll         scroll ranges, top row and left offset
 //   treelist_hittest        what lies under a point; sizing limits
+//   treelist_keys.cpp       key down, key press, the keys the grid asks for, scroll messages
+//   treelist_focus.cpp      focus moves, row steps, page moves, selection lock, focus in/out
+//   treelist_rows_text.cpp  rows as text and the clipboard
+//   paint_primitives        frames, header content, text output, focus frames, tree glyphs
+//   paint_pass              one pass's state: canvas, snapshot, brushes
+//   treelist_paint.cpp      the pass and the panels around the rows; text cells
+//   treelist_paint_rows.cpp the rows: tree area, cells, preview, row footers, grid lines,
+//                           focus frames, the new item row
 //
 // Vocabulary:
 //   node          one entry of the tree (TqlTreeListNode); a root has no parent
@@ -42,6 +54,12 @@
 //   a model change  -> node / column setter -> NodeChanged or RequestLayout
 //   RecalcLayout    -> metrics -> header layout cache -> scroll bars -> visible-row cache
 //   paint, hit test -> BuildLayoutSnapshot (a plain value, discarded afterwards)
+//   key down        -> selection lock -> OnKeyDown -> key table -> RowStep / PageMove /
+//                      SetFocusedColumn -> SetFocusedNodeAndColumn -> OnChangeNode, OnChangeColumn
+//   Paint           -> PaintGrid -> snapshot + brushes -> group, band, header panels,
+//                      new item row, indicator, footer, status -> rows (two passes per row,
+//                      grid lines in one call at the end)
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -51,7 +69,11 @@
 #include "platform/core/variant.h"
 #include "platform/gfx/graphics.h"
 #include "platform/ui/control_types.h"
+#include "treelist/cell_view_data.h"
 #include "treelist/container.h"
+#include "treelist/custom_draw.h"
+#include "treelist/interaction_state.h"
+#include "treelist/press_record.h"
 #include "treelist/treelist_metrics.h"
 #include "treelist/treelist_types.h"
 #include "treelist/visible_row_cache.h"
@@ -59,6 +81,9 @@
 class TqlTreeListNode;
 class TBitmap;
 struct TqlLayoutSnapshot;
+struct TqlPaintPass;
+class TqlTreeListBand;
+class TqlTreeListColumn;
 struct TqlRowHeightInfo;
 struct TreeListHitInfo;
 enum TreeListHitArea : uint8_t;
@@ -70,6 +95,21 @@ using TTLChangeNodeEvent =
     std::function<void(TObject* Sender, TqlTreeListNode* OldNode, TqlTreeListNode* Node)>;
 using TTLChangeColumnEvent =
     std::function<void(TObject* Sender, TqlTreeListNode* Node, int Column)>;
+// Compare: < 0 when Node1 comes first, > 0 when Node2 does; starts at 0.
+using TqlTLCompareEvent = std::function<void(TObject* Sender, TqlTreeListNode* Node1,
+                                             TqlTreeListNode* Node2, int& Compare)>;
+
+// Where an incremental search starts: at the focused row going forward (the row itself is
+// tested first), at the row before it going backward, or at the row after it going forward.
+enum class TqlSearchMode { FromFocused = 0, Previous = 1, Next = 2 };
+
+using TqlTLBandClickEvent = std::function<void(TObject* Sender, TqlTreeListBand* Band)>;
+using TqlTLCanBandDraggingEvent =
+    std::function<void(TObject* Sender, TqlTreeListBand* ABand, bool& Allow)>;
+using TqlTLCanHeaderDraggingEvent =
+    std::function<void(TObject* Sender, TqlTreeListColumn* AColumn, bool& Allow)>;
+using TqlTLHotTrackNodeEvent = std::function<void(
+    TObject* Sender, const TqlTreeListHotTrackInfo& AHotTrackInfo, TCursor& ACursor)>;
 
 class TCustomqlTreeList : public TCustomqlContainer {
  public:
@@ -111,15 +151,45 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // EInvalidqlTreeListOperation naming the first broken invariant.
   void CheckInvariants() const;
 
-  // ===== focus (a minimal form here; the keyboard code builds on it) =======================
-  // Moves the focus to node (or none) with the given focus index; raises OnChangeNode then
-  // OnChangeColumn when they changed; makes the node visible when asked.
+  // ===== keyboard, focus and selection (treelist_keys.cpp, treelist_focus.cpp,
+  //       treelist_rows_text.cpp) ============================================================
+  TqlTreeListState State() const { return state_; }
+  // Focus order: header row 0 of every visible band (bands left to right, columns by
+  // ColIndex), then header row 1 of every band that has one, and so on.
+  std::vector<int> FocusOrderColumns() const;      // absolute column indexes
+  int FocusColumnCount() const;
+  int FocusIndexToAbsolute(int focusIndex) const;  // -1 when out of range
+  int AbsoluteToFocusIndex(int column) const;      // 0 for a column not in the order
+  // Every focus move goes through this: a null node is ignored; raises OnChangeNode, then
+  // OnChangeColumn, when they changed; makes the node visible when asked.
   virtual void SetFocusedNodeAndColumn(TqlTreeListNode* node, int focusIndex, bool makeVisible);
-  int FocusedColumn() const { return focusIndex_; }
+  // The focus index as it reads: 0 with tloRowSelect and for -1 or an index past the end.
+  int FocusedColumn() const;
+  int FocusedAbsoluteColumn() const;  // -1 when no column is visible
+  void SetFocusedColumn(int focusIndex);  // ignored when equal or out of range
+  int FocusedRowIndex() const { return RowIndexOfNode(focusedNode_); }
+  void SetFocusedRowIndex(int rowIndex);  // clamped to the shown rows
   void SetTopNode(TqlTreeListNode* node);  // scroll so that node is the first row
+  // Without tloMultiSelect the focused node is the selection; with it the data layer keeps
+  // the selected set and answers these.
   virtual bool IsNodeSelected(const TqlTreeListNode* node) const;
   virtual void SetNodeSelected(TqlTreeListNode* node, bool selected);
   virtual int SelectedCount() const;
+  virtual std::vector<TqlTreeListNode*> GetSelectedNodes() const;  // any order
+  TqlTreeListNode* SelectionAnchor() const { return selectionAnchor_; }
+  // The selection lock (prefer TqlSelectionLock): releasing the last one raises
+  // OnSelectedCountChange when the count differs from the one at the first.
+  void BeginSelection();
+  void EndSelection(bool notify = true);  // notify false: released while unwinding
+  // Rows as text: a caption line ending with CR LF (so the text has an empty line after it),
+  // then one line per row, cells in focus order separated by tabs.
+  virtual void GetAllRowsText(std::vector<std::string>& lines) const;
+  virtual void GetSelectedRowsText(std::vector<std::string>& lines) const;
+  static std::string LinesToText(const std::vector<std::string>& lines);  // CR LF after each
+  void CopySelectedToClipboard();
+  virtual std::string GetGroupRowText(const TqlTreeListNode* node) const { return {}; }
+  // Tab belongs to the grid with tloTabs while Ctrl is up.
+  bool HandlesTab() const override;
 
   // ===== options =============================================================================
   TqlTreeListOptions Options() const { return options_; }
@@ -221,6 +291,149 @@ class TCustomqlTreeList : public TCustomqlContainer {
   int BandRowCountAt(int y) const;         // BandRowCount whose panel bottom is nearest to y
   int HeaderPanelRowCountAt(int y) const;  // HeaderPanelRowCount the dragged line snaps to
 
+  // ===== painting (treelist_paint.cpp, treelist_paint_rows.cpp) =============================
+  // Colours of the picture; clNone where a colour follows another (see each getter's use).
+  TColor BandColor() const { return bandColor_; }
+  void SetBandColor(TColor value) { SetAndInvalidate(bandColor_, value); }
+  TColor HeaderColor() const { return headerColor_; }
+  void SetHeaderColor(TColor value) { SetAndInvalidate(headerColor_, value); }
+  TColor GroupNodeColor() const { return groupNodeColor_; }
+  void SetGroupNodeColor(TColor value) { SetAndInvalidate(groupNodeColor_, value); }
+  TColor GroupNodeTextColor() const { return groupNodeTextColor_; }  // clNone: Font.Color
+  void SetGroupNodeTextColor(TColor value) { SetAndInvalidate(groupNodeTextColor_, value); }
+  TColor HighlightColor() const { return highlightColor_; }
+  void SetHighlightColor(TColor value) { SetAndInvalidate(highlightColor_, value); }
+  TColor HighlightTextColor() const { return highlightTextColor_; }
+  void SetHighlightTextColor(TColor value) { SetAndInvalidate(highlightTextColor_, value); }
+  TColor HideSelectionColor() const { return hideSelectionColor_; }
+  void SetHideSelectionColor(TColor value) { SetAndInvalidate(hideSelectionColor_, value); }
+  TColor HideSelectionTextColor() const { return hideSelectionTextColor_; }
+  void SetHideSelectionTextColor(TColor value) {
+    SetAndInvalidate(hideSelectionTextColor_, value);
+  }
+  TColor RowFooterColor() const { return rowFooterColor_; }
+  void SetRowFooterColor(TColor value) { SetAndInvalidate(rowFooterColor_, value); }
+  TColor RowFooterTextColor() const { return rowFooterTextColor_; }
+  void SetRowFooterTextColor(TColor value) { SetAndInvalidate(rowFooterTextColor_, value); }
+  TColor FixedBandLineColor() const { return fixedBandLineColor_; }
+  void SetFixedBandLineColor(TColor value) { SetAndInvalidate(fixedBandLineColor_, value); }
+  TColor GridLineColor() const { return gridLineColor_; }  // clNone: see GridLineDrawColor
+  void SetGridLineColor(TColor value) { SetAndInvalidate(gridLineColor_, value); }
+  TColor TreeLineColor() const { return treeLineColor_; }
+  void SetTreeLineColor(TColor value) { SetAndInvalidate(treeLineColor_, value); }
+  TColor AutoSearchColor() const { return autoSearchColor_; }  // clNone: inverse background
+  void SetAutoSearchColor(TColor value) { SetAndInvalidate(autoSearchColor_, value); }
+  TColor AutoSearchTextColor() const { return autoSearchTextColor_; }  // clNone: inverse text
+  void SetAutoSearchTextColor(TColor value) { SetAndInvalidate(autoSearchTextColor_, value); }
+  // Selection and focus frame of an unfocused grid.
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool value) { SetAndInvalidate(hideSelection_, value); }
+  // Focus frames (dotted when focused, inverted when not) are drawn unless this is set.
+  bool HideFocusRect() const override { return IsOption(tloHideFocusRect); }
+  // Tree style switches (not published by the data-aware grid).
+  bool ShowButtons() const { return showButtons_; }
+  void SetShowButtons(bool value) { SetAndInvalidate(showButtons_, value); }
+  bool ShowLines() const { return showLines_; }
+  void SetShowLines(bool value) { SetAndInvalidate(showLines_, value); }
+  bool ShowRoot() const { return showRoot_; }
+  void SetShowRoot(bool value);
+  bool DottedTreeLines() const { return dottedTreeLines_; }
+  void SetDottedTreeLines(bool value) { SetAndInvalidate(dottedTreeLines_, value); }
+
+  // Runs the whole paint pass on canvas; the canvas's clip region is the update region and
+  // every painter skips what lies outside it. Paint() calls it with the window's canvas.
+  void PaintGrid(TCanvas& canvas);
+  // The focus window is the control or a window inside it (its in-place editor).
+  virtual bool IsGridFocused() const;
+  // The colour grid lines are drawn in while ShowGrid is on.
+  virtual TColor GridLineDrawColor() const;
+  // What the input handling leaves for painting.
+  TqlMouseFeedback& MouseFeedback() { return mouseFeedback_; }
+  const TqlMouseFeedback& MouseFeedback() const { return mouseFeedback_; }
+  TqlIncrementalSearchState& IncrementalSearch() { return incrementalSearch_; }
+  const TqlIncrementalSearchState& IncrementalSearch() const { return incrementalSearch_; }
+  bool NewItemRowActive() const { return newItemRowActive_; }
+  void SetNewItemRowActive(bool value) { SetAndInvalidate(newItemRowActive_, value); }
+  // The control's single cell description, refilled for every cell painted.
+  const TqlTreeListCellViewData& CellViewData() const { return cellViewData_; }
+
+  TqlTLCustomDrawBand OnCustomDrawBand;
+  TqlTLCustomDrawHeader OnCustomDrawColumnHeader;
+  TqlTLCustomDrawCell OnCustomDrawCell;
+  TTLCustomDrawPreviewEvent OnCustomDrawPreview;
+  TqlTLCustomDrawPreview OnCustomDrawPreviewCell;
+  TqlTLCustomDrawFooter OnCustomDrawFooter;
+  TqlTLCustomDrawFooterNode OnCustomDrawFooterNode;
+  TqlTLGetLevelColor OnGetLevelColor;
+  TqlTLIsExistFooterCell OnIsExistFooterCell;
+
+  // ===== sorting (treelist_sort.cpp) =========================================================
+  // Sorts the node lists at one depth (-1: every list of the tree; 0: the roots; 1: the roots'
+  // children; ...) by a column, descending or not. With multi-column sorting allowed for the
+  // column and more than one sorted column, the sorted-columns list decides instead, each
+  // column with its own direction. Keys all equal: CompareNodesTieBreak. Values are read once
+  // per node (GetNodeSortValue); the lists change only after every one of them is sorted, so
+  // an exception (OnCompare, a value conversion) leaves the old order. tloShowHourGlass shows
+  // the hourglass meanwhile. The row cache is rebuilt and the grid repainted afterwards.
+  void SortNodes(int level, int column, bool descending);
+  // When set, alone decides the order of two nodes (the handler applies the direction).
+  TqlTLCompareEvent OnCompare;
+  // Sort questions the column and data layers answer.
+  // Absolute indexes of the sorted columns, primary key first.
+  virtual std::vector<int> GetSortedColumns() const { return {}; }
+  virtual bool IsAutoSortAllowed() const { return IsOption(tloAutoSort); }
+  virtual bool IsMultiSortAllowed(int column) const { return IsOption(tloMultiSort); }
+  // The value a node sorts by in a column; the core has none (empty).
+  virtual Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const { return {}; }
+  // Order of two nodes whose sort keys are all equal (< 0, 0, > 0): the core compares their
+  // addresses, a fixed but arbitrary order.
+  virtual int CompareNodesTieBreak(const TqlTreeListNode* a, const TqlTreeListNode* b) const;
+
+  // ===== incremental search (treelist_search.cpp) ============================================
+  // Starts a search on a column (absolute; -1: the focused column) with a text: ends editing,
+  // leaves the new item row, focuses the column, then searches (FromFocused, clearing the text
+  // when nothing matches). An empty text only raises the searching flag.
+  void StartSearch(int column, const std::string& text);
+  // Makes text the search text and moves the focus to the next row whose cell in the search
+  // column starts with it, ignoring letter case. Without a match: clearOnFailure empties the
+  // text; otherwise FromFocused drops its last character (a typed letter that matches nothing
+  // is refused) and the other modes keep it.
+  void Search(const std::string& text, TqlSearchMode mode, bool clearOnFailure);
+  // Clears the searching flag and repaints the focused row (unless updates are locked).
+  void EndSearch();
+  // On: the search walks every node (pre-order) and expands the ancestors of a match; off: it
+  // walks the shown rows only.
+  bool AutoExpandOnSearch() const { return autoExpandOnSearch_; }
+  void SetAutoExpandOnSearch(bool value) { autoExpandOnSearch_ = value; }
+
+  // ===== mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_best_width.cpp,
+  //       treelist_hot_track.cpp) ==============================================================
+  // What the last press left; header moving reads its drag fields.
+  const TqlPressRecord& PressRecord() const { return press_; }
+  const TqlTreeListHotTrackInfo& HotTrackInfo() const { return hotTrack_; }
+  // The widest of the column's cell texts over every node (the tree column with its indent)
+  // and its caption with room for the filter button.
+  virtual int ColumnBestWidth(int column) const;
+  // A sizable column gets its best width plus a margin of about a "0" on each side; the band
+  // and the whole-control variants do every column in turn inside one update lock.
+  void ApplyBestWidth(int column);
+  void ApplyBandBestWidths(int visibleBand);
+  void ApplyAllBestWidths();
+  // A double click on a row toggles its expansion.
+  bool DblClkExpanding() const { return dblClkExpanding_; }
+  void SetDblClkExpanding(bool value) { dblClkExpanding_ = value; }
+  // The inverted sizing line is on the window now.
+  bool SizingLineShown() const { return !sizingLine_.empty() && !sizingLineHidden_; }
+  TCursor CursorAt(TPoint clientPos) override;
+
+  TqlTLBandClickEvent OnBandClick;
+  TNotifyEvent OnBandButtonClick;
+  TNotifyEvent OnHeaderButtonClick;
+  TNotifyEvent OnChangedColumnsWidth;
+  TqlTLCanBandDraggingEvent OnCanBandDragging;
+  TqlTLCanHeaderDraggingEvent OnCanHeaderDragging;
+  TqlTLHotTrackNodeEvent OnHotTrackNode;
+
   // ===== events ==============================================================================
   TTLExpandedEvent OnDeletion;
   TTLExpandingEvent OnExpanding;
@@ -284,6 +497,28 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // Most rows of the header and band panels (sizing limits; the control owns them).
   virtual int GetHeaderPanelMaxRowCount() const { return 5; }
   virtual int GetBandMaxRowCount() const { return 5; }
+  // Painting questions (the core's answers; the column and data layers answer more).
+  virtual TqlTreeListBand* BandObject(int band) const { return nullptr; }
+  virtual TqlTreeListColumn* ColumnObject(int column) const { return nullptr; }
+  virtual bool HeaderButtonsEnabled() const { return false; }
+  virtual bool ColumnDisableFilter(int column) const { return false; }
+  // fbs* bits of a column's header filter button (0 = none).
+  virtual int GetFilterButtonState(int column) const;
+  // The footer panel's or a row footer's text of a cell (footerIndex -1: the panel).
+  virtual std::string GetFooterText(TqlTreeListNode* node, int column, int footerIndex,
+                                    TAlignment& alignment) const;
+  // The column has a cell in the footer panel: OnIsExistFooterCell, false without it.
+  virtual bool IsExistFooterCell(int column) const;
+  virtual bool IsExistRowFooterCell(TqlTreeListNode* node, int column, int footerIndex) const {
+    return false;
+  }
+  virtual int GetRowFooterLevel(TqlTreeListNode* node, int footerIndex) const { return -1; }
+  virtual std::string GetNewItemRowText(int column) const { return {}; }
+  virtual bool IsInsertingRecord() const { return false; }
+  virtual std::string GetStatusText() const { return {}; }
+  virtual bool StatusCloseButtonShown() const { return false; }
+  // A group row's column for a custom-draw handler; the core has no groups.
+  virtual int GroupColumnOfLevel(int level) const { return 0; }
   // Per-node questions.
   virtual bool NodeDefaultExpandable(const TqlTreeListNode* node) const;  // has children
   virtual int GetNodeImageIndex(const TqlTreeListNode* node) const;
@@ -336,12 +571,134 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // layout cache (header widths depend on band widths, which depend on the client width).
   virtual void RebuildHeaderLayout() {}
   virtual void CancelEditor() {}
-  virtual void EndMouseTracking() {}
+  virtual void EndMouseTracking();  // cancels a mouse tracking operation (treelist_mouse.cpp)
   virtual void HideEditor() {}
 
   void Loaded() override;
   void Resize() override;
   void CMFontChanged() override;
+
+  // ----- keyboard, focus and scrolling (treelist_keys.cpp, treelist_focus.cpp) -------------
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  int WMGetDlgCode() override;
+  void WMVScroll(TScrollCode code, int pos) override;
+  void WMHScroll(TScrollCode code, int pos) override;
+  void WMSetFocus() override;
+  void WMKillFocus() override;
+  void CMExit() override;
+  // The key filter: whether a key may be processed (the core takes every key).
+  virtual bool AcceptsKey(uint16_t Key, TShiftState Shift) { return true; }
+  // Asked before every scroll request (the core always agrees).
+  virtual bool CanScroll() { return true; }
+  // Shift with a row key selects anchor..focused (the core can mark any range of rows).
+  virtual bool CanSelectRange() const { return true; }
+  virtual void SelectRange(TqlTreeListNode* from, TqlTreeListNode* to);  // both included
+  // Entering tsEditing ends a running incremental search.
+  void SetState(TqlTreeListState value);
+  // Escape during a tracking state; the mouse handling extends it.
+  virtual void CancelTracking();
+  // Editor hooks; the in-place editor layer fills them. HideEditor ends editing without
+  // taking the focus back, HideEditorWithFocus takes it back to the grid.
+  virtual void ShowEditor() {}
+  virtual void ShowEditorWithKey(char32_t Key) { ShowEditor(); }  // Key goes into the editor
+  virtual bool EditorExists() const { return false; }
+  virtual void HideEditorWithFocus() { HideEditor(); }
+  virtual void ForgetEditorCell() { editorNode_ = nullptr; }
+  // Row moves of the keyboard: one row, one page, one header row of the focused band.
+  void RowStep(int direction, bool shift, int focusIndex);
+  void PageMove(int direction);
+  bool BandRowMove(int direction, int& focusIndexAfter);
+  void MakeColumnVisible(int focusIndex);
+
+  // ----- painting hooks --------------------------------------------------------------------
+  void Paint() override;
+  // The pass covers every pixel of the client area, so nothing is erased first.
+  void WMEraseBkgnd(TCanvas& canvas) override {}
+  // Around every use of a node's values while painting (the data layer moves its buffer).
+  virtual void BeginNodePaint(TqlTreeListNode* node) {}
+  virtual void EndNodePaint(TqlTreeListNode* node) {}
+  // The sizing line and drag image of the mouse handling, taken off before a pass and put
+  // back after it.
+  virtual void HideSizingFeedback();  // treelist_sizing.cpp
+  virtual void ShowSizingFeedback();
+  // The data-aware grid draws its group panel here.
+  virtual void PaintGroupPanel(TqlPaintPass& pass) {}
+  // Custom-draw chains: whether any handler exists, and running them in order.
+  virtual bool WantsCustomDrawHeader(int column) const;
+  virtual void CustomDrawHeader(TqlCustomDrawHeaderArgs& args);
+  virtual bool WantsCustomDrawCell(int column, bool groupNode) const;
+  virtual void CustomDrawCell(TqlCustomDrawCellArgs& args, bool groupNode);
+  virtual bool WantsCustomDrawFooter(int column, int footerIndex) const;
+  virtual void CustomDrawFooter(TqlCustomDrawFooterArgs& args);
+  // Hands a filled cell description to the column's editor class, which paints it into
+  // cell (the core paints plain text).
+  virtual void PaintCellView(int column, TCanvas& canvas, const TRect& cell,
+                             const TqlTreeListCellViewData& view);
+
+  // Draws one cell that shows plain text: kind 1 a footer cell (footerIndex -1 the footer
+  // panel), 2 a new item row cell, 3 a group row (treelist_paint.cpp).
+  struct TextCellRequest {
+    TRect Rect;
+    bool AtGridLeft = false;
+    bool AtGridRight = false;
+    int Kind = 0;
+    bool MultiLine = false;
+    const TBrush* Brush = nullptr;
+    TColor BackColor = clWindow;
+    bool Focused = false;
+    bool Selected = false;
+    int FooterIndex = -1;
+    int Column = 0;
+    TqlTreeListNode* Node = nullptr;
+  };
+  void DrawTextCell(TqlPaintPass& pass, const TextCellRequest& request);
+  // The rows painter and the new item row (treelist_paint_rows.cpp).
+  void PaintRows(TqlPaintPass& pass);
+  void PaintNewItemRow(TqlPaintPass& pass);
+
+  // ----- mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_hot_track.cpp) -----------
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // OnClick and OnDblClick are raised by the press and release handlers under their own rules.
+  void Click() override {}
+  void DblClick() override {}
+  void CMMouseEnter() override;
+  void CMMouseLeave() override;
+  void WMCancelMode() override;
+  void WMTimer(int id) override;
+  // Hooks the later layers fill; the core's answers are below.
+  virtual bool DblClicksEnabled() const { return true; }
+  virtual void ColumnHeaderClick(int column, TShiftState shift) {}  // the column layer sorts
+  virtual void SetHeaderPanelRowCountByMouse(int count) {}  // the column layer owns the count
+  // Header moving: the core has none, so starting one goes straight back to idle.
+  virtual void StartColumnDrag(int column);
+  virtual void StartBandDrag(int band);
+  virtual void HeaderDragMove(TPoint clientPoint) {}
+  virtual void EndHeaderDrag(bool cancelled);
+  virtual void HeaderEdgeScrollTick() {}
+  virtual void DragExpandTick() {}
+  virtual void AnchorScroll(TPoint clientPoint) {}
+  virtual bool AutomaticNodeDrag() const { return false; }
+  virtual void StartNodeDrag(TqlTreeListNode* node) {}
+  // A press on the new item row while no node is focused.
+  virtual void PrepareNewItemNode() {}
+  // The column's always-visible editor button lies under the point.
+  virtual bool IsEditorButtonAt(int column, TqlTreeListNode* node, TPoint clientPoint) const {
+    return false;
+  }
+  // Shows the editor for a click at a point (the editor gets the press).
+  virtual void ShowEditorFromClick(TPoint clientPoint, TShiftState shift) { ShowEditor(); }
+  // The hot part of a cell under the point, -1 for none (the core: every cell with tloHotTrack).
+  virtual int CellHotPart(int column, TqlTreeListNode* node, TPoint clientPoint) const;
+  // Filter buttons and the filter status panel of the data-aware grid.
+  virtual int OpenFilterDropDownColumn() const { return -1; }
+  virtual void DropDownFilter(int column) {}
+  virtual void ClearFilter() {}
+  virtual std::string FilterCloseHint() const { return {}; }
+  // The close button of the status panel, empty when none is shown.
+  TRect StatusCloseButtonRect() const;
 
   // Layout state (treelist_layout.cpp).
   TqlTreeListMetrics metrics_;
@@ -405,6 +762,123 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlLookAndFeel lookAndFeel_ = lfStandard;
   TqlPaintStyle paintStyle_ = TqlPaintStyle::Tree;
   TFont bandFont_, headerFont_, previewFont_;
+
+  // --- keyboard, focus and selection (treelist_keys.cpp, treelist_focus.cpp) ---
+  bool handleSearchKey(uint16_t key, TShiftState shift);
+  void handleCtrlKey(uint16_t key);
+  void handleKey(uint16_t key, TShiftState shift);
+  void moveToTabStop(int direction, bool throughRows);
+  void focusNeighbourRowAtTabStop(int direction);
+  void rowFocusHorizontal(int direction);
+  void fixAnchor(bool shift);
+  void selectAnchorRange(bool shift);
+  void invalidateSelectedRows();
+  TqlTreeListState state_ = tsNormal;
+  bool extendingSelection_ = false;  // Shift+Up/Down is growing a range from the anchor
+  int selectionLock_ = 0;            // >= 0
+  int selectedCountAtSelectionLock_ = 0;
+  bool focusGoneToEditor_ = false;   // the input focus left for a window inside the grid
+
+  // --- painting (treelist_paint.cpp) ---
+  void paintBandPanel(TqlPaintPass& pass);
+  void paintHeaderPanel(TqlPaintPass& pass);
+  void paintIndicator(TqlPaintPass& pass);
+  void paintFooterPanel(TqlPaintPass& pass);
+  void paintStatusPanel(TqlPaintPass& pass);
+  // The rows painter's working state: flags and colours read once per pass, the grid-line
+  // buffer (rows_painter.h; treelist_paint_rows.cpp, treelist_paint_cells.cpp).
+  struct RowsPainter;
+  TColor bandColor_ = clBtnFace;
+  TColor headerColor_ = clBtnFace;
+  TColor groupNodeColor_ = clBtnFace;
+  TColor groupNodeTextColor_ = clNone;
+  TColor highlightColor_ = clHighlight;
+  TColor highlightTextColor_ = clHighlightText;
+  TColor hideSelectionColor_ = clBtnFace;
+  TColor hideSelectionTextColor_ = clBtnText;
+  TColor rowFooterColor_ = clBtnFace;
+  TColor rowFooterTextColor_ = clBtnText;
+  TColor fixedBandLineColor_ = clWindowFrame;
+  TColor gridLineColor_ = clNone;
+  TColor treeLineColor_ = clGrayText;
+  TColor autoSearchColor_ = clNone;
+  TColor autoSearchTextColor_ = clNone;
+  bool hideSelection_ = false;
+  bool showButtons_ = true;
+  bool showLines_ = true;
+  bool showRoot_ = true;
+  bool dottedTreeLines_ = true;
+  bool newItemRowActive_ = false;
+  int paintDepth_ = 0;  // passes nest; the sizing feedback is handled by the outermost
+  TqlMouseFeedback mouseFeedback_;
+  TqlIncrementalSearchState incrementalSearch_;
+  bool autoExpandOnSearch_ = true;
+  TqlTreeListCellViewData cellViewData_;
+
+  // --- mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_hot_track.cpp) ---
+  bool pressHeaderArea(const TreeListHitInfo& hit, bool doubleClick);
+  bool pressRows(TMouseButton button, TShiftState shift, const TreeListHitInfo& hit,
+                 bool doubleClick);
+  void moveHeaderPressed(TPoint p);
+  void moveNodePressed(TShiftState shift, TPoint p);
+  void updatePushedElements(TPoint p);
+  void releasePressed(TShiftState shift, TPoint p);
+  void releaseImmediateEditor(TMouseButton button, TShiftState shift,
+                              const TreeListHitInfo& hit, TqlTreeListState stateAtRelease);
+  bool overHeaderCell(int column, TPoint p) const;
+  bool overBandCell(int band, TPoint p) const;
+  bool overFilterButton(int column, TPoint p) const;
+  int headerPartAt(int column, TPoint p) const;
+  void invalidateHeaderCell(int column);
+  void invalidateBandCell(int band);
+  void startEditorDelay();
+  void rowScrollTick();
+  bool inputFocusInside() const;
+  void startSizing(TqlTreeListState state, int pos);
+  int clampSizingPos(int pos) const;
+  void moveSizing(TPoint p);
+  void releaseSizing();
+  std::vector<TRect> sizingLineRects() const;
+  void invertSizingLine();
+  void eraseSizingLine();
+  void applyBandWidth(int visibleBand, int pos);
+  void applyColumnWidth(int column, int pos);
+  void applyRowHeight(int pos);
+  void updateHotTrack(const TreeListHitInfo& hit);
+  void showFilterCloseHint();
+  void hideFilterCloseHint();
+  TqlPressRecord press_;
+  TqlTreeListHotTrackInfo hotTrack_;
+  TCursor hotTrackBaseCursor_ = crDefault;  // the control's cursor before hot tracking set one
+  bool dblClkExpanding_ = true;
+  int rowScrollDirection_ = 0;              // -1 above the rows, +1 below
+  std::vector<TRect> sizingLine_;           // the inverted rectangles, empty when no line
+  bool sizingLineHidden_ = false;           // taken off for a paint pass
+  class TqlContainerHintWindow* filterCloseHint_ = nullptr;  // owned as a component
+  // Process-wide timers point at their grid; a grid going away takes its entries back.
+  struct ProcessTimerRelease {
+    TCustomqlTreeList* grid;
+    ~ProcessTimerRelease();
+  } processTimerRelease_{this};
+};
+
+// Holds the selection lock for a scope (also when an exception leaves it).
+class TqlSelectionLock {
+ public:
+  explicit TqlSelectionLock(TCustomqlTreeList& t)
+      : t_(t), exceptions_(std::uncaught_exceptions()) {
+    t_.BeginSelection();
+  }
+  // An exception on its way out is not joined by an event handler's call (nor its throw).
+  ~TqlSelectionLock() noexcept(false) {
+    t_.EndSelection(std::uncaught_exceptions() == exceptions_);
+  }
+  TqlSelectionLock(const TqlSelectionLock&) = delete;
+  TqlSelectionLock& operator=(const TqlSelectionLock&) = delete;
+
+ private:
+  TCustomqlTreeList& t_;
+  int exceptions_;
 };
 
 // Holds the update lock for a scope (also when an exception leaves it).

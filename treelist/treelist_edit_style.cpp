@@ -10,7 +10,11 @@ TqlEditBorderStyle TqlTreeListEditStyle::DefaultBorderStyle() const {
 }
 
 TqlEditButtonViewStyle TqlTreeListEditStyle::DefaultButtonStyle() const {
-  switch (grid_->LookAndFeel()) {
+  return ButtonStyleForLook(grid_->LookAndFeel());
+}
+
+TqlEditButtonViewStyle ButtonStyleForLook(TqlLookAndFeel look) {
+  switch (look) {
     case lfFlat: return btsFlat;
     case lfUltraFlat: return btsHotFlat;
     default: return bts3D;

@@ -2,8 +2,12 @@
 // TqlTreeListEditStyle: the edit style the grid gives each in-place editor it creates. A value
 // the style does not hold itself comes from the grid's look instead of a style controller.
 #include "treelist/edit_style.h"
+#include "treelist/treelist_types.h"
 
 class TCustomqlTreeList;
+
+// The editor button look of a grid look: 3-D, flat, or hot flat for lfUltraFlat.
+TqlEditButtonViewStyle ButtonStyleForLook(TqlLookAndFeel look);
 
 class TqlTreeListEditStyle : public TqlEditStyle {
  public:

@@ -304,53 +304,9 @@ void TCustomqlTreeList::EndUpdate() {
   RecalcLayout();
   // The layout rebuilds the cache; when it could not run (no window yet), rows still count.
   if (!rowCache_.IsValid() && !roots_.empty() && keepsRowCache()) RebuildRowCache();
-  if (SelectedCount() != selectedCountAtLock_ && OnSelectedCountChange) OnSelectedCountChange(this);
-}
-
-// ===== focus and selection (the minimal form; the keyboard code builds on it) ==============
-
-void TCustomqlTreeList::SetFocusedNodeAndColumn(TqlTreeListNode* node, int focusIndex,
-                                                bool makeVisible) {
-  if (!node) return;
-  HideEditor();
-  focusedAbsoluteColumn_ = -1;
-  TqlTreeListNode* oldNode = focusedNode_;
-  const int oldFocusIndex = focusIndex_;
-  if (lockUpdate_ > 0) {
-    focusedNode_ = node;
-    focusIndex_ = focusIndex;
-    return;
-  }
-  const bool cellFocus = !IsOption(tloRowSelect);
-  if (node != focusedNode_) {
-    if (cellFocus) focusIndex_ = focusIndex;
-    focusedNode_ = node;
-    NodeChanged(oldNode, false);
-    NodeChanged(node, false);
-  } else if (cellFocus && focusIndex != focusIndex_) {
-    focusIndex_ = focusIndex;
-    NodeChanged(node, false);
-  }
-  if (makeVisible && focusedNode_) focusedNode_->MakeVisible();
-  if (focusedNode_ != oldNode && OnChangeNode) OnChangeNode(this, oldNode, focusedNode_);
-  if (focusIndex_ != oldFocusIndex && OnChangeColumn) OnChangeColumn(this, focusedNode_, focusIndex_);
-}
-
-void TCustomqlTreeList::SetTopNode(TqlTreeListNode* node) {
-  int row = RowIndexOfNode(node);
-  if (row >= 0) SetTopRowIndex(row);
-}
-
-// Without multi-selection the focused node is the selection; with it the data layer keeps the
-// selected set and answers these.
-bool TCustomqlTreeList::IsNodeSelected(const TqlTreeListNode* node) const {
-  return node && !IsOption(tloMultiSelect) && node == focusedNode_;
-}
-
-void TCustomqlTreeList::SetNodeSelected(TqlTreeListNode*, bool) {}
-
-int TCustomqlTreeList::SelectedCount() const {
-  return !IsOption(tloMultiSelect) && focusedNode_ ? 1 : 0;
+  // Inside a selection lock its release reports the change, once.
+  if (selectionLock_ == 0 && SelectedCount() != selectedCountAtLock_ && OnSelectedCountChange)
+    OnSelectedCountChange(this);
 }
 
 // ===== per-node model answers ===============================================================

@@ -111,28 +111,32 @@ void TCustomqlTreeList::DropSuperfluousScrollBars() {
   ComputeRowCounts();
 }
 
+// The platform has no window-content scrolling, so a changed offset repaints the client area
+// (what scrolling the content and repainting the uncovered strip would show).
 void TCustomqlTreeList::SetLeftCoord(int value) {
+  HideEditor();
   const int maxLeft = std::max(0, ScrollableWidth() - VisibleScrollWidth());
   value = std::clamp(value, 0, maxLeft);
   if (value == leftCoord_) return;
-  HideEditor();
   leftCoord_ = value;
   if (lockUpdate_ == 0 && !recalculating_) UpdateScrollBars();
-  Invalidate();
+  if (lockUpdate_ == 0) Invalidate();
   if (OnChangeLeftCoord) OnChangeLeftCoord(this);
 }
 
+// The top row stops where the last page is full (row heights may differ, so the last page's
+// top is found by adding heights up from the last row).
 void TCustomqlTreeList::SetTopRowIndex(int rowIndex) {
+  HideEditor();
   const int shown = ShownRowCount();
   if (shown < 2) return;
   rowIndex = std::clamp(rowIndex, 0, std::max(0, LastPageTopRowIndex(shown - 1)));
   TqlTreeListNode* node = NodeAtRowIndex(rowIndex);
   if (!node || node == topNode_) return;
-  HideEditor();
   topNode_ = node;
-  if (lockUpdate_ == 0 && !recalculating_) UpdateScrollBars();
-  Invalidate();
   if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
+  if (lockUpdate_ == 0 && !recalculating_) UpdateScrollBars();
+  if (lockUpdate_ == 0) Invalidate();
 }
 
 // The top row that shows row n as the last whole row: as many rows above n as fit.

@@ -203,6 +203,13 @@ void TqlVisibleRowCache::InsertRows(int rowIndex, const std::vector<TqlTreeListN
   }
 }
 
+void TqlVisibleRowCache::PermuteRows(const std::vector<int>& newRowOfRow) {
+  std::vector<TqlTreeListNode*> rows(VisibleRows.size());
+  for (size_t r = 0; r < rows.size(); ++r) rows[newRowOfRow[r]] = VisibleRows[r];
+  VisibleRows.swap(rows);
+  for (int& position : RowLookupPositions) position = newRowOfRow[position];
+}
+
 void TqlVisibleRowCache::RemoveRows(int rowIndex, int count) {
   if (rowIndex < 0 || count <= 0 || rowIndex >= Count()) return;
   count = std::min(count, Count() - rowIndex);

@@ -28,6 +28,9 @@ class TqlVisibleRowCache {
   void InsertRows(int rowIndex, const std::vector<TqlTreeListNode*>& rows);
   // Removes the rows rowIndex .. rowIndex + count - 1.
   void RemoveRows(int rowIndex, int count);
+  // Reorders the rows without a rebuild: row r moves to newRowOfRow[r], a permutation of
+  // 0..Count()-1 (a sorted list of rows). The address order stays; only positions change.
+  void PermuteRows(const std::vector<int>& newRowOfRow);
   // Throws EInvalidqlTreeListOperation when the lists disagree with each other or with a
   // fresh walk of the roots.
   void CheckInvariants(const std::vector<TqlTreeListNode*>& roots) const;

@@ -251,6 +251,21 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
   changed();
 }
 
+void TCanvas::PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts) {
+  size_t start = 0;
+  for (int count : counts) {
+    if (count < 0 || start + size_t(count) > points.size()) break;
+    if (count >= 2) {
+      std::vector<TPoint> part(points.begin() + start, points.begin() + start + count);
+      // Each polyline on its own, so an XOR pen crossing another polyline cancels there.
+      gdi::PenPixels pp = gdi::PolylinePixels(toDevice(part), Pen.Width(), Pen.Style(), false);
+      strokeDevice(pp.on, pp.off);
+    }
+    start += size_t(count);
+  }
+  changed();
+}
+
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
   std::vector<TPoint> dev = toDevice(points);

@@ -134,6 +134,10 @@ class TCanvas : public TObject, private TCanvasState {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);                    // the end point is not drawn
   void Polyline(const std::vector<TPoint>& points);  // the last point is not drawn
+  // Several polylines in one call: counts[i] points each, taken from points in order; each
+  // leaves out its own last point. Counts below 2 draw nothing; points beyond the counts'
+  // total are ignored. The pen position does not move.
+  void PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts);
   void Polygon(const std::vector<TPoint>& points);   // closed; brush fill, pen outline
   // Outline with the pen along the rectangle's inside edge (Left..Right-1, Top..Bottom-1),
   // interior filled with the brush.

@@ -18,6 +18,7 @@ TPoint cursorPos{-10000, -10000};
 std::function<uint32_t()> tickSource;
 std::function<int(const std::vector<std::string>&)> popupHook;
 std::map<TCursor, bool> registeredCursors;
+TCursor screenCursor = crDefault;  // crDefault: no override cursor is set
 }  // namespace
 
 TPoint GetCursorPos() { return cursorPos; }
@@ -120,6 +121,21 @@ std::string ClipboardGetText() { return QGuiApplication::clipboard()->text().toS
 
 void RegisterCursor(TCursor id, const TBitmap&, TPoint) { registeredCursors[id] = true; }
 bool CursorRegistered(TCursor id) { return id <= 0 && id >= crSizeAll ? true : registeredCursors.count(id) > 0; }
+
+TCursor ScreenCursor() { return screenCursor; }
+
+void SetScreenCursor(TCursor value) {
+  if (value == screenCursor) return;
+  const bool hadOverride = screenCursor != crDefault;
+  screenCursor = value;
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;  // no windows
+  if (hadOverride) QGuiApplication::restoreOverrideCursor();
+  // The busy shapes are what programs put on the whole screen; anything else shows the arrow.
+  if (value != crDefault)
+    QGuiApplication::setOverrideCursor(QCursor(value == crHourGlass  ? Qt::WaitCursor
+                                               : value == crAppStart ? Qt::BusyCursor
+                                                                     : Qt::ArrowCursor));
+}
 
 int ShowPopupMenu(const std::vector<std::string>& items, TPoint screenPos) {
   if (popupHook) return popupHook(items);

@@ -58,6 +58,10 @@ std::string ClipboardGetText();
 // fixed negative numbers); the standard cursors exist already.
 void RegisterCursor(TCursor id, const TBitmap& image, TPoint hotSpot);
 bool CursorRegistered(TCursor id);
+// The screen cursor: while it is not crDefault it shows over every window of the program (a
+// long operation's hourglass); crDefault gives the controls their own cursors back.
+TCursor ScreenCursor();
+void SetScreenCursor(TCursor value);
 
 // A popup menu of plain items; returns the chosen index or -1 (tests may hook the choice).
 int ShowPopupMenu(const std::vector<std::string>& items, TPoint screenPos);

@@ -33,6 +33,8 @@ const std::vector<Layer>& Layers() {
       // The platform: value types at the bottom; the record-set layer, the canvas and the
       // controls on them. The toolkit and the two file libraries stay in their own files.
       {"platform/core/", {"std", "platform/core/"}},
+      // GBK sort keys take their code table from the system's character conversion.
+      {"platform/core/gbk_order.", {"system"}},
       {"platform/db/", {"std", "system", "platform/core/", "platform/db/"}},
       {"platform/db/mdb_table_reader.", {"mdbtools"}},
       {"platform/gfx/", {"std", "platform/core/", "platform/gfx/"}},

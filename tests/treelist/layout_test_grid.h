@@ -18,12 +18,14 @@ class LayoutGrid : public TCustomqlTreeListControl {
   using TCustomqlTreeList::metrics_;
 };
 
-// Owner and grid; the owner frees the grid and its columns.
-struct LayoutFixture {
+// Owner and grid (of a test's own grid class when it answers more); the owner frees the grid
+// and its columns.
+template <typename Grid>
+struct GridFixture {
   std::unique_ptr<TComponent> owner = std::make_unique<TComponent>(nullptr);
-  LayoutGrid* grid = new LayoutGrid(owner.get());
+  Grid* grid = new Grid(owner.get());
 
-  LayoutFixture(int width, int height) { grid->SetBounds(0, 0, width, height); }
+  GridFixture(int width, int height) { grid->SetBounds(0, 0, width, height); }
 
   TqlTreeListColumn* AddColumn(int width, int band = 0, int row = 0) {
     TqlTreeListColumn* c = grid->CreateColumn();
@@ -40,6 +42,7 @@ struct LayoutFixture {
   }
   TqlLayoutSnapshot Snapshot() const { return grid->BuildLayoutSnapshot(); }
 };
+using LayoutFixture = GridFixture<LayoutGrid>;
 
 inline void SetSearchWindowLook(TCustomqlTreeListControl& g) {
   TFont text;

@@ -84,6 +84,26 @@ TEST(CanvasShapesTest, LinesLeaveOutTheirLastPoint) {
   EXPECT_EQ(Picture(f, kBack), Picture(r, kBack));
 }
 
+TEST(CanvasShapesTest, PolyPolylineDrawsEachPolylineWithoutItsLastPoint) {
+  TBitmap b = MakeBitmap(12, 12, kBack);
+  TCanvas& c = b.Canvas();
+  c.Pen.SetColor(clBlack);
+  c.MoveTo(7, 7);
+  // Three polylines; the single point in the middle draws nothing but is consumed.
+  c.PolyPolyline({{1, 1}, {5, 1}, {9, 9}, {1, 3}, {4, 3}, {4, 6}}, {2, 1, 3});
+  ExpectPixels(b, {
+      {1, 1, clBlack, "first polyline: start"},
+      {4, 1, clBlack, "first polyline: before its end"},
+      {5, 1, kBack, "first polyline: last point not drawn"},
+      {9, 9, kBack, "a one-point polyline draws nothing"},
+      {1, 3, clBlack, "second polyline starts after the counted points"},
+      {4, 3, clBlack, "second polyline: a corner is drawn"},
+      {4, 5, clBlack, "second polyline: last segment"},
+      {4, 6, kBack, "second polyline: last point not drawn"},
+  });
+  EXPECT_EQ(c.PenPos(), (TPoint{7, 7})) << "the pen position stays";
+}
+
 TEST(CanvasShapesTest, XorPenIsItsOwnInverse) {
   TBitmap b = MakeBitmap(12, 12, clTeal);
   TCanvas& c = b.Canvas();

@@ -1,0 +1,109 @@
+// Tree-list painting benchmarks: a grid standing alone (no form) at 1920 x 1080 with eight
+// text columns of Chinese and ASCII texts (the sample terms of data/, which fill every row on
+// screen), the fonts, header colour, look and paint style of the search window's grids,
+// painted with PaintGrid onto a 1920 x 1080 bitmap.
+//
+//   FullRepaint   the whole client area
+//   FocusMoveRow  the focus moves one row down (SetFocusedNodeAndColumn), then only the newly
+//                 focused row is painted: the canvas is clipped to its NodeRect. The focus walks
+//                 down the rows on screen and starts again at the top, so no scrolling happens.
+//
+// Run: treelist_paint_bench [whoart.tsv] [--benchmark_filter=...]; the median of the
+// repetitions is the figure to read (--benchmark_repetitions is preset to 10).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
+#include "treelist/gallery/gallery_grids.h"
+#include "treelist/gallery/sample_terms.h"
+#include "treelist/treelist_control.h"
+#include "treelist/treelist_node.h"
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+std::string gTermsPath = QUILLON_BENCH_DATA_DIR "/whoart.tsv";
+
+struct PaintFixture {
+  std::unique_ptr<TComponent> owner = std::make_unique<TComponent>(nullptr);
+  TCustomqlTreeListControl* grid = new TCustomqlTreeListControl(owner.get());
+  TBitmap bitmap{kWidth, kHeight};
+
+  PaintFixture() {
+    grid->SetBounds(0, 0, kWidth, kHeight);
+    ApplySearchWindowSettings(*grid, lfUltraFlat);
+    grid->SetPaintStyle(TqlPaintStyle::Grid);
+    const struct { const char* caption; int width; } columns[] = {
+        {"拼音缩写", 110}, {"中文", 240}, {"英文", 460}, {"ADR代码", 90},
+        {"系统-器官代码", 90}, {"系统-器官", 280}, {"System-organ class", 460}, {"系统-器官代码", 90}};
+    for (const auto& c : columns) {
+      TqlTreeListColumn* column = grid->CreateColumn();
+      column->SetCaption(c.caption);
+      column->SetWidth(c.width);
+    }
+    grid->Columns(0)->SetSorted(csUp);
+
+    std::vector<TSampleTerm> terms = SortedByPinyin(ReadSampleTerms(gTermsPath));
+    std::vector<TSampleOrganSystem> systems =
+        ReadSampleOrganSystems(OrganSystemFileBeside(gTermsPath));
+    TqlTreeListUpdateLock lock(*grid);
+    for (const TSampleTerm& t : terms) {
+      auto system = std::find_if(systems.begin(), systems.end(),
+                                 [&](const TSampleOrganSystem& s) { return s.SID == t.SID1; });
+      const std::string texts[] = {t.PY, t.Name, t.EName, t.TID, t.SID1,
+                                   system == systems.end() ? "" : system->Name,
+                                   system == systems.end() ? "" : system->EName, t.SID2};
+      TqlTreeListNode* node = grid->Add();
+      for (int i = 0; i < 8; ++i) node->SetText(i, texts[i]);
+    }
+  }
+  // Rows wholly on screen (the focus walk stays inside them).
+  int FullRows() const { return grid->Metrics().FullRowCount; }
+};
+
+void FullRepaint(benchmark::State& state) {
+  PaintFixture f;
+  TCanvas& canvas = f.bitmap.Canvas();
+  f.grid->PaintGrid(canvas);  // first paint: fonts and glyph caches warm
+  for (auto _ : state) {
+    f.grid->PaintGrid(canvas);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(FullRepaint)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void FocusMoveRow(benchmark::State& state) {
+  PaintFixture f;
+  TCanvas& canvas = f.bitmap.Canvas();
+  f.grid->PaintGrid(canvas);
+  const int rows = std::max(1, f.FullRows());
+  int row = 0;
+  for (auto _ : state) {
+    row = (row + 1) % rows;
+    TqlTreeListNode* node = f.grid->Items(row);
+    f.grid->SetFocusedNodeAndColumn(node, 1, false);
+    TCanvasStateGuard clip(canvas);
+    canvas.IntersectClipRect(f.grid->NodeRect(node));
+    f.grid->PaintGrid(canvas);
+    benchmark::ClobberMemory();
+  }
+  state.counters["rows"] = rows;
+}
+BENCHMARK(FocusMoveRow)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);  // takes the --benchmark_ flags out of argv
+  if (argc > 1) gTermsPath = argv[1];
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,336 @@
+// The mouse side of the tree-list grid: pressed headers (drag threshold, click on release),
+// sizing with its inverted line, best widths on a double click, row presses with the editor
+// delay, and hot tracking. Input goes through the form as real input does.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gfx/canvas.h"
+#include "platform/ui/toolkit.h"
+#include "tests/support/synthetic_input.h"
+#include "tests/support/test_form.h"
+#include "treelist/treelist_control.h"
+#include "treelist/treelist_layout.h"
+#include "treelist/treelist_node.h"
+
+namespace {
+
+TPoint Center(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+// Header moving is not part of the core: this grid records a started drag and stays dragging
+// until the release; editor requests are recorded too.
+class MouseGrid : public TCustomqlTreeListControl {
+ public:
+  using TCustomqlTreeListControl::TCustomqlTreeListControl;
+  std::vector<std::string> log;
+
+ protected:
+  void StartColumnDrag(int column) override { log.push_back("drag c" + std::to_string(column)); }
+  void StartBandDrag(int band) override { log.push_back("drag b" + std::to_string(band)); }
+  void ShowEditor() override { log.push_back("editor"); }
+};
+
+// A shown grid, 400 x 200, columns c0 c1 c2 of widths 96, 113, 124 and five rows "r<i>";
+// with bands, c0 and c1 form band 0 and c2 band 1, and the band panel is shown.
+struct MouseFixture {
+  TestForm form{Bounds(0, 0, 420, 240)};
+  MouseGrid* g = nullptr;
+
+  explicit MouseFixture(TqlTreeListOptions options = kDefaultTreeListOptions, bool bands = false) {
+    EnsureTestApplication();
+    g = form.Add<MouseGrid>(0, 0, 400, 200);
+    g->SetOptions(options);
+    if (bands) {
+      g->SetDefaultLayout(false);
+      g->Bands().Add();
+      g->SetShowBands(true);
+    }
+    const int widths[] = {96, 113, 124};
+    for (int i = 0; i < 3; ++i) {
+      TqlTreeListColumn* c = g->CreateColumn();
+      c->SetCaption("C" + std::to_string(i));
+      if (bands) c->SetBandIndex(i < 2 ? 0 : 1);
+      c->SetWidth(widths[i]);
+    }
+    for (int i = 0; i < 5; ++i) g->Add()->SetText(0, "r" + std::to_string(i));
+    form.Show();
+  }
+  TqlHeaderCell Header(int column) const {
+    for (const TqlHeaderCell& cell : g->BuildLayoutSnapshot().HeaderCells)
+      if (cell.Column == column) return cell;
+    ADD_FAILURE() << "no header cell for column " << column;
+    return {};
+  }
+  TPoint HeaderMiddle(int column) const { return Center(Header(column).Rect); }
+  // A point on the column's right edge (inside the cell, where the edge zone starts).
+  TPoint HeaderEdge(int column) const {
+    TRect r = Header(column).Rect;
+    return {r.Right - 2, (r.Top + r.Bottom) / 2};
+  }
+  TPoint CellMiddle(int row, int column) const {
+    return Center(g->CellRect(g->NodeAtRowIndex(row), column));
+  }
+  int Width(int column) const { return g->Columns(column)->Width(); }
+};
+
+// Every pixel of the grid as it stands on the form.
+std::vector<TColor> Grab(const TControl& control) {
+  std::vector<TColor> pixels;
+  for (int y = 0; y < control.ClientHeight(); ++y)
+    for (int x = 0; x < control.ClientWidth(); ++x) pixels.push_back(PixelAt(control, x, y));
+  return pixels;
+}
+
+// What a full repaint gives must equal what is on the form: no line left behind.
+void ExpectNoLeftovers(MouseFixture& f, const char* context) {
+  f.form.Paint();
+  const std::vector<TColor> before = Grab(*f.g);
+  f.g->Invalidate();
+  f.form.Paint();
+  EXPECT_TRUE(before == Grab(*f.g)) << context << ": pixels differ from a full repaint";
+}
+
+TEST(TreeListMouse, PressedHeaderStartsDraggingOnlyBeyondFivePixels) {
+  struct Case {
+    int dx, dy;
+    TqlTreeListOptions options;
+    bool drags;
+  } cases[] = {
+      {5, 0, kDefaultTreeListOptions, false},
+      {-5, 5, kDefaultTreeListOptions, false},
+      {6, 0, kDefaultTreeListOptions, true},
+      {0, 6, kDefaultTreeListOptions, true},
+      {-6, -3, kDefaultTreeListOptions, true},
+      {20, 0, kDefaultTreeListOptions - TqlTreeListOptions{tloColumnMoving}, false},
+  };
+  for (const Case& c : cases) {
+    MouseFixture f(c.options);
+    const TPoint p = f.HeaderMiddle(1);
+    input::Press(*f.g, p.X, p.Y);
+    EXPECT_EQ(f.g->MouseFeedback().ColumnDown, 1);
+    input::Move(*f.g, p.X + c.dx, p.Y + c.dy);
+    const std::string where = std::to_string(c.dx) + "," + std::to_string(c.dy);
+    EXPECT_EQ(f.g->State(), c.drags ? tsColumnDragging : tsColumnDown) << where;
+    EXPECT_EQ(f.g->log, c.drags ? std::vector<std::string>{"drag c1"} : std::vector<std::string>{})
+        << where;
+    input::Release(*f.g, p.X + c.dx, p.Y + c.dy);
+    EXPECT_EQ(f.g->State(), tsNormal) << where;
+    EXPECT_EQ(f.g->MouseFeedback().ColumnDown, -1) << where;
+  }
+}
+
+// The header stays pushed only while the mouse is over it; the release sorts only there.
+TEST(TreeListMouse, HeaderClickCountsOnlyWhenReleasedOverThePressedHeader) {
+  struct Case {
+    const char* name;
+    std::vector<int> moves;  // y offsets from the press (4 pixels: no drag)
+    bool pushedAtRelease;
+  } cases[] = {
+      {"released in place", {}, true},
+      {"moved off", {4}, false},
+      {"moved off and back", {4, 0}, true},
+  };
+  for (const Case& c : cases) {
+    MouseFixture f(kDefaultTreeListOptions + TqlTreeListOptions{tloAutoSort});
+    int clicks = 0;
+    f.g->OnColumnClick = [&](TObject*, TqlTreeListColumn*) { ++clicks; };
+    const TqlHeaderCell header = f.Header(1);
+    const TPoint p{Center(header.Rect).X, header.Rect.Bottom - 2};
+    input::Press(*f.g, p.X, p.Y);
+    for (int dy : c.moves) input::Move(*f.g, p.X, p.Y + dy);
+    EXPECT_EQ(f.g->MouseFeedback().ColumnDown, c.pushedAtRelease ? 1 : -1) << c.name;
+    const int y = c.moves.empty() ? p.Y : p.Y + c.moves.back();
+    input::Release(*f.g, p.X, y);
+    EXPECT_EQ(clicks, c.pushedAtRelease ? 1 : 0) << c.name;
+    EXPECT_EQ(f.g->Columns(1)->Sorted(), c.pushedAtRelease ? csUp : csNone) << c.name;
+  }
+}
+
+TEST(TreeListMouse, ColumnSizingKeepsTheEdgeBetweenMinimumAndBandOrClientRight) {
+  struct Case {
+    const char* name;
+    bool bands;
+    int column;
+    int moveTo;      // x the edge is dragged to
+    int limitRight;  // -1: the client's right; else the right of this visible band's cell
+  } cases[] = {
+      {"one band, far left", false, 1, 0, 0},
+      {"one band, far right", false, 1, 1000, -1},
+      {"bands, far right", true, 0, 1000, 0},
+      {"released where pressed", false, 1, -1, 0},  // nothing repaints: the line must go
+  };
+  for (const Case& c : cases) {
+    MouseFixture f(kDefaultTreeListOptions, c.bands);
+    const TqlLayoutSnapshot s = f.g->BuildLayoutSnapshot();
+    const int left = f.Header(c.column).Rect.Left;
+    int expected = f.g->Columns(c.column)->MinWidth() + 1;  // the line stops at left + MinWidth
+    const TPoint edge = f.HeaderEdge(c.column);
+    const int x = c.moveTo < 0 ? edge.X : c.moveTo;
+    if (c.moveTo < 0) {
+      expected = f.Width(c.column);
+    } else if (c.moveTo > left) {
+      const int right = c.limitRight < 0 ? f.g->ClientWidth() - 1
+                                         : s.BandCells[c.limitRight].Rect.Right;
+      expected = right - left + 1;
+    }
+    input::Press(*f.g, edge.X, edge.Y);
+    EXPECT_EQ(f.g->State(), tsColumnSizing) << c.name;
+    input::Move(*f.g, x, edge.Y);
+    EXPECT_TRUE(f.g->SizingLineShown()) << c.name;
+    input::Release(*f.g, x, edge.Y);
+    EXPECT_FALSE(f.g->SizingLineShown()) << c.name;
+    EXPECT_EQ(f.Width(c.column), expected) << c.name;
+    ExpectNoLeftovers(f, c.name);
+  }
+}
+
+// The line inverts the window's pixels while the edge is held; cancelling takes it off and
+// leaves the width.
+TEST(TreeListMouse, SizingLineInvertsPixelsAndCancelRestoresThem) {
+  MouseFixture f;
+  const TPoint edge = f.HeaderEdge(0);
+  const int x = edge.X + 30, y = f.CellMiddle(2, 1).Y;
+  const TColor before = PixelAt(*f.g, x, y);
+  input::Press(*f.g, edge.X, edge.Y);
+  input::Move(*f.g, x, edge.Y);
+  EXPECT_EQ(PixelAt(*f.g, x, y), before ^ 0xFFFFFF);
+  f.g->Invalidate();  // a repaint while sizing keeps the line on the new picture
+  f.form.Paint();
+  EXPECT_EQ(PixelAt(*f.g, x, y), before ^ 0xFFFFFF);
+  f.g->DispatchCancelMode();
+  EXPECT_EQ(f.g->State(), tsNormal);
+  EXPECT_EQ(PixelAt(*f.g, x, y), before);
+  EXPECT_EQ(f.Width(0), 96);
+}
+
+TEST(TreeListMouse, DoubleClickOnAnEdgeGivesSizableColumnsTheirBestWidth) {
+  const std::string longText = "a cell text far wider than its column";
+  TCanvas measure;
+  struct Case {
+    const char* name;
+    bool bandEdge;
+    int column;      // whose text is long
+    bool treeColumn; // measured with the root level's indent
+  } cases[] = {
+      {"header edge, tree column", false, 0, true},
+      {"header edge, other column", false, 1, false},
+      {"band edge", true, 0, true},
+  };
+  for (const Case& c : cases) {
+    MouseFixture f(kDefaultTreeListOptions, c.bandEdge);
+    f.g->NodeAtRowIndex(3)->SetText(c.column, longText);
+    f.g->Columns(1 - c.column)->SetSizing(false);  // the other column keeps its width
+    const int otherWidth = f.Width(1 - c.column);
+    measure.Font = f.g->Font();
+    const int margin = measure.TextWidth("0") / 2 + 1;
+    const int expected = measure.TextWidth(longText) +
+                         (c.treeColumn ? f.g->Metrics().LevelIndent : 0) + 2 * margin;
+    TPoint p = f.HeaderEdge(c.column);
+    if (c.bandEdge) {
+      const TRect band = f.g->BuildLayoutSnapshot().BandCells[0].Rect;
+      p = {band.Right - 2, Center(band).Y};
+    }
+    int changed = 0;
+    f.g->OnChangedColumnsWidth = [&](TObject*) { ++changed; };
+    input::Press(*f.g, p.X, p.Y);
+    input::Release(*f.g, p.X, p.Y);
+    input::DoubleClick(*f.g, p.X, p.Y);
+    input::Release(*f.g, p.X, p.Y);
+    EXPECT_EQ(f.Width(c.column), expected) << c.name;
+    EXPECT_EQ(f.Width(1 - c.column), otherWidth) << c.name;
+    EXPECT_EQ(changed, 1) << c.name;
+    EXPECT_EQ(f.g->State(), tsNormal) << c.name;
+    EXPECT_FALSE(f.g->SizingLineShown()) << c.name;
+    ExpectNoLeftovers(f, c.name);
+  }
+}
+
+TEST(TreeListMouse, RowPressFocusesTheCellUnderTheMouse) {
+  MouseFixture f(kDefaultTreeListOptions - TqlTreeListOptions{tloRowSelect});
+  int clicks = 0;
+  f.g->OnClick = [&](TObject*) { ++clicks; };
+  struct Case {
+    int row, column;
+  } cases[] = {{2, 1}, {2, 2}, {4, 0}, {0, 1}};
+  for (const Case& c : cases) {
+    const TPoint p = f.CellMiddle(c.row, c.column);
+    input::Press(*f.g, p.X, p.Y);
+    EXPECT_EQ(f.g->State(), tsNodeDown);
+    EXPECT_EQ(f.g->FocusedRowIndex(), c.row);
+    EXPECT_EQ(f.g->FocusedAbsoluteColumn(), c.column);
+    input::Release(*f.g, p.X, p.Y);
+    EXPECT_EQ(f.g->State(), tsNormal);
+  }
+  EXPECT_EQ(clicks, 4) << "one OnClick per click";
+}
+
+// A click on the focused cell opens the editor after the double-click time; a double click
+// cancels the pending editor instead.
+TEST(TreeListMouse, ClickOnTheFocusedCellOpensTheEditorUnlessADoubleClickFollows) {
+  MouseFixture f(kDefaultTreeListOptions - TqlTreeListOptions{tloRowSelect});
+  const TPoint p = f.CellMiddle(1, 1);
+  input::Click(*f.g, p.X, p.Y);
+  EXPECT_FALSE(f.g->HasTimer(2)) << "the click moved the focus";
+  input::Click(*f.g, p.X, p.Y);
+  ASSERT_TRUE(f.g->HasTimer(2));
+  f.g->DispatchTimer(2);
+  EXPECT_EQ(f.g->log, std::vector<std::string>{"editor"});
+  EXPECT_FALSE(f.g->HasTimer(2));
+
+  f.g->log.clear();
+  int doubleClicks = 0;
+  f.g->OnDblClick = [&](TObject*) { ++doubleClicks; };
+  input::Click(*f.g, p.X, p.Y);
+  input::DoubleClick(*f.g, p.X, p.Y);
+  input::Release(*f.g, p.X, p.Y);
+  EXPECT_FALSE(f.g->HasTimer(2));
+  EXPECT_TRUE(f.g->log.empty());
+  EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST(TreeListMouse, HotTrackingFollowsTheMouseWithTheOption) {
+  struct Step {
+    const char* name;
+    int row, column;  // row -1: over column's header; column -1: the mouse leaves
+    bool event;       // OnHotTrackNode raised
+  };
+  const std::vector<Step> steps = {
+      {"cell", 2, 1, true},
+      {"same cell", 2, 1, false},
+      {"other cell", 3, 1, true},
+      {"header", -1, 2, true},
+      {"leave", 0, -1, true},
+  };
+  for (bool hotTrack : {true, false}) {
+    MouseFixture f(kDefaultTreeListOptions +
+                   (hotTrack ? TqlTreeListOptions{tloHotTrack} : TqlTreeListOptions{}));
+    std::vector<TqlTreeListHotTrackInfo> events;
+    f.g->OnHotTrackNode = [&](TObject*, const TqlTreeListHotTrackInfo& info, TCursor& cursor) {
+      events.push_back(info);
+      if (info.Node) cursor = crHandPoint;
+    };
+    for (const Step& s : steps) {
+      events.clear();
+      TqlTreeListNode* node = nullptr;
+      if (s.column < 0) {
+        f.g->DispatchMouseLeave();
+      } else {
+        const TPoint p = s.row < 0 ? f.HeaderMiddle(s.column) : f.CellMiddle(s.row, s.column);
+        node = s.row < 0 ? nullptr : f.g->NodeAtRowIndex(s.row);
+        input::Move(*f.g, p.X, p.Y);
+      }
+      const bool on = hotTrack && s.column >= 0;
+      EXPECT_EQ(events.size(), hotTrack && s.event ? 1u : 0u) << s.name;
+      EXPECT_EQ(f.g->MouseFeedback().HotNode, on ? node : nullptr) << s.name;
+      EXPECT_EQ(f.g->MouseFeedback().HotColumn, on && node ? s.column : -1) << s.name;
+      EXPECT_EQ(f.g->HotTrackInfo().HeaderPart, on && !node ? 1 : 0) << s.name;
+      EXPECT_EQ(f.g->Cursor(), on && node ? crHandPoint : crDefault) << s.name;
+      if (!events.empty()) {
+        EXPECT_TRUE(events.back() == f.g->HotTrackInfo()) << s.name;
+      }
+    }
+  }
+}
+
+}  // namespace
