@@ -251,10 +251,33 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
   changed();
 }
 
+// A one-point-wide axis-parallel segment without its end point, as a device rectangle; empty
+// when the segment is slanted or has no length.
+static TRect axisSegmentRect(TPoint a, TPoint b) {
+  if (a.Y == b.Y && a.X != b.X)
+    return a.X < b.X ? TRect{a.X, a.Y, b.X, a.Y + 1} : TRect{b.X + 1, a.Y, a.X + 1, a.Y + 1};
+  if (a.X == b.X && a.Y != b.Y)
+    return a.Y < b.Y ? TRect{a.X, a.Y, a.X + 1, b.Y} : TRect{a.X, b.Y + 1, a.X + 1, a.Y + 1};
+  return {};
+}
+
 void TCanvas::PolyPolyline(const std::vector<TPoint>& points, const std::vector<int>& counts) {
+  // Grids draw thousands of one-pixel horizontal and vertical segments at a time: with a thin
+  // solid copying pen those are plain rectangles, filled in one go (overlaps do not matter
+  // when the pen copies).
+  const bool plainPen = Pen.Width() <= 1 && Pen.Style() == psSolid && Pen.Mode() == pmCopy;
+  std::vector<TRect> segments;
   size_t start = 0;
   for (int count : counts) {
     if (count < 0 || start + size_t(count) > points.size()) break;
+    if (count == 2 && plainPen) {
+      TRect r = axisSegmentRect(LogicalToDevice(points[start]), LogicalToDevice(points[start + 1]));
+      if (!r.IsEmpty() || points[start] == points[start + 1]) {
+        if (!r.IsEmpty()) segments.push_back(r);
+        start += 2;
+        continue;
+      }
+    }
     if (count >= 2) {
       std::vector<TPoint> part(points.begin() + start, points.begin() + start + count);
       // Each polyline on its own, so an XOR pen crossing another polyline cancels there.
@@ -263,6 +286,7 @@ void TCanvas::PolyPolyline(const std::vector<TPoint>& points, const std::vector<
     }
     start += size_t(count);
   }
+  if (!segments.empty()) strokeDevice(segments, {});
   changed();
 }
 
