@@ -127,7 +127,8 @@ TEST(TreeListPaintHeader, GridHandlerColourBecomesTheCellBrush) {
     if (column == f.lone) color = clYellow;
   };
   f.Paint();
-  const TqlHeaderCell& lone = f.CellOf(f.Snapshot(), f.lone->Index());
+  const TqlLayoutSnapshot s = f.Snapshot();
+  const TqlHeaderCell& lone = f.CellOf(s, f.lone->Index());
   ExpectPixels(f.bitmap, {{lone.Rect.Left + 3, lone.Rect.Top + 2, ColorToRGB(clYellow),
                            "the handler's colour fills the cell"}});
 }
