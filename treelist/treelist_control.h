@@ -193,10 +193,8 @@ class TCustomqlTreeListControl : public TCustomqlTreeList {
   void CustomDrawHeader(TqlCustomDrawHeaderArgs& args) override;
   bool WantsCustomDrawCell(int column, bool groupNode) const override;
   void CustomDrawCell(TqlCustomDrawCellArgs& args, bool groupNode) override;
-  // Paints the cell through the column's editor settings (vertical alignment, letter case,
-  // password character) and the grid's look.
-  void PaintCellView(int column, TCanvas& canvas, const TRect& cell,
-                     const TqlTreeListCellViewData& view) override;
+  // The column's vertical alignment, letter case and password character.
+  void FillCellEditorSettings(int column, TqlCellEditorSettings& settings) const override;
 
  private:
   friend class TqlTreeListColumn;

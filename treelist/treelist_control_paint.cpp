@@ -2,7 +2,6 @@
 // own custom-draw handlers and the editor settings a cell is painted with.
 #include "treelist/edit_view_data.h"
 #include "treelist/treelist_control.h"
-#include "treelist/treelist_edit_style.h"
 #include "treelist/treelist_node.h"
 
 TqlTreeListBand* TCustomqlTreeListControl::BandObject(int band) const {
@@ -45,19 +44,12 @@ void TCustomqlTreeListControl::CustomDrawCell(TqlCustomDrawCellArgs& args, bool 
                         args.Done);
 }
 
-void TCustomqlTreeListControl::PaintCellView(int column, TCanvas& canvas, const TRect& cell,
-                                             const TqlTreeListCellViewData& view) {
-  // One record reused for every cell: painting runs on the main thread only.
-  static TqlTextEditViewData record;
-  static const TqlTextEditPainter painter;
-  TqlCellEditorSettings settings;
+void TCustomqlTreeListControl::FillCellEditorSettings(int column,
+                                                      TqlCellEditorSettings& settings) const {
+  TCustomqlTreeList::FillCellEditorSettings(column, settings);
   if (const TqlTreeListColumn* c = Columns(column)) {
     settings.VertAlignment = c->VertAlignment();
     settings.CharCase = c->CharCase();
     settings.PasswordChar = c->PasswordChar();
   }
-  settings.ButtonStyle = ButtonStyleForLook(LookAndFeel());
-  FillEditViewDataFromCell(record, view, settings);
-  record.Bounds = cell.Inflate(2, 2);
-  painter.Draw(canvas, nullptr, record);
 }

@@ -82,6 +82,7 @@ class TqlTreeListNode;
 class TBitmap;
 struct TqlLayoutSnapshot;
 struct TqlPaintPass;
+struct TqlCellEditorSettings;
 class TqlTreeListBand;
 class TqlTreeListColumn;
 struct TqlRowHeightInfo;
@@ -554,7 +555,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // A structural change recomputes scroll ranges and repaints from the node's row down; an
   // appearance change repaints only its row. Nothing while locked, destroying or not shown.
   void NodeChanged(TqlTreeListNode* node, bool structural);
-  // Drops the row cache, forgets the focused column's absolute index and resets the nodes'
+  // Drops the row cache and resets the nodes'
   // CachedHeight (skipped while locked when the cache was already dropped: nothing laid out).
   void ClearRowCache();
   void RebuildRowCache();
@@ -632,9 +633,12 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual bool WantsCustomDrawFooter(int column, int footerIndex) const;
   virtual void CustomDrawFooter(TqlCustomDrawFooterArgs& args);
   // Hands a filled cell description to the column's editor class, which paints it into
-  // cell (the core paints plain text).
-  virtual void PaintCellView(int column, TCanvas& canvas, const TRect& cell,
-                             const TqlTreeListCellViewData& view);
+  // cell with the column's editor settings.
+  void PaintCellView(int column, TCanvas& canvas, const TRect& cell,
+                     const TqlTreeListCellViewData& view);
+  // The editor settings a column's cells are painted with (the core: plain text in the
+  // button look of LookAndFeel).
+  virtual void FillCellEditorSettings(int column, TqlCellEditorSettings& settings) const;
 
   // Draws one cell that shows plain text: kind 1 a footer cell (footerIndex -1 the footer
   // panel), 2 a new item row cell, 3 a group row (treelist_paint.cpp).
@@ -735,7 +739,6 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlTreeListNode* hotTrackNode_ = nullptr;
   TqlTreeListNode* editorNode_ = nullptr;
   int focusIndex_ = 0;               // focused column in focus order; -1 or past the end reads 0
-  mutable int focusedAbsoluteColumn_ = -1;  // cache of focusIndex_ as a column index; -1 = stale
   TqlVisibleRowCache rowCache_;
   int lockUpdate_ = 0;               // >= 0; layout work waits while > 0
   int selectedCountAtLock_ = 0;

@@ -62,7 +62,6 @@ void TCustomqlTreeList::SetFocusedNodeAndColumn(TqlTreeListNode* node, int focus
                                                 bool makeVisible) {
   if (!node) return;
   HideEditor();
-  focusedAbsoluteColumn_ = -1;
   TqlTreeListNode* oldNode = focusedNode_;
   const int oldFocusIndex = focusIndex_;
   if (lockUpdate_ > 0) {  // nothing is laid out: no events, no repainting

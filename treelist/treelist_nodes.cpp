@@ -62,7 +62,6 @@ void TCustomqlTreeList::ClearNodes() {
   clearing_ = true;
   ScopeExit resetClearing([this] { clearing_ = false; });
   rowCache_.Clear();
-  focusedAbsoluteColumn_ = -1;
   ClearSelection();
   focusedNode_ = oldFocusedNode_ = editorNode_ = nullptr;
   selectionAnchor_ = dragNode_ = hotTrackNode_ = nullptr;
@@ -147,7 +146,6 @@ void TCustomqlTreeList::resetCachedHeights() {
 void TCustomqlTreeList::ClearRowCache() {
   const bool wasValid = rowCache_.IsValid();
   rowCache_.Clear();
-  focusedAbsoluteColumn_ = -1;
   if (wasValid || lockUpdate_ == 0) resetCachedHeights();
 }
 
@@ -232,7 +230,6 @@ void TCustomqlTreeList::NodeDeleted(TqlTreeListNode* node, const DeletedNodeInfo
 
   if (roots_.empty()) {
     rowCache_.Clear();
-    focusedAbsoluteColumn_ = -1;
     topNode_ = focusedNode_ = oldFocusedNode_ = nullptr;
     selectionAnchor_ = dragNode_ = hotTrackNode_ = editorNode_ = nullptr;
     if (lockUpdate_ == 0 && !IsDestroying()) {
@@ -249,7 +246,6 @@ void TCustomqlTreeList::NodeDeleted(TqlTreeListNode* node, const DeletedNodeInfo
   if (topMoved) topNode_ = successor;
   if (focusMoved) {
     focusedNode_ = successor;  // no focus events: the node is gone, not left
-    focusedAbsoluteColumn_ = -1;
   }
   if (selectionAnchor_ == node) selectionAnchor_ = successor;
   if (oldFocusedNode_ == node) oldFocusedNode_ = nullptr;

@@ -14,6 +14,7 @@
 #include "treelist/paint_pass.h"
 #include "treelist/paint_primitives.h"
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_edit_style.h"
 #include "treelist/treelist_node.h"
 
 
@@ -508,12 +509,17 @@ void TCustomqlTreeList::CustomDrawFooter(TqlCustomDrawFooterArgs& args) {
   }
 }
 
-void TCustomqlTreeList::PaintCellView(int, TCanvas& canvas, const TRect& cell,
+void TCustomqlTreeList::FillCellEditorSettings(int, TqlCellEditorSettings& settings) const {
+  settings.ButtonStyle = ButtonStyleForLook(LookAndFeel());
+}
+
+void TCustomqlTreeList::PaintCellView(int column, TCanvas& canvas, const TRect& cell,
                                       const TqlTreeListCellViewData& view) {
   // One record reused for every cell: painting runs on the main thread only.
   static TqlTextEditViewData record;
   static const TqlTextEditPainter painter;
   TqlCellEditorSettings settings;
+  FillCellEditorSettings(column, settings);
   FillEditViewDataFromCell(record, view, settings);
   record.Bounds = cell.Inflate(2, 2);
   painter.Draw(canvas, nullptr, record);
