@@ -62,6 +62,23 @@ bool CursorRegistered(TCursor id);
 // long operation's hourglass); crDefault gives the controls their own cursors back.
 TCursor ScreenCursor();
 void SetScreenCursor(TCursor value);
+// Shows the hourglass for a scope when asked; the cursor before it comes back also when an
+// exception leaves the scope.
+class THourglassScope {
+ public:
+  explicit THourglassScope(bool show) : shown_(show), saved_(show ? ScreenCursor() : crDefault) {
+    if (shown_) SetScreenCursor(crHourGlass);
+  }
+  ~THourglassScope() {
+    if (shown_) SetScreenCursor(saved_);
+  }
+  THourglassScope(const THourglassScope&) = delete;
+  THourglassScope& operator=(const THourglassScope&) = delete;
+
+ private:
+  const bool shown_;
+  const TCursor saved_;  // the screen cursor before; meaningful while shown_
+};
 
 // A popup menu of plain items; returns the chosen index or -1 (tests may hook the choice).
 int ShowPopupMenu(const std::vector<std::string>& items, TPoint screenPos);

@@ -1,0 +1,227 @@
+// Keeping the focused node and the data set's current record in step, in both directions,
+// and what the grid does on each notification of its data link.
+//
+//   data set -> grid   SyncFocusFromDataSet: the node of the current record becomes focused
+//   grid -> data set   SetFocusedNodeAndColumn -> MoveDataSetToNode: the data set moves by the
+//                      record-index difference (or locates the node's key) under the busy flag,
+//                      so the notifications of the grid's own move are not taken for outside
+//                      changes; a failing move leaves the focus where it was
+//
+// Nodes keep the record index they were loaded with, so sorted rows still move the data set
+// to the exact record, also when two records share a key value.
+#include "dbgrid/db_grid_column.h"
+#include "dbgrid/db_grid_node.h"
+#include "dbgrid/db_selection.h"
+#include "dbgrid/db_treelist_control.h"
+#include "dbgrid/grid_registry.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+
+#include <optional>
+
+// ===== data set -> grid =======================================================================
+
+TqlTreeListNode* TCustomqlDBTreeListControl::FindNodeByKey(const Variant& value) const {
+  for (TqlTreeListNode* node : Roots())
+    if (static_cast<const TqlDBGridNode*>(node)->KeyValue == value) return node;
+  return nullptr;
+}
+
+namespace {
+// The node of the data set's current record: the node loaded from that very record when its
+// key matches, else the first node with the current key (records sharing a key).
+TqlTreeListNode* nodeOfCurrentRecord(const TCustomqlDBTreeListControl& grid, const Variant& key,
+                                     int recordPosition) {
+  TqlTreeListNode* first = nullptr;
+  for (TqlTreeListNode* node : grid.Roots()) {
+    auto* dbNode = static_cast<const TqlDBGridNode*>(node);
+    if (!(dbNode->KeyValue == key)) continue;
+    if (dbNode->RecordIndex == recordPosition) return node;
+    if (!first) first = node;
+  }
+  return first;
+}
+}  // namespace
+
+void TCustomqlDBTreeListControl::SyncFocusFromDataSet() {
+  if (busy_ || !keyFieldObject_ || !IsDBOption(egoCanNavigation)) return;
+  TDataSet* dataSet = DataSet();
+  if (!dataSet || dataSet->IsEmpty()) return;
+  const int recordPosition = AllRecordsPresent() ? dataSet->RecNo() - 1 : -1;
+  TqlTreeListNode* node = nodeOfCurrentRecord(*this, keyFieldObject_->Value(), recordPosition);
+  if (!node) return;
+  // Focusing the node must not move the data set back: it is already there.
+  TqlBusyScope busy(*this);
+  SetFocusedNodeAndColumn(node, FocusedColumn(), true);
+}
+
+// ===== grid -> data set =======================================================================
+
+void TCustomqlDBTreeListControl::MoveDataSetToNode(TqlTreeListNode* target) {
+  auto* node = dynamic_cast<TqlDBGridNode*>(target);
+  TDataSet* dataSet = DataSet();
+  if (busy_ || !node || !dataSet || dataSet->IsEmpty() || !IsDBOption(egoCanNavigation)) return;
+  if (target == FocusedNode() && keyFieldObject_ && keyFieldObject_->Value() == node->KeyValue)
+    return;
+  // While the data set edits, its notifications must still arrive (the move posts and the
+  // grid reloads), so the busy flag stays clear then.
+  std::optional<TqlBusyScope> busy;
+  if (!IsEditState(dataSet->State())) busy.emplace(*this);
+  if (IsDBOption(egoUseLocate) || IsDBOption(egoSmartRefresh)) {
+    if (!keyFieldObject_) return;
+    TqlLocateScope locate(*this);
+    dataSet->Locate(keyField_, node->KeyValue, TLocateOptions{});
+    return;
+  }
+  // The data set's own position is where the move starts: after the data set moved by
+  // itself to another record with the focused node's key, the focused node's record index
+  // would be the wrong start.
+  const int currentRecord = dataSet->RecNo() - 1;
+  if (node->RecordIndex != currentRecord) dataSet->MoveBy(node->RecordIndex - currentRecord);
+}
+
+void TCustomqlDBTreeListControl::SetFocusedNodeAndColumn(TqlTreeListNode* node, int focusIndex,
+                                                         bool makeVisible) {
+  // The current record moves first: when that fails the focus stays and the error goes on.
+  if (node && node != FocusedNode() && !busy_ && LockUpdate() == 0 && IsAllRecordsMode() &&
+      dataLink_->Active())
+    MoveDataSetToNode(node);
+  TCustomqlTreeListControl::SetFocusedNodeAndColumn(node, focusIndex, makeVisible);
+  CheckChangeNodeEx();
+}
+
+// ===== change info ============================================================================
+
+TqlChangeNodeInfo TCustomqlDBTreeListControl::CurrentChangeNodeInfo() const {
+  TqlChangeNodeInfo info;
+  TqlTreeListNode* focused = FocusedNode();
+  if (!focused || !DataSet()) return info;
+  info.KeyValue = keyFieldObject_ ? keyFieldObject_->Value() : Variant::Null();
+  info.Level = focused->Level();
+  info.Selected = IsNodeSelected(focused);
+  return info;
+}
+
+void TCustomqlDBTreeListControl::CheckChangeNodeEx() {
+  if (!OnChangeNodeEx || IsDestroying()) return;
+  const TqlChangeNodeInfo info = CurrentChangeNodeInfo();
+  if (changeNodeInfoSeen_ && info == lastChangeNodeInfo_) return;
+  lastChangeNodeInfo_ = info;
+  changeNodeInfoSeen_ = true;
+  OnChangeNodeEx(this, FocusedNode());
+}
+
+// ===== notifications of the link ==============================================================
+
+void TCustomqlDBTreeListControl::LinkActiveChanged() {
+  if (IsDestroying()) return;
+  if (!dataLink_->Active()) HideEditor();
+  FullRebuild();
+}
+
+void TCustomqlDBTreeListControl::LinkDataSetChanged() {
+  if (IsDestroying()) return;
+  CheckChangeNodeEx();
+  TDataSet* dataSet = dataLink_->DataSet();
+  if (!dataSet || dataSet->State() != dsInsert) {
+    insertNode_ = nullptr;
+    insertKeyValue_ = Variant();
+  }
+  // The grid's own locate: the focus is already where the data set went.
+  if (locating_) {
+    locating_ = false;
+    return;
+  }
+  if (busy_) return;
+  if (IsAllRecordsMode() && TqlGridRegistry::OtherGridBusy(this, dataSet)) {
+    scrolledHandling(0);
+    return;
+  }
+  if (dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsSetKey)) return;
+  // Every mode reloads for now (the windowed modes come later); the top row and the sort
+  // are kept by the load.
+  LoadNodes();
+  SyncFocusFromDataSet();
+}
+
+void TCustomqlDBTreeListControl::LinkDataSetScrolled(int distance) {
+  if (IsDestroying() || busy_) return;
+  scrolledHandling(distance);
+}
+
+void TCustomqlDBTreeListControl::scrolledHandling(int distance) {
+  SyncFocusFromDataSet();
+  if (IsDBOptionEx(egoSyncSelection) && IsOption(tloMultiSelect) && FocusedNode()) {
+    ClearSelection();
+    SetNodeSelected(FocusedNode(), true);
+  }
+  if (dataLink_->Active()) CheckChangeNodeEx();
+}
+
+void TCustomqlDBTreeListControl::LinkRecordChanged(TField* field) {
+  if (IsDestroying() || busy_) return;
+  recordChangedHandling(field);
+}
+
+void TCustomqlDBTreeListControl::recordChangedHandling(TField* field) {
+  TDataSet* dataSet = DataSet();
+  if (!dataSet || dataSet->State() == dsSetKey) return;
+  if (!IsBufferedMode() && dataSet->State() == dsInsert && !insertNode_) return;
+  auto* node = dynamic_cast<TqlDBGridNode*>(FocusedNode());
+  if (!node) return;
+  FillNodeFromRecord(node);
+  NodeChanged(node, false);
+  if (dataSet->State() == dsInsert && !insertNode_) {
+    insertNode_ = node;
+    insertKeyValue_ = node->KeyValue;
+  }
+}
+
+void TCustomqlDBTreeListControl::LinkLayoutChanged() {
+  if (IsDestroying()) return;
+  ++groupChangeLock_;
+  struct Release {
+    int& count;
+    ~Release() { --count; }
+  } release{groupChangeLock_};
+  TqlTreeListUpdateLock lock(*this);
+  RefillFieldMap();
+  if (defaultFields_) rebuildDefaultColumns();
+  LoadNodes();
+  SyncFocusFromDataSet();
+}
+
+void TCustomqlDBTreeListControl::LinkFocusControl(TField** field) {
+  if (!field || !*field || !IsDBOption(egoCanNavigation)) return;
+  int bound = -1;
+  for (int column = 0; column < ColumnCount() && bound < 0; ++column)
+    if (TqlDBTreeListColumn* object = DBColumn(column); object && object->Field() == *field)
+      bound = column;
+  if (bound < 0) return;
+  if (!IsOption(tloRowSelect)) SetFocusedColumn(AbsoluteToFocusIndex(bound));
+  if (FocusedAbsoluteColumn() == bound && IsOption(tloEditing)) {
+    *field = nullptr;  // taken: this grid shows the field
+    ShowEditor();
+  }
+}
+
+void TCustomqlDBTreeListControl::LinkUpdateData() {
+  if (dataLink_->Modified()) HideEditor();
+}
+
+// ===== leaving the grid =======================================================================
+
+void TCustomqlDBTreeListControl::CMExit() {
+  TDataSet* dataSet = DataSet();
+  try {
+    if (dataSet && IsDBOption(egoCancelOnExit) && dataSet->State() == dsInsert &&
+        !dataLink_->Modified())
+      dataSet->Cancel();
+    else if (dataSet && dataLink_->Editing())
+      dataLink_->UpdateRecord();
+  } catch (...) {
+    SetFocus();
+    throw;
+  }
+  TCustomqlTreeListControl::CMExit();
+}
