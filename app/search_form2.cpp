@@ -4,6 +4,8 @@
 #include "app/app_resources.h"
 #include "app/app_texts.h"
 #include "app/dm.h"
+#include "dbgrid/db_grid.h"
+#include "dbgrid/db_grid_column.h"
 #include "flat/flat_button.h"
 #include "flat/flat_edit.h"
 #include "flat/flat_memo.h"
@@ -101,6 +103,42 @@ TFlatButton* sideButton(TfrmMain* form, TWinControl* parent, const char* name, T
   return button;
 }
 
+// One result grid: the settings both grids share, then its columns (caption, field, width;
+// width 0 keeps the width the field gives).
+struct GridColumn {
+  const char* Caption;
+  const char* FieldName;
+  int Width;
+};
+TqlDBGrid* resultGrid(TfrmMain* form, TWinControl* holder, const char* name, const char* keyField,
+                      TqlDBGridOptionsDB optionsDB, std::initializer_list<GridColumn> columns) {
+  auto* grid = new TqlDBGrid(form);
+  grid->SetName(name);
+  grid->SetParent(holder);
+  grid->SetAlign(alClient);
+  grid->SetKeyField(keyField);
+  grid->SetDefaultLayout(true);
+  grid->SetHeaderPanelRowCount(1);
+  grid->SetSummarySeparator(", ");
+  grid->SetFont(makeFont("宋体", -13, GB2312_CHARSET));
+  grid->HeaderFont() = makeFont("宋体", -13, GB2312_CHARSET);
+  grid->BandFont() = makeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
+  grid->PreviewFont() = makeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
+  grid->PreviewFont().SetColor(clBlue);
+  grid->SetHeaderColor(0xE0E9EF);
+  grid->SetLookAndFeel(lfUltraFlat);
+  grid->SetOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEnterShowEditor, edgoImmediateEditor,
+                            edgoTabThrough, edgoVertThrough});
+  grid->SetOptionsDB(optionsDB);
+  for (const GridColumn& c : columns) {
+    auto* column = grid->CreateColumn<TqlDBGridColumn>();
+    column->SetCaption(c.Caption);
+    column->SetFieldName(c.FieldName);
+    if (c.Width > 0) column->SetWidth(c.Width);
+  }
+  return grid;
+}
+
 TLabel* listCaption(TfrmMain* form, TWinControl* parent, const char* name, TPoint at,
                     const char* caption) {
   auto* label = new TLabel(form);
@@ -185,9 +223,20 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
   FlatPanel2->SetParentColor(true);
   FlatPanel2->SetTabOrder(1);
   // The grids' places: upper holder for the terms, lower for their organ systems.
-  qlGridBLFY->SetParent(FlatPanel4);
+  const TqlDBGridOptionsDB optionsDB{edgoCancelOnExit, edgoCanNavigation, edgoLoadAllRecords,
+                                     edgoUseBookmarks};
+  qlGridBLFY = resultGrid(this, FlatPanel4, "qlGridBLFY", "TID", optionsDB,
+                          {{"拼音缩写", "PY", 0},
+                           {"中文", "NAME", 0},
+                           {"英文", "ENAME", 0},
+                           {"ADR代码", "TID", 0},
+                           {"系统-器官代码", "SID1", 0},
+                           {"系统-器官代码", "SID2", 0},
+                           {"系统-器官代码", "SID3", 0}});
   qlGridBLFY->SetDataSource(DataModule1->dsBLFY);
-  qlGridLJQG->SetParent(FlatPanel2);
+  qlGridLJQG = resultGrid(this, FlatPanel2, "qlGridLJQG", "SID",
+                          optionsDB + TqlDBGridOptionsDB{edgoConfirmDelete},
+                          {{"系统-器官代码", "SID", 96}, {"中文", "NAME", 113}, {"英文", "ENAME", 124}});
   qlGridLJQG->SetDataSource(DataModule1->dsLJQG);
 
   // --- help panel over the right side ---

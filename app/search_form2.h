@@ -9,11 +9,12 @@
 // set the master's prefix filter, report an empty result, then arrange the term or the
 // organ-system layout (captions, which grid sits in which holder, cursors, data sources).
 //
-// The two data-aware grids are not built yet: qlGridBLFY and qlGridLJQG are stand-ins that
-// record holder, cursor and data source (grid_stand_in.h); the holders stay empty.
+// The two data-aware grids (qlGridBLFY terms, qlGridLJQG organ systems) never change their
+// columns: a search moves them between the holders and binds them to the data sources of its
+// master-detail pair; moving through the upper grid moves its master, and the lower grid shows
+// the detail of the current record.
 #include <string>
 
-#include "app/grid_stand_in.h"
 #include "platform/ui/form.h"
 
 class TDataSet;
@@ -22,6 +23,7 @@ class TFlatRadioButton;
 class TFlatEdit;
 class TFlatButton;
 class TFlatMemo;
+class TqlDBGrid;
 class TLabel;
 class TBevel;
 
@@ -57,8 +59,8 @@ class TfrmMain : public TForm {
   TFlatPanel* FlatPanel4 = nullptr;  // upper grid holder
   TLabel* Label3 = nullptr;       // lower caption
   TFlatPanel* FlatPanel2 = nullptr;  // lower grid holder
-  TGridStandIn* qlGridBLFY = &gridBLFY_;  // the term grid
-  TGridStandIn* qlGridLJQG = &gridLJQG_;  // the organ-system grid
+  TqlDBGrid* qlGridBLFY = nullptr;  // the term grid
+  TqlDBGrid* qlGridLJQG = nullptr;  // the organ-system grid
   TFlatPanel* fpnlText = nullptr;  // help panel
   TFlatMemo* fmeText = nullptr;
 
@@ -78,9 +80,6 @@ class TfrmMain : public TForm {
  private:
   void SetEditState(bool enable, TFlatEdit* edit);
   void ApplySearch(TDataSet* query, const std::string& fieldName, const std::string& text);
-
-  TGridStandIn gridBLFY_{"qlGridBLFY"};
-  TGridStandIn gridLJQG_{"qlGridLJQG"};
 };
 
 extern TfrmMain* frmMain;

@@ -11,6 +11,7 @@
 #include "app/dm.h"
 #include "app/quillon_program.h"
 #include "app/search_form2.h"
+#include "dbgrid/db_grid.h"
 #include "app/splash_form.h"
 #include "app_test_support.h"
 #include "flat/flat_button.h"

@@ -9,6 +9,7 @@
 
 #include "app/dm.h"
 #include "app/search_form2.h"
+#include "dbgrid/db_grid.h"
 #include "app_test_support.h"
 #include "flat/flat_button.h"
 #include "flat/flat_edit.h"
@@ -235,8 +236,9 @@ TEST_F(SearchWindowTest, ControlsSitWhereTheDesignPlacesThem) {
 // within each, the enabled tab stops in theirs (the flat buttons take no focus; an unchecked
 // radio is no tab stop), and comes round to the first group's edit, which precedes its radio.
 TEST_F(SearchWindowTest, TabWalksTheDesignedOrder) {
-  const std::vector<TControl*> walk = {w->fedEnglish, w->frbljqgCode, w->fedljqgCode, w->fedPY,
-                                       w->frbPY};
+  // The left side's groups, then the right side's holders (upper grid, lower grid).
+  const std::vector<TControl*> walk = {w->fedEnglish, w->frbljqgCode, w->fedljqgCode,
+                                       w->qlGridBLFY, w->qlGridLJQG, w->fedPY, w->frbPY};
   ASSERT_EQ(w->ActiveControl(), w->frbPY);
   std::vector<std::string> expected, seen;
   for (TControl* c : walk) {
