@@ -165,6 +165,11 @@ void TWinControl::EnableAlign() {
   if (--alignDisabled_ == 0) Realign();
 }
 
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
 void TWinControl::Realign() {
   if (alignDisabled_ > 0 || realigning_ || IsLoading()) return;
   realigning_ = true;

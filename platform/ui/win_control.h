@@ -107,6 +107,8 @@ class TWinControl : public TControl {
   virtual class TNativeEditHost* NativeEdit() { return nullptr; }
 
  protected:
+  // Children with an Align are placed once loading ends (realigning waits while loading).
+  void Loaded() override;
   virtual void KeyDown(uint16_t& Key, TShiftState Shift);
   virtual void KeyUp(uint16_t& Key, TShiftState Shift);
   virtual void KeyPress(char32_t& Key);

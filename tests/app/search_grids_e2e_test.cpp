@@ -105,6 +105,15 @@ TEST_F(SearchGridsTest, PinyinSearchFillsTheUpperGridAndTheLowerFollowsTheCurren
   EXPECT_TRUE(boxes.Boxes.empty());
 }
 
+TEST_F(SearchGridsTest, GridsFillTheirHoldersInsideTheFrame) {
+  for (TqlDBGrid* grid : {w->qlGridBLFY, w->qlGridLJQG}) {
+    SCOPED_TRACE(grid->Name());
+    const TControl* holder = grid->Parent();
+    EXPECT_EQ(grid->BoundsRect(), TRect(1, 1, holder->Width() - 1, holder->Height() - 1));
+    EXPECT_TRUE(grid->Visible());
+  }
+}
+
 TEST_F(SearchGridsTest, OrganSystemSearchSwapsHoldersAndListsEveryTermNamingTheCode) {
   search(w->fedPY, "FB");
   search(w->fedljqgCode, "0100");
