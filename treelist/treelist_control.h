@@ -108,6 +108,8 @@ class TCustomqlTreeListControl : public TCustomqlTreeList {
   std::vector<int> GetSortedColumns() const override;
   // The cell text, upper-cased with tloCaseInsensitive.
   Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const override;
+  // The text node's own text, unless case-insensitive sorting changes it.
+  const std::string* GetNodeSortText(const TqlTreeListNode* node, int column) const override;
   TqlDBTreeListColumnClick OnColumnClick;
   TqlDBTreeListColumnSorting OnColumnSorting;
 

@@ -21,6 +21,11 @@ Variant TCustomqlTreeListControl::GetNodeSortValue(const TqlTreeListNode* node, 
   return Variant(std::move(text));
 }
 
+const std::string* TCustomqlTreeListControl::GetNodeSortText(const TqlTreeListNode* node,
+                                                           int column) const {
+  return IsOption(tloCaseInsensitive) ? nullptr : node->KeptText(column);
+}
+
 void TCustomqlTreeListControl::SetColumnSorted(TqlTreeListColumn* column,
                                                TqlTreeListColumnSort value) {
   if (!column || column->sorted_ == value) return;

@@ -386,6 +386,11 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual bool IsMultiSortAllowed(int column) const { return IsOption(tloMultiSort); }
   // The value a node sorts by in a column; the core has none (empty).
   virtual Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const { return {}; }
+  // The text a node sorts by when its sort value is exactly a text the node keeps (no copy,
+  // no conversion); null when the value must come from GetNodeSortValue. Both must agree.
+  virtual const std::string* GetNodeSortText(const TqlTreeListNode* node, int column) const {
+    return nullptr;
+  }
   // Order of two nodes whose sort keys are all equal (< 0, 0, > 0): the core compares their
   // addresses, a fixed but arbitrary order.
   virtual int CompareNodesTieBreak(const TqlTreeListNode* a, const TqlTreeListNode* b) const;

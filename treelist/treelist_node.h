@@ -59,6 +59,8 @@ class TqlTreeListNode {
   bool Focused() const;
   bool Selected() const;
   std::string Text(int column) const;
+  // The text a node keeps for a column, without a copy; null for a node class that keeps none.
+  virtual const std::string* KeptText(int column) const { return nullptr; }
   Variant Value(int column) const;
   int ImageIndex() const;
   int SelectedIndex() const;
@@ -128,6 +130,7 @@ class TqlTreeListTextNode : public TqlTreeListNode {
   // Texts[i] is the text of the column whose index is i; entries past the end read as empty.
   std::vector<std::string> Texts;
   const std::string& TextAt(int column) const;
+  const std::string* KeptText(int column) const override { return &TextAt(column); }
   void SetText(int column, const std::string& value) override;
   // Moves the entry of one column index to another (a column moved in the column list).
   void MoveText(int fromColumn, int toColumn);

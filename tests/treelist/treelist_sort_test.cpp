@@ -33,6 +33,10 @@ class SortGrid : public TCustomqlTreeListControl {
   Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const override {
     return values ? values(node, column) : TCustomqlTreeListControl::GetNodeSortValue(node, column);
   }
+  // Values of their own: the kept texts are no sort keys then.
+  const std::string* GetNodeSortText(const TqlTreeListNode* node, int column) const override {
+    return values ? nullptr : TCustomqlTreeListControl::GetNodeSortText(node, column);
+  }
 };
 
 struct SortFixture {
