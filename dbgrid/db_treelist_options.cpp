@@ -87,27 +87,27 @@ void TCustomqlDBTreeListControl::SetOptionsDB(TqlDBGridOptionsDB value) {
   }
 }
 
+namespace {
+// Runs the four published setters with the published sets the internal words describe.
+void publishInternalWords(TCustomqlDBTreeListControl& grid, const TqlDBGridOptionWords& words) {
+  grid.SetOptionsBehavior(TqlDBGridOptionsBehavior::fromBits(
+      PublishedFromInternal(S::Behavior, words, grid.OptionsBehavior().bits())));
+  grid.SetOptionsCustomize(TqlDBGridOptionsCustomize::fromBits(
+      PublishedFromInternal(S::Customize, words, grid.OptionsCustomize().bits())));
+  grid.SetOptionsDB(TqlDBGridOptionsDB::fromBits(
+      PublishedFromInternal(S::DB, words, grid.OptionsDB().bits())));
+  grid.SetOptionsView(TqlDBGridOptionsView::fromBits(
+      PublishedFromInternal(S::View, words, grid.OptionsView().bits())));
+}
+}  // namespace
+
 void TCustomqlDBTreeListControl::SetDBOptions(TqlDBGridOptions value) {
-  TqlDBGridOptionWords words{value, optionsEx_, Options()};
-  SetOptionsBehavior(TqlDBGridOptionsBehavior::fromBits(
-      PublishedFromInternal(S::Behavior, words, optionsBehavior_.bits())));
-  SetOptionsCustomize(TqlDBGridOptionsCustomize::fromBits(
-      PublishedFromInternal(S::Customize, words, optionsCustomize_.bits())));
-  SetOptionsDB(TqlDBGridOptionsDB::fromBits(PublishedFromInternal(S::DB, words, optionsDB_.bits())));
-  SetOptionsView(TqlDBGridOptionsView::fromBits(
-      PublishedFromInternal(S::View, words, optionsView_.bits())));
+  publishInternalWords(*this, {value, optionsEx_, Options()});
   options_ = value;
 }
 
 void TCustomqlDBTreeListControl::SetDBOptionsEx(TqlDBGridOptionsEx value) {
-  TqlDBGridOptionWords words{options_, value, Options()};
-  SetOptionsBehavior(TqlDBGridOptionsBehavior::fromBits(
-      PublishedFromInternal(S::Behavior, words, optionsBehavior_.bits())));
-  SetOptionsCustomize(TqlDBGridOptionsCustomize::fromBits(
-      PublishedFromInternal(S::Customize, words, optionsCustomize_.bits())));
-  SetOptionsDB(TqlDBGridOptionsDB::fromBits(PublishedFromInternal(S::DB, words, optionsDB_.bits())));
-  SetOptionsView(TqlDBGridOptionsView::fromBits(
-      PublishedFromInternal(S::View, words, optionsView_.bits())));
+  publishInternalWords(*this, {options_, value, Options()});
   optionsEx_ = value;
 }
 

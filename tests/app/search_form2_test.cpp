@@ -11,6 +11,7 @@
 #include "app/search_form2.h"
 #include "dbgrid/db_grid.h"
 #include "app_test_support.h"
+#include "search_window_fixture.h"
 #include "flat/flat_button.h"
 #include "flat/flat_edit.h"
 #include "flat/flat_memo.h"
@@ -24,38 +25,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class SearchWindowTest : public ::testing::Test {
+class SearchWindowTest : public SearchWindowFixture {
  protected:
-  void SetUp() override {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureTestApplication();
-    DataModule1 = new TDataModule1(Application);
-    frmMain = new TfrmMain(Application);
-    w = frmMain;
-    w->Show();
-  }
-  void TearDown() override {
-    delete frmMain;
-    frmMain = nullptr;
-    delete DataModule1;
-    DataModule1 = nullptr;
-  }
-
-  // Types into an edit (which takes the focus first, as a click on it gives it) and presses
-  // Enter there.
-  void typeAndEnter(TFlatEdit* edit, const std::string& text) {
-    edit->SetFocus();
-    edit->SetText(text);
-    w->HandleKeyDown(VK_RETURN, {});
-  }
   // What a message box would have seen of the layout.
   std::string layout() const {
     return w->Label2->Caption() + "|" + w->Label3->Caption() + "|" + w->qlGridBLFY->Parent()->Name();
   }
 
-  TempWorkingDir dir{/*withDatabase=*/true};
   MessageBoxRecorder boxes{[this] { return layout(); }};
-  TfrmMain* w = nullptr;
 };
 
 struct SearchCase {

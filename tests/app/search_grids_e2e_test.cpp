@@ -10,6 +10,7 @@
 #include "app/dm.h"
 #include "app/search_form2.h"
 #include "app_test_support.h"
+#include "search_window_fixture.h"
 #include "dbgrid/db_grid.h"
 #include "flat/flat_edit.h"
 #include "flat/flat_panel.h"
@@ -42,35 +43,15 @@ Strings organCodesOfFocusedTerm(const TqlDBGrid* grid) {
   return out;
 }
 
-class SearchGridsTest : public ::testing::Test {
+class SearchGridsTest : public SearchWindowFixture {
  protected:
-  void SetUp() override {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureTestApplication();
-    DataModule1 = new TDataModule1(Application);
-    frmMain = new TfrmMain(Application);
-    w = frmMain;
-    w->Show();
-  }
-  void TearDown() override {
-    delete frmMain;
-    frmMain = nullptr;
-    delete DataModule1;
-    DataModule1 = nullptr;
-  }
-  void search(TFlatEdit* edit, const std::string& text) {
-    edit->SetFocus();
-    edit->SetText(text);
-    w->HandleKeyDown(VK_RETURN, {});
-  }
+  void search(TFlatEdit* edit, const std::string& text) { typeAndEnter(edit, text); }
   void key(TqlDBGrid* grid, uint16_t code, TShiftState shift = {}) {
     grid->SetFocus();
     w->HandleKeyDown(code, shift);
   }
 
-  TempWorkingDir dir{/*withDatabase=*/true};
   MessageBoxRecorder boxes;
-  TfrmMain* w = nullptr;
 };
 
 TEST_F(SearchGridsTest, PinyinSearchFillsTheUpperGridAndTheLowerFollowsTheCurrentTerm) {
