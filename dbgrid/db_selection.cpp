@@ -87,8 +87,10 @@ void TqlDBSelection::Save(const std::vector<Variant>& keyValuesOfSelectedNodes) 
             [](const Variant& a, const Variant& b) { return VarCompareOrLess(a, b) < 0; });
 }
 
+// The saved list decides how to look, not the current mode: the first record selected again
+// may switch the mode (Reset) while the rest of the reload still asks.
 bool TqlDBSelection::WasSelected(const TBookmarkStr& bookmark, const Variant& keyValue) const {
-  if (byBookmark_) {
+  if (!savedBookmarks_.empty()) {
     auto less = [this](const TBookmarkStr& a, const TBookmarkStr& b) {
       return dataSet_ ? dataSet_->CompareBookmarks(a, b) < 0 : a < b;
     };

@@ -161,9 +161,9 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   bool Locating() const { return locating_; }
 
   // ===== synchronising (db_treelist_sync.cpp) ================================================
-  // Focus follows the current record: the first node (in tree order) whose key equals the key
-  // field's value becomes focused and visible. Nothing without a key field or
-  // edgoCanNavigation, or while busy.
+  // Focus follows the current record: the node loaded from that record (else the first node
+  // whose key equals the key field's value) becomes focused and visible. Nothing without a
+  // key field or edgoCanNavigation, or while busy.
   void SyncFocusFromDataSet();
   // The current record follows the focus: moves the data set to target's record (by locating
   // its key, or by the record-index difference). On failure the error propagates and the
@@ -188,8 +188,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // Read-only: the data set is open, empty, browsing and edgoCanInsert is off; or there is
   // no key field outside the buffered mode.
   bool IsGridReadOnly() const;
-  // Deletes the focused record (after the confirmation when edgoConfirmDelete), or every
-  // selected record. A data set that cannot be modified raises its own error.
+  // Delete the focused record, or every selected record (Ctrl+Delete asks first when
+  // edgoConfirmDelete). A data set that cannot be modified raises its own error.
   void DeleteFocusedRecord();
   void DeleteSelection();
   // The delete question; the default shows a message box ("Delete record?", "Confirm").
@@ -215,6 +215,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // String columns: the display text (upper-cased with edgoCaseInsensitive); others: the
   // stored typed value.
   Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const override;
+  // The node's own text for a string column without a get-text handler or case folding.
+  const std::string* GetNodeSortText(const TqlTreeListNode* node, int column) const override;
   // Key values ascending whatever the direction (equal when either is empty), then record index.
   int CompareNodesTieBreak(const TqlTreeListNode* a, const TqlTreeListNode* b) const override;
   // Header sorts only in the all-records mode.
@@ -287,7 +289,6 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   bool pendingRegroup_ = false;
   int groupChangeLock_ = 0;           // >= 0
   TqlChangeNodeInfo lastChangeNodeInfo_;
-  bool changeNodeInfoSeen_ = false;
 };
 
 // Holds the busy flag for a scope (cleared on every path, also by an exception).

@@ -5,7 +5,13 @@
 // insert, append or delete find nothing to do; they keep their rules so that a writable data
 // set behaves as the grid promises. Calling DeleteFocusedRecord on a read-only data set
 // raises the record-set layer's own error and leaves every record in place.
+//
+// The keys below come before the core's handling and only while the link is active and the
+// core accepts the key; a key they consume does not reach the core. The windowed (buffered)
+// mode's own keys come with that mode; until then it loads like the all-records mode and
+// takes the keys of the other modes.
 #include <algorithm>
+#include <exception>
 
 #include "dbgrid/db_grid_node.h"
 #include "dbgrid/db_selection.h"
@@ -13,6 +19,27 @@
 #include "platform/db/dataset.h"
 #include "platform/ui/application.h"
 #include "platform/ui/messages.h"
+#include "treelist/treelist_node.h"
+
+namespace {
+
+// Group nodes come with grouping; until then every node is a data node.
+bool isGroupNode(const TqlTreeListNode*) { return false; }
+
+// Left and Right collapse and expand a focused group node (not with row selection); there are
+// no group nodes before grouping, so the key always goes on.
+bool groupNodeKey(TCustomqlDBTreeListControl&, uint16_t) { return false; }
+
+// A record being inserted that nobody has typed into yet.
+bool untouchedInsert(const TDataSet& dataSet, const TqlGridDataLink& link) {
+  return dataSet.State() == dsInsert && !link.Modified();
+}
+
+void postPendingEdit(TDataSet& dataSet) {
+  if (dataSet.State() == dsEdit || dataSet.State() == dsInsert) dataSet.Post();
+}
+
+}  // namespace
 
 // ===== keys ===================================================================================
 
@@ -20,6 +47,8 @@ void TCustomqlDBTreeListControl::KeyDown(uint16_t& Key, TShiftState Shift) {
   TDataSet* dataSet = DataSet();
   if (dataSet && AcceptsKey(Key, Shift)) {
     const bool ctrl = Shift.contains(ssCtrl);
+    const bool rowSelect = IsDBOption(egoRowSelect);
+    TqlTreeListNode* focused = FocusedNode();
     bool consumed = false;
     switch (Key) {
       case VK_DELETE:
@@ -29,16 +58,18 @@ void TCustomqlDBTreeListControl::KeyDown(uint16_t& Key, TShiftState Shift) {
         if (EditorExists()) break;
         if (dataLink_->Modified()) {
           // An edit was started and nothing reported since: show the record as it is.
-          FillNodeFromRecord(dynamic_cast<TqlDBGridNode*>(FocusedNode()));
-          if (FocusedNode()) NodeChanged(FocusedNode(), false);
+          if (auto* node = dynamic_cast<TqlDBGridNode*>(focused)) {
+            FillNodeFromRecord(node);
+            NodeChanged(node, false);
+          }
           dataLink_->SetModified(false);
         } else if (IsEditState(dataSet->State())) {
           dataSet->Cancel();
         }
         break;
       case VK_INSERT:
-        if (!ctrl && !Shift.contains(ssShift) && IsDBOption(egoCanInsert) &&
-            IsDBOption(egoCanNavigation) && dataSet->CanModify() && !IsOption(tloRowSelect)) {
+        if (!ctrl && IsDBOption(egoCanInsert) && IsDBOption(egoCanNavigation) &&
+            dataSet->CanModify() && !rowSelect) {
           HideEditor();
           ClearSelection();
           dataSet->Insert();
@@ -47,20 +78,30 @@ void TCustomqlDBTreeListControl::KeyDown(uint16_t& Key, TShiftState Shift) {
         }
         break;
       case VK_UP:
-      case VK_DOWN: {
-        const bool atEdge = Key == VK_UP ? FocusedNode() == FirstShownNode()
-                                         : FocusedNode() == LastShownNode();
-        if (atEdge && IsEditState(dataSet->State())) dataSet->CheckBrowseMode();
-        if (Key == VK_DOWN && atEdge && IsDBOption(egoCanAppend) && IsDBOption(egoCanInsert) &&
-            IsDBOption(egoCanNavigation) && dataSet->CanModify()) {
-          dataSet->Append();
+        if (untouchedInsert(*dataSet, *dataLink_) && dataSet->Eof()) {
+          // Stepping up from an empty appended record takes it back.
+          dataSet->Cancel();
+          SetFocusedNodeAndColumn(LastShownNode(), FocusedColumn(), true);
           consumed = true;
+        } else if (focused && focused == FirstShownNode()) {
+          postPendingEdit(*dataSet);
         }
         break;
-      }
+      case VK_DOWN:
+        if (!focused || focused != LastShownNode()) break;
+        if (IsDBOption(egoCanAppend) && IsDBOption(egoCanInsert) && IsDBOption(egoCanNavigation) &&
+            dataSet->CanModify() && !untouchedInsert(*dataSet, *dataLink_)) {
+          dataSet->Append();
+          consumed = true;
+        } else {
+          postPendingEdit(*dataSet);
+        }
+        break;
       case VK_LEFT:
       case VK_RIGHT:
-        if (IsOption(tloRowSelect) && FocusedNode() && !ctrl) {
+        if (!rowSelect && isGroupNode(focused)) {
+          consumed = groupNodeKey(*this, Key);
+        } else if (rowSelect && focused && !isGroupNode(focused)) {
           WMHScroll(Key == VK_LEFT ? SB_LINEUP : SB_LINEDOWN, 0);
           consumed = true;
         }
@@ -83,12 +124,14 @@ bool TCustomqlDBTreeListControl::IsGridReadOnly() const {
   return !IsBufferedMode() && !keyFieldObject_;
 }
 
+// Ctrl+Delete. Returns whether the key was the grid's (then the core does not see it).
 bool TCustomqlDBTreeListControl::deleteKey(TShiftState) {
   TDataSet* dataSet = DataSet();
   if (!dataSet || NewItemRowActive() || !IsDBOption(egoCanDelete) ||
-      !IsDBOption(egoCanNavigation) || IsGridReadOnly() || !FocusedNode())
+      !IsDBOption(egoCanNavigation) || IsGridReadOnly() || !FocusedNode() ||
+      isGroupNode(FocusedNode()))
     return false;
-  // Nothing to delete, or a data set that cannot change: the key does nothing.
+  // Nothing to delete, or a data set that cannot change: no question, nothing happens.
   if (dataSet->IsEmpty() || !dataSet->CanModify()) return true;
   const bool several = IsOption(tloMultiSelect) && SelectedCount() > 0;
   if (IsDBOption(egoConfirmDelete)) {
@@ -108,6 +151,8 @@ bool TCustomqlDBTreeListControl::deleteKey(TShiftState) {
 void TCustomqlDBTreeListControl::DeleteFocusedRecord() {
   TDataSet* dataSet = DataSet();
   if (!dataSet || !FocusedNode()) return;
+  // Moving and deleting may make the data set report changes that forget the insert row's
+  // key; a failed delete leaves the rows as they were, so the key comes back.
   const Variant rememberedInsertKey = insertKeyValue_;
   try {
     MoveDataSetToNode(FocusedNode());
@@ -121,38 +166,45 @@ void TCustomqlDBTreeListControl::DeleteFocusedRecord() {
 void TCustomqlDBTreeListControl::DeleteSelection() {
   TDataSet* dataSet = DataSet();
   if (!dataSet) return;
-  std::vector<TqlDBSelection::Entry> entries = selection_->Entries();
+  // Without multi-select the focused node is the selection.
+  if (!IsOption(tloMultiSelect)) return DeleteFocusedRecord();
+  const std::vector<TqlDBSelection::Entry> entries = selection_->Entries();
+  const bool byBookmark = selection_->ByBookmark();
+  std::exception_ptr stopped;  // the error that ended the loop (without edgoExtMultiSelect)
   {
+    // Busy: the one change the re-enabled controls send is the grid's own (reloaded below).
     TqlBusyScope busy(*this);
     TDisabledControls disabled(*dataSet);
     if (IsEditState(dataSet->State())) dataSet->Cancel();
     TBookmarkStr remembered = dataSet->Bookmark();
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+      if (!byBookmark && !IsBufferedMode() && isGroupNode(entry->Node)) continue;
       try {
-        if (selection_->ByBookmark()) {
-          if (!dataSet->BookmarkValid(it->Bookmark)) continue;
-          dataSet->SetBookmark(it->Bookmark);
+        // An entry whose record is no longer there is only dropped.
+        if (byBookmark) {
+          if (!dataSet->BookmarkValid(entry->Bookmark)) continue;
+          dataSet->SetBookmark(entry->Bookmark);
         } else {
-          auto* node = static_cast<TqlDBGridNode*>(it->Node);
+          auto* node = static_cast<TqlDBGridNode*>(entry->Node);
           if (!keyFieldObject_ || !dataSet->Locate(keyField_, node->KeyValue, TLocateOptions{}))
-            continue;  // a record no longer there only leaves the list
+            continue;
         }
         const TBookmarkStr deleted = dataSet->Bookmark();
         dataSet->Delete();
-        if (deleted == remembered) remembered.clear();
+        if (dataSet->CompareBookmarks(deleted, remembered) == 0) remembered.clear();
       } catch (...) {
-        if (!IsDBOption(egoExtMultiSelect)) {
-          selection_->Clear();
-          throw;
-        }
+        if (IsDBOption(egoExtMultiSelect)) continue;  // one record's failure skips only it
+        stopped = std::current_exception();
+        break;
       }
     }
-    selection_->Clear();
+    // The entries go all at once here (also after an error): their nodes are reloaded.
+    ClearSelection();
     if (!remembered.empty() && dataSet->BookmarkValid(remembered)) dataSet->SetBookmark(remembered);
   }
-  // The disabled controls' one change came while busy: reload for what was deleted.
   LoadNodes();
   SyncFocusFromDataSet();
+  if (stopped) std::rethrow_exception(stopped);
 }
 
 // ===== horizontal scrolling by column ==========================================================
@@ -166,31 +218,39 @@ void TCustomqlDBTreeListControl::WMHScroll(TScrollCode code, int pos) {
   TCustomqlTreeListControl::WMHScroll(code, pos);
 }
 
+// Line and thumb scrolling land on column edges: the column of the first header row that holds
+// the left edge (or the thumb position) steps one column back or forward, and its left edge
+// becomes the new left edge. Positions are in scroll coordinates (0 = left edge of the first
+// scrolling band), which is what LeftCoord and the thumb position count.
 void TCustomqlDBTreeListControl::horizontalScrollByColumn(TScrollCode code, int pos) {
   if (FocusColumnCount() == 0 || !CanScroll()) return;
-  // Left edges of the first header row's columns in the scrolling bands, in scroll coordinates.
-  std::vector<int> edges;
-  int x = 0;
+  const int bandCount = GetVisibleBandCount();
   const int leftFixed = GetLeftFixedVisibleBand(), rightFixed = GetRightFixedVisibleBand();
-  for (int band = 0; band < GetVisibleBandCount(); ++band) {
-    if (band == leftFixed || band == rightFixed) continue;
-    for (int i = 0; i < GetColumnCountInRow(band, 0); ++i) {
+  const int firstScrolling = leftFixed == 0 ? 1 : 0;
+  const int lastScrolling = rightFixed >= 0 ? rightFixed - 1 : bandCount - 1;
+  std::vector<int> edges;  // left edges of the header row 0 columns, ascending
+  int bandLeft = 0;
+  for (int band = firstScrolling; band <= lastScrolling; ++band) {
+    int x = bandLeft;
+    for (int i = 0, n = GetColumnCountInRow(band, 0); i < n; ++i) {
       const int column = GetColumnAt(band, 0, i);
       if (column < 0) continue;
       edges.push_back(x);
       x += ComputeColumnHeaderWidth(column);
     }
+    // A band is as wide as it is drawn, whatever its header cells add up to.
+    bandLeft += BandDisplayWidth(band) + (band == 0 ? GetGroupIndent() : 0);
   }
-  const int total = x;
+  const int total = ScrollableWidth();
   if (edges.empty()) return;
+
   const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
+  if (thumb && pos < 1) return SetLeftCoord(0);
+  if (thumb && pos >= total) return SetLeftCoord(total);
   const int from = thumb ? pos : LeftCoord();
-  if (thumb && from < 1) return SetLeftCoord(0);
-  if (thumb && from >= total) return SetLeftCoord(total);
   int index = static_cast<int>(std::upper_bound(edges.begin(), edges.end(), from) - edges.begin()) - 1;
-  index = std::max(index, 0);
   const bool back = code == SB_LINEUP || (thumb && from + VisibleScrollWidth() < total / 2);
-  index += back ? -1 : 1;
-  index = std::clamp(index, 0, static_cast<int>(edges.size()));
+  index = std::clamp(std::max(index, 0) + (back ? -1 : 1), 0, static_cast<int>(edges.size()));
+  // Past the last column: the end of the bands (SetLeftCoord keeps the last page full).
   SetLeftCoord(index < static_cast<int>(edges.size()) ? edges[index] : total);
 }

@@ -48,7 +48,11 @@ void fillCells(TqlDBGridNode& node, const std::vector<ColumnBinding>& bindings) 
       node.Texts[column].clear();
       continue;
     }
-    node.Texts[column] = binding.Field->DisplayText();
+    std::string_view view;
+    if (binding.Field->DisplayTextView(view))
+      node.Texts[column].assign(view);
+    else
+      node.Texts[column] = binding.Field->DisplayText();
     if (binding.StoresValue) {
       TNodeVariantData& data = node.SetVariantData(int(column));
       data.Value = binding.Field->Value();
@@ -203,6 +207,15 @@ Variant TCustomqlDBTreeListControl::GetNodeSortValue(const TqlTreeListNode* node
   auto* dbNode = static_cast<const TqlDBTreeListControlNode*>(node);
   const TNodeVariantData* data = dbNode->VariantData(column);
   return data && data->ValueAssigned ? data->Value : Variant::Null();
+}
+
+const std::string* TCustomqlDBTreeListControl::GetNodeSortText(const TqlTreeListNode* node,
+                                                             int column) const {
+  const TqlDBTreeListColumn* object = DBColumn(column);
+  if (object && (object->OnGetText || (object->ValueType() != varString &&
+                                       object->ValueType() != varOleStr)))
+    return nullptr;
+  return TCustomqlTreeListControl::GetNodeSortText(node, column);
 }
 
 int TCustomqlDBTreeListControl::CompareNodesTieBreak(const TqlTreeListNode* a,

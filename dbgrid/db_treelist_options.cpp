@@ -28,6 +28,9 @@ void TCustomqlDBTreeListControl::SetOptionsBehavior(TqlDBGridOptionsBehavior val
   const bool sortRuleChanged =
       value.contains(edgoAutoSort) != optionsBehavior_.contains(edgoAutoSort) ||
       value.contains(edgoMultiSort) != optionsBehavior_.contains(edgoMultiSort);
+  // Leaving multi-select drops the kept set: its entries would outlive nodes deleted later.
+  if (optionsBehavior_.contains(edgoMultiSelect) && !value.contains(edgoMultiSelect))
+    ClearSelection();
   optionsBehavior_ = value;
   applyPublishedOptions();
   // A changed sorting rule starts without sorted columns (group columns keep theirs).

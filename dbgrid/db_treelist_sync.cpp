@@ -83,9 +83,20 @@ void TCustomqlDBTreeListControl::MoveDataSetToNode(TqlTreeListNode* target) {
 void TCustomqlDBTreeListControl::SetFocusedNodeAndColumn(TqlTreeListNode* node, int focusIndex,
                                                          bool makeVisible) {
   // The current record moves first: when that fails the focus stays and the error goes on.
-  if (node && node != FocusedNode() && !busy_ && LockUpdate() == 0 && IsAllRecordsMode() &&
-      dataLink_->Active())
+  if (node && node != FocusedNode() && !busy_ && IsAllRecordsMode() && dataLink_->Active()) {
+    TDataSet* dataSet = dataLink_->DataSet();
+    const bool wasEditing = dataSet && IsEditState(dataSet->State());
     MoveDataSetToNode(node);
+    // Leaving an edit posts the record and the grid reloads, which already focused the node of
+    // the current record: the old target may be gone. Only a surviving insert row keyed like
+    // the current record is focused here.
+    const bool insertRowStays = node == insertNode_ && keyFieldObject_ &&
+                                static_cast<TqlDBGridNode*>(node)->KeyValue == keyFieldObject_->Value();
+    if (wasEditing && !insertRowStays) {
+      CheckChangeNodeEx();
+      return;
+    }
+  }
   TCustomqlTreeListControl::SetFocusedNodeAndColumn(node, focusIndex, makeVisible);
   CheckChangeNodeEx();
 }
@@ -103,15 +114,28 @@ TqlChangeNodeInfo TCustomqlDBTreeListControl::CurrentChangeNodeInfo() const {
 }
 
 void TCustomqlDBTreeListControl::CheckChangeNodeEx() {
-  if (!OnChangeNodeEx || IsDestroying()) return;
+  if (IsDestroying()) return;
+  // The last info is kept also without a handler, so a handler assigned later fires on the
+  // next real change only.
   const TqlChangeNodeInfo info = CurrentChangeNodeInfo();
-  if (changeNodeInfoSeen_ && info == lastChangeNodeInfo_) return;
+  if (info == lastChangeNodeInfo_) return;
   lastChangeNodeInfo_ = info;
-  changeNodeInfoSeen_ = true;
-  OnChangeNodeEx(this, FocusedNode());
+  if (OnChangeNodeEx) OnChangeNodeEx(this, FocusedNode());
 }
 
 // ===== notifications of the link ==============================================================
+
+namespace {
+// Refreshing the current record's node in place (re-placed, re-sorted, without reading the
+// data set) comes with the windowed modes; until then it declines and the grid reloads.
+bool refreshCurrentRecordInPlace(TCustomqlDBTreeListControl&) { return false; }
+
+// The buffered mode's window refresh comes with the windowed modes; it reloads for now.
+void refreshBufferedWindow(TCustomqlDBTreeListControl& grid) {
+  grid.LoadNodes();
+  grid.SyncFocusFromDataSet();
+}
+}  // namespace
 
 void TCustomqlDBTreeListControl::LinkActiveChanged() {
   if (IsDestroying()) return;
@@ -121,27 +145,38 @@ void TCustomqlDBTreeListControl::LinkActiveChanged() {
 
 void TCustomqlDBTreeListControl::LinkDataSetChanged() {
   if (IsDestroying()) return;
-  CheckChangeNodeEx();
   TDataSet* dataSet = dataLink_->DataSet();
+  // Smart refresh stands in for a reload when only the current record changed: not at either
+  // end of the data, not while partial loading, not inside a layout change.
+  const bool smartRefreshed = IsDBOption(egoSmartRefresh) && dataSet && !dataSet->Bof() &&
+                              !dataSet->Eof() && !IsPartialLoadMode() && groupChangeLock_ == 0 &&
+                              refreshCurrentRecordInPlace(*this);
   if (!dataSet || dataSet->State() != dsInsert) {
     insertNode_ = nullptr;
     insertKeyValue_ = Variant();
   }
-  // The grid's own locate: the focus is already where the data set went.
+  // The grid's own locate: the focus moves where the data set went once the locate returns.
   if (locating_) {
     locating_ = false;
     return;
   }
+  // The grid's own reading or moving: it settles the focus itself afterwards.
   if (busy_) return;
   if (IsAllRecordsMode() && TqlGridRegistry::OtherGridBusy(this, dataSet)) {
+    // Another grid moves the shared data set: only the focus follows, the records are the same.
     scrolledHandling(0);
     return;
   }
-  if (dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsSetKey)) return;
-  // Every mode reloads for now (the windowed modes come later); the top row and the sort
-  // are kept by the load.
-  LoadNodes();
-  SyncFocusFromDataSet();
+  if (IsBufferedMode()) {
+    refreshBufferedWindow(*this);
+  } else if (!(dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsSetKey)) &&
+             !smartRefreshed) {
+    // LoadNodes keeps the top row and the sort.
+    LoadNodes();
+    SyncFocusFromDataSet();
+  }
+  // Checked once the nodes are final, so the handler gets the node that stays focused.
+  CheckChangeNodeEx();
 }
 
 void TCustomqlDBTreeListControl::LinkDataSetScrolled(int distance) {

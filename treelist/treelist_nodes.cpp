@@ -87,28 +87,67 @@ TqlTreeListNode* TCustomqlTreeList::LastShownNode() const {
   return node;
 }
 
+namespace {
+// Visits the shown rows in order without the row cache, until visit returns false. Lists are
+// walked by position: a node's next sibling is found without searching its list.
+template <typename Visit>
+void walkShownRows(const std::vector<TqlTreeListNode*>& roots, Visit visit) {
+  struct Frame {
+    const TqlTreeListNode* parent;  // null: the roots
+    int next;
+  };
+  std::vector<Frame> stack{{nullptr, 0}};
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const int count = frame.parent ? frame.parent->Count() : static_cast<int>(roots.size());
+    if (frame.next == count) {
+      stack.pop_back();
+      continue;
+    }
+    TqlTreeListNode* node = frame.parent ? frame.parent->Items(frame.next) : roots[frame.next];
+    ++frame.next;
+    if (!visit(node)) return;
+    if (node->ChildrenShown && node->HasChildren()) stack.push_back({node, 0});
+  }
+}
+}  // namespace
+
 TqlTreeListNode* TCustomqlTreeList::NodeAtRowIndex(int rowIndex) const {
   if (rowCacheUsable()) return rowCache_.NodeAt(rowIndex);
   if (rowIndex < 0) return nullptr;
-  TqlTreeListNode* node = FirstShownNode();
-  for (int i = 0; node && i < rowIndex; ++i) node = node->nextVisibleInTree();
-  return node;
+  TqlTreeListNode* found = nullptr;
+  int row = 0;
+  walkShownRows(roots_, [&](TqlTreeListNode* n) {
+    if (row++ < rowIndex) return true;
+    found = n;
+    return false;
+  });
+  return found;
 }
 
 int TCustomqlTreeList::RowIndexOfNode(const TqlTreeListNode* node) const {
   if (!node || node->Owner() != this) return -1;
   if (rowCacheUsable()) return rowCache_.RowIndexOf(node);
   if (!isShown(node)) return -1;
-  int row = 0;
-  for (TqlTreeListNode* n = FirstShownNode(); n; n = n->nextVisibleInTree(), ++row)
-    if (n == node) return row;
-  return -1;
+  int row = 0, found = -1;
+  walkShownRows(roots_, [&](TqlTreeListNode* n) {
+    if (n == node) {
+      found = row;
+      return false;
+    }
+    ++row;
+    return true;
+  });
+  return found;
 }
 
 int TCustomqlTreeList::ShownRowCount() const {
   if (rowCacheUsable()) return rowCache_.Count();
   int count = 0;
-  for (TqlTreeListNode* n = FirstShownNode(); n; n = n->nextVisibleInTree()) ++count;
+  walkShownRows(roots_, [&](TqlTreeListNode*) {
+    ++count;
+    return true;
+  });
   return count;
 }
 

@@ -138,6 +138,18 @@ std::string TField::DisplayText() const {
   return text;
 }
 
+bool TField::DisplayTextView(std::string_view& text) const {
+  if (OnGetText) return false;
+  const TTableSnapshot* snapshot = dataSet_->Snapshot();
+  if (!snapshot || fieldNo_ < 1) return false;
+  const TSnapshotColumn& column = snapshot->Column(fieldNo_ - 1);
+  if (!column.IsText()) return false;
+  const int64_t rowIndex = dataSet_->ActiveRowIndex();
+  text = rowIndex < 0 || column.IsNull(uint32_t(rowIndex)) ? std::string_view()
+                                                             : column.Text(uint32_t(rowIndex));
+  return true;
+}
+
 std::string TField::Text() const {
   std::string text = AsString();
   if (OnGetText) OnGetText(const_cast<TField*>(this), text, false);

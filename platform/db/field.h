@@ -80,6 +80,9 @@ class TField : public TComponent {
   TDateTime AsDateTime() const;
   // Text for showing (OnGetText with DisplayText true, else the value's text).
   std::string DisplayText() const;
+  // The display text without a copy, where the record keeps it as it is shown: a text field
+  // without OnGetText (a null reads as empty). False for every other field: use DisplayText.
+  bool DisplayTextView(std::string_view& text) const;
   // Text for editing (OnGetText with DisplayText false, else the value's text).
   std::string Text() const;
   void SetText(const std::string& v);  // raises: read-only
