@@ -12,7 +12,9 @@ namespace {
 constexpr int kWidthWithoutGrid = 64;
 }
 
-TqlDBTreeListColumn::TqlDBTreeListColumn(TComponent* AOwner) : TqlTreeListColumn(AOwner) {}
+TqlDBTreeListColumn::TqlDBTreeListColumn(TComponent* AOwner) : TqlTreeListColumn(AOwner) {
+  changed(true);  // the base took the core class's default width while it was being made
+}
 
 TqlDBTreeListColumn::~TqlDBTreeListColumn() = default;
 

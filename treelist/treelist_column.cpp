@@ -28,7 +28,10 @@ void TqlTreeListColumn::SetIndex(int absoluteIndex) {
 }
 
 void TqlTreeListColumn::changed(bool namesColumn) {
-  if (treeList_) treeList_->ColumnChanged(namesColumn ? this : nullptr);
+  if (treeList_)
+    treeList_->ColumnChanged(namesColumn ? this : nullptr);
+  else if (namesColumn)
+    rederiveWidth();  // a column outside a control still follows its class's default width
 }
 
 // ----- values with an assigned bit -------------------------------------------------------------
