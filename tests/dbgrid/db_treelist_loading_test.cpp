@@ -66,7 +66,7 @@ TEST_F(LoadingTest, UnknownFieldNameGivesEmptyCellsAndTheNameAsCaption) {
   EXPECT_EQ(termGrid.Columns(kPY)->Caption(), "PY");  // from the field's display name
 }
 
-TEST_F(LoadingTest, SortSurvivesReloadAndEqualKeysKeepRecordOrder) {
+TEST_F(LoadingTest, DescendingSortSurvivesAReload) {
   termGrid.Columns(kName)->SetSorted(csDown);
   SearchPinyin("F");
   // GBK order of the names: 发热 < 发热感 < 腹部胀大; descending.
