@@ -28,6 +28,7 @@ void TqlDBTreeListColumn::SetFieldName(const std::string& value) {
   if (value == fieldName_) return;
   fieldName_ = value;
   ResolveField();
+  changed(true);  // the caption and width without a field follow the name too
   // The grid reads the new field's texts on its next load; a bound, loaded grid reloads now.
   TCustomqlDBTreeListControl* grid = DBTreeList();
   if (grid && !grid->IsLoading() && !grid->IsDestroying() && grid->DataLink().Active())

@@ -19,8 +19,12 @@ void TCustomqlDBTreeListControl::RemoveColumnData(TqlTreeListNode* node, int col
 
 TqlDBTreeListColumn* TCustomqlDBTreeListControl::CreateColumnForField(TField* field) {
   // One column class serves every field kind (lookup and calculated fields included).
+  // The grid owns these columns: a name must be free among its components as well as its
+  // owner's.
+  std::string name = UniqueColumnName();
+  for (int n = ColumnCount() + 1; FindComponent(name); ++n) name = Name() + "Column" + std::to_string(n);
   auto* column = new TqlDBGridColumn(this);
-  column->SetName(UniqueColumnName());
+  column->SetName(name);
   AddColumn(column);
   if (field) column->SetFieldName(field->FieldName());
   return column;

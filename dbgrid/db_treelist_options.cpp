@@ -65,8 +65,9 @@ void TCustomqlDBTreeListControl::SetOptionsDB(TqlDBGridOptionsDB value) {
     return value.contains(option) != old.contains(option);
   };
   optionsDB_ = value;
-  applyPublishedOptions();
+  // Before the internal words are written: DefaultFields would keep egoLoadAllRecords off.
   if (value.contains(edgoLoadAllRecords)) defaultFields_ = false;
+  applyPublishedOptions();
 
   if (changed(edgoPartialLoad) && !IsAllRecordsMode()) {
     if (value.contains(edgoPartialLoad)) defaultFields_ = false;

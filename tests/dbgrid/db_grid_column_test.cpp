@@ -1,6 +1,8 @@
 // Data-bound columns: what they take from their field, DefaultFields, and a field that goes.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/db/field.h"
 #include "tests/dbgrid/db_grid_fixture.h"
 
@@ -35,6 +37,29 @@ TEST_F(ColumnTest, WithoutAGridOrAFieldTheColumnKeepsItsOwnValues) {
   EXPECT_EQ(loose.Caption(), "PY");
   EXPECT_EQ(loose.Field(), nullptr);
   EXPECT_EQ(loose.ValueType(), varString);
+}
+
+TEST_F(ColumnTest, DefaultFieldsColumnNamesStayUniqueWhenFieldsComeBack) {
+  TqlDBGrid& grid = *new TqlDBGrid(&form);
+  grid.SetName("plain");
+  grid.SetDataSource(&dsTerms);
+  grid.SetDefaultFields(true);
+  terms.FieldByName("PY")->SetVisible(false);
+  terms.FieldByName("PY")->SetVisible(true);
+  std::set<std::string> names;
+  for (int i = 0; i < grid.ColumnCount(); ++i) names.insert(grid.Columns(i)->Name());
+  EXPECT_EQ(names.size(), size_t(grid.ColumnCount()));
+  // Loading all records turns DefaultFields off and the all-records mode on.
+  grid.SetOptionsDB(dbgridtest::kSearchWindowDB);
+  EXPECT_FALSE(grid.DefaultFields());
+  EXPECT_TRUE(grid.IsAllRecordsMode());
+}
+
+TEST_F(ColumnTest, AColumnWithoutAFieldTakesItsWidthFromItsName) {
+  auto* fresh = termGrid.CreateColumn<TqlDBGridColumn>();
+  fresh->SetFieldName("NOSUCH");
+  termGrid.DBColumn(0)->SetFieldName("NOSUCH");
+  EXPECT_EQ(termGrid.Columns(0)->Width(), fresh->Width());
 }
 
 TEST_F(ColumnTest, SortBySummaryReadsFalseWithoutASummary) {

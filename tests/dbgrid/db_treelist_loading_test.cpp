@@ -76,6 +76,22 @@ TEST_F(LoadingTest, DescendingSortSurvivesAReload) {
   EXPECT_EQ(termGrid.Columns(kName)->Sorted(), csDown);
 }
 
+TEST_F(LoadingTest, EqualSortValuesKeepKeyOrderInBothDirections) {
+  constexpr int kSID1 = 4;
+  SearchPinyin("");
+  for (TqlTreeListColumnSort direction : {csUp, csDown}) {
+    termGrid.Columns(kSID1)->SetSorted(direction);
+    SearchPinyin(direction == csUp ? "F" : "");  // a reload sorts again
+    SearchPinyin("");
+    const Strings tids = RowTexts(termGrid, kTID);
+    // 0800 is SID1 of 0003, 0004 and 0006: ascending TID whatever the direction.
+    std::vector<std::string> of0800;
+    for (size_t i = 0; i < tids.size(); ++i)
+      if (RowTexts(termGrid, kSID1)[i] == "0800") of0800.push_back(tids[i]);
+    EXPECT_EQ(of0800, (Strings{"0003", "0004", "0006"})) << direction;
+  }
+}
+
 TEST_F(LoadingTest, TopRowStaysOnTopAfterReload) {
   SearchPinyin("");
   termGrid.SetBounds(0, 0, 500, 80);  // a few rows on screen

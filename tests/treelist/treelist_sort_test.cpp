@@ -156,6 +156,50 @@ TEST(TreeListSort, TextOrder) {
   }
 }
 
+TEST(TreeListSort, KeptTextsSortAsTheirValues) {
+  // Lists longer than the sort's read-ahead, texts short and long (kept inside the string
+  // and apart from it), keys that tie in their first bytes: sorting by the nodes' kept texts
+  // and by the same texts handed over as values gives one order.
+  std::vector<std::vector<std::string>> rows;
+  uint32_t seed = 7;
+  auto next = [&seed](size_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return size_t(seed >> 16) % n;
+  };
+  const std::vector<std::string> pieces = {"安", "白", "a", "B", "心心心心心心", "zzzzzzzz"};
+  for (int i = 0; i < 300; ++i) {
+    std::string name;
+    for (size_t k = 0, n = 1 + next(4); k < n; ++k) name += pieces[next(pieces.size())];
+    rows.push_back({name, std::to_string(next(10))});
+  }
+  struct Case {
+    const char* name;
+    bool bothColumns;  // the second column a further key, descending
+    bool descending;
+  } cases[] = {{"one key", false, false},
+               {"one key, descending", false, true},
+               {"two keys", true, false},
+               {"two keys, descending", true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string order[2];  // by kept texts, by values
+    for (int road = 0; road < 2; ++road) {
+      SortFixture f(2, rows, {tloMultiSort});
+      if (road == 1)
+        f.grid->values = [](const TqlTreeListNode* node, int column) {
+          return Variant(node->Text(column));
+        };
+      if (c.bothColumns) {
+        f.col(0)->SetSorted(c.descending ? csDown : csUp);
+        f.col(1)->SetSorted(csDown);
+      }
+      f.grid->SortNodes(-1, 0, c.descending);
+      order[road] = f.rows({0, 1});
+    }
+    EXPECT_EQ(order[0], order[1]);
+  }
+}
+
 TEST(TreeListSort, TypedValuesCompareAsValues) {
   // The name (column 0) says which value the node sorts by.
   auto valueOf = [](const std::string& name) -> Variant {
