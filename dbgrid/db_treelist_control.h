@@ -215,7 +215,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // String columns: the display text (upper-cased with edgoCaseInsensitive); others: the
   // stored typed value.
   Variant GetNodeSortValue(const TqlTreeListNode* node, int column) const override;
-  // The node's own text for a string column without a get-text handler or case folding.
+  // The node's own text for a string column without a get-text handler (the control's rule
+  // then leaves out case-insensitive sorting).
   const std::string* GetNodeSortText(const TqlTreeListNode* node, int column) const override;
   // Key values ascending whatever the direction (equal when either is empty), then record index.
   int CompareNodesTieBreak(const TqlTreeListNode* a, const TqlTreeListNode* b) const override;

@@ -1,12 +1,14 @@
 // Sorting node lists (TCustomqlTreeList::SortNodes).
 //
-// One sort run reads every node's values once (GetNodeSortValue) into one sort record per
-// node: the record's keys are the primary column's value followed by the further sorted
-// columns' values (multi-column sorting), each key column with its own direction. A string
-// value becomes its ordering key right away (GBK order, or the locale's collation with
-// tloAnsiSort) and lives in one byte arena, so no comparison converts text. The quicksort
-// moves 16-byte handles that carry the first eight bytes of the primary key: most
-// comparisons end there without touching the record.
+// One sort run reads every node's values once into one sort record per node: a text the
+// node keeps (GetNodeSortText) is read in place, anything else comes from GetNodeSortValue.
+// The nodes, their strings and the characters lie scattered in memory, so each is fetched
+// some records ahead of its use. The record's keys are the primary column's value followed
+// by the further sorted columns' values (multi-column sorting), each key column with its own
+// direction. A string value becomes its ordering key right away (GBK order, or the locale's
+// collation with tloAnsiSort) and lives in one byte arena, so no comparison converts text.
+// The quicksort moves 16-byte handles that carry the first eight bytes of the primary key:
+// most comparisons end there, inline, without touching the record.
 //
 // Comparison of two records (no OnCompare): the keys in order, the first unequal one decides
 // (negated when its column sorts descending); when all are equal, CompareNodesTieBreak.
@@ -45,6 +47,16 @@ struct Handle {
   KeyRank Rank;     // the primary key's rank
 };
 
+// Nodes lie scattered in memory: a loop over a node list starts reading the node this many
+// places ahead of its use, so the reads of several nodes overlap.
+constexpr size_t nodeAhead = 24;
+
+// A node's first two cache lines: the node classes are about that small.
+void prefetchNode(const TqlTreeListNode* node) {
+  __builtin_prefetch(node);
+  __builtin_prefetch(reinterpret_cast<const char*>(node) + 64);
+}
+
 int cmp3(int a, int b) { return a < b ? -1 : a > b ? 1 : 0; }
 
 uint64_t prefixOf(const char* bytes, size_t length) {
@@ -74,17 +86,21 @@ class RecordSet {
     arena_.reserve(n * keyCount_ * 12);  // typical names: a few characters of two bytes
     values_.clear();
     std::vector<bool> sawString(keyCount_), sawOther(keyCount_);
+    kept_.resize(n * keyCount_);
+    // Node, kept string and its characters are dependent reads: each starts some records
+    // ahead of its use, so the reads of several records overlap.
+    for (size_t i = 0; i < std::min(n, keptAhead); ++i) lookUpKeptTexts(list, i);
     for (size_t i = 0; i < n; ++i) {
-      // Node, text list and characters are three dependent reads from scattered memory:
-      // start them for the nodes a few places ahead so the reads overlap.
-      if (i + 16 < n) __builtin_prefetch(list[i + 16]);
-      if (i + 8 < n)
-        if (const std::string* ahead = grid_.GetNodeSortText(list[i + 8], columns_[0]))
-          __builtin_prefetch(ahead->data());
+      if (i + nodeAhead < n) prefetchNode(list[i + nodeAhead]);
+      if (i + keptAhead < n) lookUpKeptTexts(list, i + keptAhead);
+      if (i + charsAhead < n)
+        for (size_t k = 0; k < keyCount_; ++k)
+          if (const std::string* text = kept_[(i + charsAhead) * keyCount_ + k])
+            __builtin_prefetch(text->data());
       for (size_t k = 0; k < keyCount_; ++k) {
         SortKey& key = keys_[i * keyCount_ + k];
         // A kept text makes its ordering key straight away; anything else is a value.
-        if (const std::string* text = grid_.GetNodeSortText(list[i], columns_[k]))
+        if (const std::string* text = kept_[i * keyCount_ + k])
           readText(*text, key);
         else
           readKey(grid_.GetNodeSortValue(list[i], columns_[k]), key);
@@ -112,7 +128,13 @@ class RecordSet {
 
   std::vector<Handle>& Handles() { return handles_; }
 
-  bool Less(const Handle& a, const Handle& b) const { return Compare(a, b) < 0; }
+  // Compare(a, b) < 0, with the usual case (primary string keys that differ in their first
+  // eight bytes) decided here, inline in the quicksort.
+  bool Less(const Handle& a, const Handle& b) const {
+    if (!useHandler_ && a.Rank == rankString && b.Rank == rankString && a.Prefix != b.Prefix)
+      return (a.Prefix < b.Prefix) != primaryDescending_;
+    return Compare(a, b) < 0;
+  }
 
   int Compare(const Handle& a, const Handle& b) const {
     if (useHandler_) {
@@ -143,6 +165,19 @@ class RecordSet {
       key.Rank = rankOther;
       key.ValueIndex = uint32_t(values_.size());
       values_.push_back(value);
+    }
+  }
+
+  // How many records ahead of its use each further read starts (the node: nodeAhead).
+  static constexpr size_t keptAhead = 12;  // the kept strings (GetNodeSortText)
+  static constexpr size_t charsAhead = 6;  // their characters, when held apart
+
+  // The kept texts of record i; their string objects start loading.
+  void lookUpKeptTexts(const std::vector<TqlTreeListNode*>& list, size_t i) {
+    for (size_t k = 0; k < keyCount_; ++k) {
+      const std::string* text = grid_.GetNodeSortText(list[i], columns_[k]);
+      kept_[i * keyCount_ + k] = text;
+      if (text) __builtin_prefetch(text);
     }
   }
 
@@ -186,6 +221,7 @@ class RecordSet {
   const std::vector<TqlTreeListNode*>* nodes_ = nullptr;  // the list being sorted
   std::vector<Handle> handles_;   // one per record; the quicksort permutes these
   std::vector<SortKey> keys_;     // keyCount_ per record, record-major
+  std::vector<const std::string*> kept_;  // keyCount_ per record: a kept text, or null
   std::string arena_;             // every string key's ordering key, back to back
   std::vector<Variant> values_;   // values that are not compared as ordering keys
 };
@@ -285,25 +321,23 @@ int TCustomqlTreeList::CompareNodesTieBreak(const TqlTreeListNode* a,
 void TCustomqlTreeList::SortNodes(int level, int column, bool descending) {
   THourglassScope hourglass(IsOption(tloShowHourGlass));
 
-  // The lists at the requested depth that have something to sort.
+  // The lists at the requested depth that have something to sort, found list by list from
+  // the roots down. A list's nodes are read for their children only when deeper lists count.
   std::vector<std::vector<TqlTreeListNode*>*> lists;
-  if ((level == -1 || level == 0) && roots_.size() > 1) lists.push_back(&roots_);
-  if (level != 0) {
-    struct Pending {
-      TqlTreeListNode* node;
-      int depth;
-    };
-    std::vector<Pending> pending;
-    for (auto it = roots_.rbegin(); it != roots_.rend(); ++it) pending.push_back({*it, 0});
-    while (!pending.empty()) {
-      const Pending p = pending.back();
-      pending.pop_back();
-      if (!p.node->children_) continue;
-      std::vector<TqlTreeListNode*>& children = *p.node->children_;
-      if ((level == -1 || level == p.depth + 1) && children.size() > 1) lists.push_back(&children);
-      if (level == -1 || p.depth + 1 < level)
-        for (auto it = children.rbegin(); it != children.rend(); ++it)
-          pending.push_back({*it, p.depth + 1});
+  struct Pending {
+    std::vector<TqlTreeListNode*>* list;
+    int depth;  // 0: the roots
+  };
+  std::vector<Pending> pending{{&roots_, 0}};
+  while (!pending.empty()) {
+    const Pending p = pending.back();
+    pending.pop_back();
+    const std::vector<TqlTreeListNode*>& list = *p.list;
+    if ((level == -1 || level == p.depth) && list.size() > 1) lists.push_back(p.list);
+    if (level != -1 && p.depth >= level) continue;
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (i + nodeAhead < list.size()) prefetchNode(list[i + nodeAhead]);
+      if (list[i]->children_) pending.push_back({list[i]->children_.get(), p.depth + 1});
     }
   }
   if (lists.empty()) return;
