@@ -119,6 +119,13 @@ std::string TCustomqlDBTreeListControl::GetPreviewText(const TqlTreeListNode* no
   return text;
 }
 
+TColor TCustomqlDBTreeListControl::GridLineDrawColor() const {
+  if (GridLineColor() != clNone) return GridLineColor();
+  const TColor face = ColorToRGB(clBtnFace);
+  const bool faceInvisible = face == 0 || face == 0xFFFFFF || face == ColorToRGB(Color());
+  return faceInvisible ? clBtnShadow : clBtnFace;
+}
+
 // ===== key and preview fields =================================================================
 
 namespace {

@@ -225,6 +225,9 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   std::string GetCellText(const TqlTreeListNode* node, int column) const override;
   Variant GetCellValue(const TqlTreeListNode* node, int column) const override;
   std::string GetPreviewText(const TqlTreeListNode* node) const override;
+  // Without an own GridLineColor (and without grouping): the button face, unless that is black,
+  // white or the grid's own colour, where it would not show; then the button shadow.
+  TColor GridLineDrawColor() const override;
 
  protected:
   TqlTreeListNode* CreateNode() override;  // TqlDBGridNode

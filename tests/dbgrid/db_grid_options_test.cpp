@@ -84,6 +84,16 @@ TEST(DBGridOptions, InternalWordsRoundTripIntoThePublishedSets) {
   EXPECT_EQ(grid->DBOptionsEx(), (TqlDBGridOptionsEx{egoMultiSort}));
 }
 
+TEST(DBGridLook, GridLinesInTheButtonFaceUnlessItWouldNotShow) {
+  TComponent owner(nullptr);
+  auto* grid = new TqlDBGrid(&owner);
+  EXPECT_EQ(grid->GridLineDrawColor(), clBtnFace);  // classic grey face on a white grid
+  grid->SetColor(clBtnFace);
+  EXPECT_EQ(grid->GridLineDrawColor(), clBtnShadow);
+  grid->SetGridLineColor(clRed);
+  EXPECT_EQ(grid->GridLineDrawColor(), clRed);
+}
+
 class SortRuleTest : public ::testing::Test, public dbgridtest::DBGridFixture {};
 
 TEST_F(SortRuleTest, ChangingAutoSortClearsTheSortStates) {
