@@ -11,11 +11,13 @@
 //   FocusMove_*    one row down in the term grid after a ~1,000-term search: the current
 //                  record moves, the detail re-runs, the organ grid reloads, both repaint
 //
-// Two prefixes alternate, so every iteration really changes the search (an all-pass search
-// starts from a small result). Wall time, medians of five repetitions.
-// SQLite differs from ours in two ways that favour it: its LIKE compares ASCII without case
-// and its ORDER BY NAME compares UTF-8 bytes (Unicode order), where ours sorts by GBK
-// (pinyin order for the common characters).
+// Two searches alternate, so every iteration really changes the result: two prefixes for the
+// ~1,000-term case, two all-pass conditions on different fields for the 100k case. Wall time,
+// medians of five repetitions. Before timing, both roads are checked once (rows loaded, detail
+// following the focus) and the counts printed.
+// SQLite's LIKE ignores case for ASCII letters only (ours ignores case too; PY is declared
+// NOCASE so its index serves LIKE 'xx%'), and its ORDER BY NAME compares UTF-8 bytes (code
+// point order), where ours sorts by GBK (pinyin order for the common characters).
 //
 // Run: dbgrid_search_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
@@ -29,12 +31,12 @@
 #include <QTableView>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "dbgrid/db_grid.h"
@@ -43,36 +45,47 @@
 #include "platform/db/ado_connection.h"
 #include "platform/db/ado_query.h"
 #include "platform/db/data_source.h"
-#include "platform/db/mdb_table_reader.h"
+#include "platform/db/table_snapshot.h"
 #include "platform/db/table_source.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/toolkit.h"
 #include "tools/synth_terms.h"
+#include "tools/terminology_schema.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 constexpr size_t kTerms = 100000;
 
-// ---------- the data: one synthetic database, read once ----------
+// ---------- the data: the generator's rows as in-memory tables ----------
+
+// A table of text columns (the terminology's widths) holding the rows; nullopt is NULL.
+TSnapshotPtr MakeTextTable(const char* name, const std::vector<TMdbColumn>& columns,
+                           const std::vector<TMdbRow>& rows) {
+  std::vector<TSnapshotColumnDef> defs;
+  for (const TMdbColumn& c : columns) defs.push_back({c.Name, ftWideString, c.MaxLength});
+  auto table = std::make_shared<TTableSnapshot>(name, defs);
+  std::vector<Variant> values;
+  for (const TMdbRow& row : rows) {
+    values.clear();
+    for (const auto& cell : row) values.push_back(cell ? Variant(*cell) : Variant::Null());
+    table->AppendRow(values);
+  }
+  return table;
+}
 
 struct SyntheticDatabase {
-  fs::path dir = fs::temp_directory_path() / ("quillon_dbgrid_bench_" + std::to_string(::getpid()));
-  fs::path file = dir / "terms.mdb";
   std::shared_ptr<TMemoryTableSource> tables = std::make_shared<TMemoryTableSource>("synthetic");
   std::string prefixA, prefixB;  // two pinyin prefixes passing about 1,000 terms each
   int countA = 0, countB = 0;
 
   SyntheticDatabase() {
-    fs::create_directories(dir);
-    WriteSynthMdb(file, kTerms);
-    tables->Add(MdbReadTable(file.string(), "WHOART"));
-    tables->Add(MdbReadTable(file.string(), "LJXT"));
+    const TSynthTerminology terminology = SynthTerminology(kTerms, kSynthDefaultSeed);
+    tables->Add(MakeTextTable(kWhoartTableName, WhoartColumns(), terminology.Whoart));
+    tables->Add(MakeTextTable(kLjxtTableName, LjxtColumns(), terminology.Ljxt));
     // Prefix counts over every length-1..3 prefix; the two nearest to 1,000 are used.
     std::map<std::string, int> counts;
-    TSynthTermGenerator generator(kTerms, kSynthDefaultSeed);
-    for (size_t i = 0; i < kTerms; ++i) {
-      const std::string py = generator.Term(i)[0].value_or("");
+    for (const TMdbRow& term : terminology.Whoart) {
+      const std::string py = term[whoPY].value_or("");
       for (size_t n = 1; n <= 3 && n <= py.size(); ++n) ++counts[py.substr(0, n)];
     }
     std::vector<std::pair<int, std::string>> byDistance;
@@ -82,10 +95,6 @@ struct SyntheticDatabase {
     prefixB = byDistance[1].second;
     countA = counts[prefixA];
     countB = counts[prefixB];
-  }
-  ~SyntheticDatabase() {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
   }
 };
 
@@ -112,9 +121,19 @@ class QuillonRoad {
     terms_->Open();
     organs_->Open();
     TermGrid = makeGrid("qlGridBLFY", 500, 281, "TID",
-                        {"PY", "NAME", "ENAME", "TID", "SID1", "SID2", "SID3"}, dsTerms_);
-    TermGrid->Columns(1)->SetSorted(csUp);
-    OrganGrid = makeGrid("qlGridLJQG", 505, 233, "SID", {"SID", "NAME", "ENAME"}, dsOrgans_);
+                        {{"拼音缩写", "PY", 0},
+                         {"中文", "NAME", 0},
+                         {"英文", "ENAME", 0},
+                         {"ADR代码", "TID", 0},
+                         {"系统-器官代码", "SID1", 0},
+                         {"系统-器官代码", "SID2", 0},
+                         {"系统-器官代码", "SID3", 0}},
+                        dsTerms_);
+    TermGrid->Columns(1)->SetSorted(csUp);  // NAME: every load sorts
+    OrganGrid = makeGrid("qlGridLJQG", 505, 233, "SID",
+                         {{"系统-器官代码", "SID", 96}, {"中文", "NAME", 113}, {"英文", "ENAME", 124}},
+                         dsOrgans_);
+    OrganGrid->SetOptionsDB(OrganGrid->OptionsDB() + TqlDBGridOptionsDB{edgoConfirmDelete});
   }
   ~QuillonRoad() {
     form_.reset();  // the grids and their columns before the data they show
@@ -130,17 +149,39 @@ class QuillonRoad {
     OrganGrid->PaintGrid(organImage_.Canvas());
   }
   int RecordCount() const { return terms_->RecordCount(); }
+  std::string CurrentTID() const { return terms_->FieldByName("TID")->AsString(); }
+  // The current term's organ-system codes, and the codes the organ grid shows, top to bottom.
+  std::vector<std::string> CurrentSIDs() const {
+    std::vector<std::string> sids;
+    for (const char* field : {"SID1", "SID2", "SID3"})
+      if (TField* f = terms_->FieldByName(field); !f->IsNull()) sids.push_back(f->AsString());
+    return sids;
+  }
+  std::vector<std::string> OrganGridSIDs() const {
+    std::vector<std::string> sids;
+    for (int row = 0; row < OrganGrid->ShownRowCount(); ++row)
+      sids.push_back(OrganGrid->GetCellText(OrganGrid->NodeAtRowIndex(row), 0));
+    return sids;
+  }
 
   TqlDBGrid* TermGrid = nullptr;
   TqlDBGrid* OrganGrid = nullptr;
 
  private:
+  struct GridColumn {
+    const char* Caption;
+    const char* FieldName;
+    int Width;  // 0: the field's
+  };
+  // A grid as the search window makes its two result grids.
   TqlDBGrid* makeGrid(const char* name, int width, int height, const char* keyField,
-                      const std::vector<std::string>& fields, TDataSource* source) {
+                      const std::vector<GridColumn>& columns, TDataSource* source) {
     auto* grid = new TqlDBGrid(form_.get());
     grid->SetName(name);
     grid->SetBounds(0, 0, width, height);
     grid->SetKeyField(keyField);
+    grid->SetDefaultLayout(true);
+    grid->SetHeaderPanelRowCount(1);
     TFont font;
     font.SetName("宋体");
     font.SetHeight(-13);
@@ -152,7 +193,12 @@ class QuillonRoad {
     grid->SetOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEnterShowEditor,
                               edgoImmediateEditor, edgoTabThrough, edgoVertThrough});
     grid->SetOptionsDB({edgoCancelOnExit, edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks});
-    for (const std::string& field : fields) grid->CreateColumn<TqlDBGridColumn>()->SetFieldName(field);
+    for (const GridColumn& c : columns) {
+      auto* column = grid->CreateColumn<TqlDBGridColumn>();
+      column->SetCaption(c.Caption);
+      column->SetFieldName(c.FieldName);
+      if (c.Width > 0) column->SetWidth(c.Width);
+    }
     grid->SetDataSource(source);
     return grid;
   }
@@ -177,15 +223,20 @@ class QtSqliteRoad {
     db_.setDatabaseName(":memory:");
     if (!db_.open()) std::fprintf(stderr, "sqlite: %s\n", qPrintable(db_.lastError().text()));
     QSqlQuery q(db_);
-    q.exec("PRAGMA case_sensitive_like=ON");  // lets the PY index serve LIKE 'xx%'
-    q.exec("CREATE TABLE WHOART (PY TEXT, NAME TEXT, ENAME TEXT, TID TEXT, SID1 TEXT, SID2 TEXT, SID3 TEXT)");
+    // PY NOCASE: the default LIKE (ASCII without case) may then use PY's index for 'xx%'.
+    q.exec("CREATE TABLE WHOART (PY TEXT COLLATE NOCASE, NAME TEXT, ENAME TEXT, TID TEXT, "
+           "SID1 TEXT, SID2 TEXT, SID3 TEXT)");
     q.exec("CREATE TABLE LJXT (SID TEXT, NAME TEXT, ENAME TEXT)");
     db_.transaction();
     copyTable("WHOART", 7);
     copyTable("LJXT", 3);
     db_.commit();
-    q.exec("CREATE INDEX WHOART_PY ON WHOART(PY)");
-    q.exec("CREATE INDEX LJXT_SID ON LJXT(SID)");
+    for (const char* index : {"WHOART_PY ON WHOART(PY)", "WHOART_SID1 ON WHOART(SID1)",
+                              "WHOART_SID2 ON WHOART(SID2)", "WHOART_SID3 ON WHOART(SID3)",
+                              "LJXT_SID ON LJXT(SID)"})
+      q.exec(QString("CREATE INDEX ") + index);
+    q.exec("EXPLAIN QUERY PLAN SELECT * FROM WHOART WHERE PY LIKE 'AB%'");
+    while (q.next()) SearchPlan += q.value(3).toString().toStdString() + "; ";
     termView_.setModel(&termModel_);
     organView_.setModel(&organModel_);
     termView_.resize(500, 281);
@@ -204,9 +255,10 @@ class QtSqliteRoad {
     QSqlDatabase::removeDatabase("dbgrid_bench");
   }
 
-  void Search(const std::string& prefixPattern) {
-    termModel_.setQuery("SELECT PY,NAME,ENAME,TID,SID1,SID2,SID3 FROM WHOART WHERE PY LIKE '" +
-                            QString::fromStdString(prefixPattern) + "' ORDER BY NAME",
+  // condition: e.g. "PY LIKE 'AB%'".
+  void Search(const std::string& condition) {
+    termModel_.setQuery("SELECT PY,NAME,ENAME,TID,SID1,SID2,SID3 FROM WHOART WHERE " +
+                            QString::fromStdString(condition) + " ORDER BY NAME",
                         db_);
     while (termModel_.canFetchMore()) termModel_.fetchMore();
     row_ = 0;
@@ -221,6 +273,8 @@ class QtSqliteRoad {
     render();
   }
   int RowCount() const { return termModel_.rowCount(); }
+  int OrganRowCount() const { return organModel_.rowCount(); }
+  std::string SearchPlan;  // SQLite's plan for a prefix search, printed once
 
  private:
   void copyTable(const char* table, int columns) {
@@ -270,12 +324,19 @@ QtSqliteRoad& qtSqlite() {
 
 // ---------- the benchmarks ----------
 
+// The filter texts of each road: ours uses the record sets' wildcard '*', SQLite '%'.
+std::string OurPrefixFilter(const std::string& prefix) { return "PY LIKE '" + prefix + "*'"; }
+std::string SqlPrefixCondition(const std::string& prefix) { return "PY LIKE '" + prefix + "%'"; }
+// Two conditions that pass every term; alternating them reloads all 100k each time.
+const char* const kOurAllPass[2] = {"PY LIKE '*'", "TID LIKE '*'"};
+const char* const kSqlAllPass[2] = {"PY LIKE '%'", "TID LIKE '%'"};
+
 void BM_Search1000_Quillon(benchmark::State& state) {
   QuillonRoad& road = quillon();
   const SyntheticDatabase& db = database();
   bool first = true;
   for (auto _ : state) {
-    road.Search("PY LIKE '" + (first ? db.prefixA : db.prefixB) + "*'");
+    road.Search(OurPrefixFilter(first ? db.prefixA : db.prefixB));
     first = !first;
   }
   state.counters["terms"] = road.RecordCount();
@@ -286,52 +347,51 @@ void BM_Search1000_QtSqlite(benchmark::State& state) {
   const SyntheticDatabase& db = database();
   bool first = true;
   for (auto _ : state) {
-    road.Search((first ? db.prefixA : db.prefixB) + "%");
+    road.Search(SqlPrefixCondition(first ? db.prefixA : db.prefixB));
     first = !first;
   }
   state.counters["terms"] = road.RowCount();
 }
 
-// Each timed all-pass search starts from a small result (untimed), so every iteration loads
-// all 100k records again: the record sets send no change for a filter that selects the same
-// records.
 void BM_SearchAll_Quillon(benchmark::State& state) {
   QuillonRoad& road = quillon();
+  int which = 0;
   for (auto _ : state) {
-    state.PauseTiming();
-    road.Search("PY LIKE '" + database().prefixA + "*'");
-    state.ResumeTiming();
-    road.Search("PY LIKE '*'");
+    road.Search(kOurAllPass[which]);
+    which ^= 1;
   }
   state.counters["terms"] = road.RecordCount();
 }
 
 void BM_SearchAll_QtSqlite(benchmark::State& state) {
   QtSqliteRoad& road = qtSqlite();
+  int which = 0;
   for (auto _ : state) {
-    state.PauseTiming();
-    road.Search(database().prefixA + "%");
-    state.ResumeTiming();
-    road.Search("%");
+    road.Search(kSqlAllPass[which]);
+    which ^= 1;
   }
   state.counters["terms"] = road.RowCount();
 }
 
+// One row down in the term grid, wrapping to the top at the end.
+void FocusNextRow(TqlDBGrid& grid) {
+  TqlTreeListNode* next = grid.FocusedNode() ? grid.FocusedNode()->GetNextVisible() : nullptr;
+  if (!next) next = grid.NodeAtRowIndex(0);
+  grid.SetFocusedNodeAndColumn(next, grid.FocusedColumn(), true);
+}
+
 void BM_FocusMove_Quillon(benchmark::State& state) {
   QuillonRoad& road = quillon();
-  road.Search("PY LIKE '" + database().prefixA + "*'");
-  TqlDBGrid& grid = *road.TermGrid;
+  road.Search(OurPrefixFilter(database().prefixA));
   for (auto _ : state) {
-    TqlTreeListNode* next = grid.FocusedNode() ? grid.FocusedNode()->GetNextVisible() : nullptr;
-    if (!next) next = grid.NodeAtRowIndex(0);
-    grid.SetFocusedNodeAndColumn(next, grid.FocusedColumn(), true);
+    FocusNextRow(*road.TermGrid);
     road.Paint();
   }
 }
 
 void BM_FocusMove_QtSqlite(benchmark::State& state) {
   QtSqliteRoad& road = qtSqlite();
-  road.Search(database().prefixA + "%");
+  road.Search(SqlPrefixCondition(database().prefixA));
   for (auto _ : state) road.MoveDown();
 }
 
@@ -344,6 +404,49 @@ ROAD_BENCHMARK(BM_SearchAll_QtSqlite);
 ROAD_BENCHMARK(BM_FocusMove_Quillon);
 ROAD_BENCHMARK(BM_FocusMove_QtSqlite);
 
+// Both roads once, untimed: the grids hold every passing record, the organ grid shows the
+// current term's systems, and a focus move really moves the record and the detail. Returns
+// false (after saying what is wrong) when a road would measure something else.
+bool CheckRoads() {
+  const SyntheticDatabase& db = database();
+  bool ok = true;
+  auto expect = [&ok](bool condition, const char* what) {
+    if (!condition) std::fprintf(stderr, "check failed: %s\n", what);
+    ok = ok && condition;
+  };
+  auto sorted = [](std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+  };
+  QuillonRoad& ours = quillon();
+  ours.Search(OurPrefixFilter(db.prefixA));
+  expect(ours.RecordCount() == db.countA && ours.TermGrid->ShownRowCount() == db.countA,
+         "ours: the term grid holds the search's terms");
+  expect(sorted(ours.OrganGridSIDs()) == sorted(ours.CurrentSIDs()) && !ours.CurrentSIDs().empty(),
+         "ours: the organ grid shows the current term's systems");
+  const int focusedRow = ours.TermGrid->FocusedNode()->RowIndex();
+  const std::string tid = ours.CurrentTID();
+  FocusNextRow(*ours.TermGrid);
+  ours.Paint();
+  expect(ours.TermGrid->FocusedNode()->RowIndex() == (focusedRow + 1) % db.countA &&
+             ours.CurrentTID() != tid,
+         "ours: a focus move moves the current record");
+  expect(sorted(ours.OrganGridSIDs()) == sorted(ours.CurrentSIDs()),
+         "ours: the organ grid follows a focus move");
+  ours.Search(kOurAllPass[1]);
+  expect(ours.TermGrid->ShownRowCount() == int(kTerms), "ours: an all-pass search loads every term");
+
+  QtSqliteRoad& peer = qtSqlite();
+  peer.Search(SqlPrefixCondition(db.prefixA));
+  expect(peer.RowCount() == db.countA && peer.OrganRowCount() > 0, "Qt: the search's rows and systems");
+  peer.Search(kSqlAllPass[1]);
+  expect(peer.RowCount() == int(kTerms), "Qt: an all-pass search fetches every row");
+  std::printf("checked: both roads load %d / %zu terms, the organ grid follows the focus; "
+              "SQLite plan for PY LIKE 'AB%%': %s\n",
+              db.countA, kTerms, peer.SearchPlan.c_str());
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -352,6 +455,7 @@ int main(int argc, char** argv) {
   const SyntheticDatabase& db = database();
   std::printf("search prefixes: '%s' passes %d terms, '%s' passes %d terms (of %zu)\n",
               db.prefixA.c_str(), db.countA, db.prefixB.c_str(), db.countB, kTerms);
+  if (!CheckRoads()) return 1;
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
