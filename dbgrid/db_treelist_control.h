@@ -287,10 +287,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   TqlTreeListNode* insertNode_ = nullptr;  // node added for a record being inserted
   Variant insertKeyValue_;
   Variant savedTopKey_;               // key value of the top row before a reload
-  int savedTopLevel_ = 0;
   int loadedRecordCount_ = 0;
   bool beginLoaded_ = false, endLoaded_ = false;
-  bool pendingRegroup_ = false;
   int groupChangeLock_ = 0;           // >= 0
   TqlChangeNodeInfo lastChangeNodeInfo_;
 };

@@ -110,10 +110,7 @@ void TCustomqlDBTreeListControl::LoadNodes() {
   // The top row's key, to put it back on top when its record is still there.
   auto* top = dynamic_cast<TqlDBGridNode*>(TopNode());
   const bool keepTop = top && keyFieldObject_ && !top->KeyValue.IsNull();
-  if (keepTop) {
-    savedTopKey_ = top->KeyValue;
-    savedTopLevel_ = top->Level();
-  }
+  if (keepTop) savedTopKey_ = top->KeyValue;
   // The selection survives the reload by bookmark or by key value.
   if (SelectedCount() > 0 && IsOption(tloMultiSelect)) {
     std::vector<Variant> keys;
