@@ -81,6 +81,7 @@
 class TqlTreeListNode;
 class TBitmap;
 struct TqlLayoutSnapshot;
+struct TqlColumnScrollSpan;
 struct TqlPaintPass;
 struct TqlCellEditorSettings;
 class TqlTreeListBand;
@@ -266,6 +267,9 @@ class TCustomqlTreeList : public TCustomqlContainer {
   int VisibleScrollWidth() const;
   // Width a column gets in the header (band 0's first column includes the group indent).
   int ComputeColumnHeaderWidth(int column) const;
+  // Where a column's header cell lies among the scrollable bands, in pixels from their left
+  // edge with nothing scrolled: known for every shown column, on screen or not.
+  TqlColumnScrollSpan ColumnScrollSpan(int column) const;
   TRect NodeRect(TqlTreeListNode* node) const;
   TRect CellRect(TqlTreeListNode* node, int column) const;
   TRect NodeAndBelowRect(TqlTreeListNode* node) const;
@@ -585,7 +589,13 @@ class TCustomqlTreeList : public TCustomqlContainer {
   void CMFontChanged() override;
 
   // ----- keyboard, focus and scrolling (treelist_keys.cpp, treelist_focus.cpp) -------------
+  // Raises OnKeyDown, then runs the key table (HandleKeyDown).
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  // The key table without raising OnKeyDown: for a descendant that raises OnKeyDown itself
+  // before keys of its own and passes on the keys it leaves.
+  void HandleKeyDown(uint16_t& Key, TShiftState Shift);
+  // OnKeyDown alone, under the selection lock.
+  void RaiseKeyDown(uint16_t& Key, TShiftState Shift);
   void KeyPress(char32_t& Key) override;
   int WMGetDlgCode() override;
   void WMVScroll(TScrollCode code, int pos) override;

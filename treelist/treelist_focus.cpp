@@ -114,20 +114,18 @@ void TCustomqlTreeList::SetTopNode(TqlTreeListNode* node) {
 
 // Scrolls the scrollable bands so that the column's header cell lies inside their area,
 // its left edge winning over its right edge when the cell is wider than the area. A column
-// of a fixed band is always in view.
+// of a fixed band is always in view. The span is worked out from the bands and columns, not
+// from what is on screen, so a column scrolled wholly out of view comes back too.
 void TCustomqlTreeList::MakeColumnVisible(int focusIndex) {
   const int column = FocusIndexToAbsolute(focusIndex);
   if (column < 0) return;
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlHeaderCell& cell : s.HeaderCells) {
-    if (cell.Column != column) continue;
-    if (cell.VisibleBand == s.LeftFixedBand || cell.VisibleBand == s.RightFixedBand) return;
-    int shift = 0;
-    if (cell.Rect.Right > s.ScrollAreaRight) shift = cell.Rect.Right - s.ScrollAreaRight;
-    if (cell.Rect.Left - shift < s.ScrollAreaLeft) shift = cell.Rect.Left - s.ScrollAreaLeft;
-    if (shift != 0) SetLeftCoord(leftCoord_ + shift);
-    return;
-  }
+  const TqlColumnScrollSpan span = ColumnScrollSpan(column);
+  if (!span.Found || span.Fixed) return;
+  int left = leftCoord_;
+  const int areaWidth = VisibleScrollWidth();
+  if (span.Right > left + areaWidth) left = span.Right - areaWidth;
+  if (span.Left < left) left = span.Left;
+  if (left != leftCoord_) SetLeftCoord(left);
 }
 
 // ===== row steps and page moves =============================================================

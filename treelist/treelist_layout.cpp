@@ -285,6 +285,36 @@ int TCustomqlTreeList::ComputeColumnHeaderWidth(int column) const {
   return widths[it - columns.begin()];
 }
 
+TqlColumnScrollSpan TCustomqlTreeList::ColumnScrollSpan(int column) const {
+  TqlColumnScrollSpan span;
+  const int visibleBand = GetAbsoluteBandIndexToVisible(GetColumnBandIndex(column));
+  if (visibleBand < 0) return span;
+  const std::vector<int> columns = rowColumns(*this, visibleBand, GetColumnRowIndex(column));
+  const auto it = std::find(columns.begin(), columns.end(), column);
+  if (it == columns.end()) return span;
+  span.Found = true;
+  // Which bands stay put: the same rule the snapshot applies.
+  const TqlBandWidths widths = bandWidths(*this);
+  const int bandCount = static_cast<int>(widths.DisplayWidths.size());
+  const int leftFixed = GetLeftFixedVisibleBand() == 0 && bandCount > 0 ? 0 : -1;
+  int rightFixed = GetRightFixedVisibleBand();
+  if (rightFixed != bandCount - 1 || rightFixed == leftFixed) rightFixed = -1;
+  if (visibleBand == leftFixed || visibleBand == rightFixed) {
+    span.Fixed = true;
+    return span;
+  }
+  const int groupIndent = GetGroupIndent();
+  int x = 0;
+  for (int vb = leftFixed == 0 ? 1 : 0; vb < visibleBand; ++vb)
+    x += widths.DisplayWidths[vb] + (vb == 0 ? groupIndent : 0);
+  const std::vector<int> cellWidths =
+      rowCellWidths(*this, columns, widths.DisplayWidths[visibleBand], visibleBand == 0 ? groupIndent : 0);
+  for (auto pos = columns.begin(); pos != it; ++pos) x += cellWidths[pos - columns.begin()];
+  span.Left = x;
+  span.Right = x + cellWidths[it - columns.begin()];
+  return span;
+}
+
 // ===== rows ================================================================================
 
 int TCustomqlTreeList::TreeIndent(const TqlTreeListNode* node) const {

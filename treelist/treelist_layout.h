@@ -80,6 +80,14 @@ struct TqlLayoutSnapshot {
   int GridLineWidth = 0;
 };
 
+// A column's header cell among the scrollable bands (TCustomqlTreeList::ColumnScrollSpan).
+struct TqlColumnScrollSpan {
+  bool Found = false;  // the column is shown in a visible band
+  bool Fixed = false;  // its band is fixed and never scrolls (Left and Right are then 0)
+  int Left = 0;        // [Left, Right): pixels from the scrollable bands' left edge at left coordinate 0
+  int Right = 0;
+};
+
 // The parts of one row's height (TCustomqlTreeList::ComputeRowHeight).
 struct TqlRowHeightInfo {
   int Height = 0;            // the whole row, row footers included

@@ -376,6 +376,54 @@ TEST(TreeListScroll, HorizontalThumbSnapsToFourPixelsExceptAtTheEnd) {
   }
 }
 
+// Focus moved to a column by the keyboard brings the whole column into view, also one lying
+// wholly outside the view. Band 0 (fixed left) holds A (100); band 1 scrolls in the 300
+// pixels beside it and holds B 150, C 150, D 500 (wider than the view) and E 150: at left
+// coordinate 0 they lie at [0,150), [150,300), [300,800) and [800,950).
+TEST(TreeListScroll, FocusedColumnScrollsIntoView) {
+  EnsureTestApplication();
+  const TShiftState ctrl{ssCtrl};
+  struct Case {
+    const char* what;
+    int startColumn, startLeft;
+    uint16_t key;
+    TShiftState shift;
+    int endColumn, endLeft;
+  };
+  const Case cases[] = {
+      {"Right into a column wider than the view: its left edge wins", 2, 0, VK_RIGHT, {}, 3, 300},
+      {"End to a column wholly right of the view", 1, 0, VK_END, {}, 4, 650},
+      {"Ctrl+Right to a column wholly right of the view", 1, 0, VK_RIGHT, ctrl, 4, 650},
+      {"Left to a column wholly left of the view", 3, 650, VK_LEFT, {}, 2, 150},
+      {"Left into a column wider than the view, partly shown", 4, 650, VK_LEFT, {}, 3, 300},
+      {"Right inside the view: no scrolling", 1, 0, VK_RIGHT, {}, 2, 0},
+      {"Left onto the fixed band's column: no scrolling", 1, 650, VK_LEFT, {}, 0, 650},
+      {"Home onto the fixed band's column: no scrolling", 4, 650, VK_HOME, {}, 0, 650},
+      {"Ctrl+Left from the fixed band's column to itself", 0, 300, VK_LEFT, ctrl, 0, 300},
+      {"Home from the fixed band's column, view scrolled", 0, 650, VK_HOME, {}, 0, 650},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GridFixture<KeysGrid> f(400, 200);
+    KeysGrid& g = *f.grid;
+    g.SetOptions({tloBandHeaderWidth});
+    g.Bands().Add();
+    g.Bands().Items(0)->SetFixed(bfLeft);
+    f.AddColumn(100, 0);
+    for (int width : {150, 150, 500, 150}) f.AddColumn(width, 1);
+    g.RecalcLayout();
+    f.AddRows(3);
+    ASSERT_EQ(g.VisibleScrollWidth(), 300) << "the fixture's view";
+    ASSERT_EQ(g.ScrollableWidth(), 950);
+    g.SetFocusedNodeAndColumn(g.NodeAtRowIndex(0), c.startColumn, false);
+    g.SetLeftCoord(c.startLeft);
+    ASSERT_EQ(g.LeftCoord(), c.startLeft);
+    Press(g, c.key, c.shift);
+    EXPECT_EQ(g.FocusedColumn(), c.endColumn);
+    EXPECT_EQ(g.LeftCoord(), c.endLeft);
+  }
+}
+
 // ===== rows as text =========================================================================
 
 // Three columns "C0" (texts r<i>), "C1" with DisableCaption (a<i>), "C2" (b<i>).
