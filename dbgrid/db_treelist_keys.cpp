@@ -6,8 +6,10 @@
 // set behaves as the grid promises. Calling DeleteFocusedRecord on a read-only data set
 // raises the record-set layer's own error and leaves every record in place.
 //
-// The keys below come before the core's handling and only while the link is active and the
-// core accepts the key; a key they consume does not reach the core. The windowed (buffered)
+// OnKeyDown is raised once, first: a handler that clears the key stops everything after it.
+// The keys below come next, only while the link is active and the core accepts the key; a
+// key they consume does not reach the core's key table, which then runs without raising
+// OnKeyDown again. The windowed (buffered)
 // mode's own keys come with that mode; until then it loads like the all-records mode and
 // takes the keys of the other modes.
 #include <algorithm>
@@ -44,6 +46,8 @@ void postPendingEdit(TDataSet& dataSet) {
 // ===== keys ===================================================================================
 
 void TCustomqlDBTreeListControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+  RaiseKeyDown(Key, Shift);
+  if (Key == 0) return;
   TDataSet* dataSet = DataSet();
   if (dataSet && AcceptsKey(Key, Shift)) {
     const bool ctrl = Shift.contains(ssCtrl);
@@ -114,7 +118,7 @@ void TCustomqlDBTreeListControl::KeyDown(uint16_t& Key, TShiftState Shift) {
       return;
     }
   }
-  TCustomqlTreeListControl::KeyDown(Key, Shift);
+  HandleKeyDown(Key, Shift);
 }
 
 bool TCustomqlDBTreeListControl::IsGridReadOnly() const {

@@ -56,7 +56,17 @@ bool ctrlShortcutHeld() { return IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_MENU); }
 
 void TCustomqlTreeList::KeyDown(uint16_t& Key, TShiftState Shift) {
   TqlSelectionLock lock(*this);
+  RaiseKeyDown(Key, Shift);
+  HandleKeyDown(Key, Shift);
+}
+
+void TCustomqlTreeList::RaiseKeyDown(uint16_t& Key, TShiftState Shift) {
+  TqlSelectionLock lock(*this);
   TCustomqlContainer::KeyDown(Key, Shift);  // OnKeyDown
+}
+
+void TCustomqlTreeList::HandleKeyDown(uint16_t& Key, TShiftState Shift) {
+  TqlSelectionLock lock(*this);
   if (!AcceptsKey(Key, Shift)) Key = 0;
   if (Key == 0) return;
   if (IsTrackingState(state_)) {

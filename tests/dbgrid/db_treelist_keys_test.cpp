@@ -253,4 +253,55 @@ TEST_F(HorizontalScrollTest, RowSelectLeftAndRightScrollByOneColumn) {
   EXPECT_EQ(FocusedText(termGrid, kPY), "FR");
 }
 
+// OnKeyDown is raised once for every key, before the grid's own keys and the core's key
+// table, with the focus as it was; a handler that clears the key stops the grid's handling,
+// also of the keys the grid consumes itself.
+TEST_F(HorizontalScrollTest, OnKeyDownComesOnceBeforeTheGridsOwnKeys) {
+  const TShiftState none{}, ctrl{ssCtrl};
+  struct Case {
+    const char* name;
+    bool rowSelect;
+    const char* focus;
+    uint16_t key;
+    TShiftState shift;
+    bool handlerClears;
+    const char* focusAfter;
+    int leftAfter;
+  };
+  const Case cases[] = {
+      {"Down: the core's key", false, "FBZD", VK_DOWN, none, false, "FR", 0},
+      {"Down cleared by the handler", false, "FBZD", VK_DOWN, none, true, "FBZD", 0},
+      {"Down on the last row: the grid's key, then the core's", false, "FRG", VK_DOWN, none, false, "FRG", 0},
+      {"Up on the first row", false, "FBZD", VK_UP, none, false, "FBZD", 0},
+      {"Ctrl+Delete: consumed by the grid", false, "FR", VK_DELETE, ctrl, false, "FR", 0},
+      {"Insert", false, "FR", VK_INSERT, none, false, "FR", 0},
+      {"Escape", false, "FR", VK_ESCAPE, none, false, "FR", 0},
+      {"Right with row select: consumed by the grid", true, "FR", VK_RIGHT, none, false, "FR", 100},
+      {"Right with row select cleared by the handler", true, "FR", VK_RIGHT, none, true, "FR", 0},
+      {"Right with cell focus: the core's key", false, "FR", VK_RIGHT, none, false, "FR", 50},
+      {"Right with cell focus cleared by the handler", false, "FR", VK_RIGHT, none, true, "FR", 0},
+  };
+  termGrid.SetOptionsDB(dbgridtest::kSearchWindowDB +
+                        TqlDBGridOptionsDB{edgoCanInsert, edgoCanAppend, edgoCanDelete});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    termGrid.SetOptionsView(c.rowSelect ? kDefaultOptionsView + TqlDBGridOptionsView{edgoRowSelect}
+                                        : kDefaultOptionsView);
+    Focus(c.focus);
+    termGrid.SetLeftCoord(0);
+    Strings log;
+    termGrid.OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) {
+      log.push_back("OnKeyDown on " + FocusedText(termGrid, kPY) + " left " +
+                    std::to_string(termGrid.LeftCoord()));
+      if (c.handlerClears) key = 0;
+    };
+    Press(termGrid, c.key, c.shift);
+    termGrid.OnKeyDown = nullptr;
+    EXPECT_EQ(log, Strings{"OnKeyDown on " + std::string(c.focus) + " left 0"});
+    EXPECT_EQ(FocusedText(termGrid, kPY), c.focusAfter);
+    EXPECT_EQ(termGrid.LeftCoord(), c.leftAfter);
+    EXPECT_EQ(terms.RecordCount(), 3);
+  }
+}
+
 }  // namespace
