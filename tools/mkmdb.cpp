@@ -2,7 +2,8 @@
 //
 //   quillon_mkmdb WHOART.tsv LJXT.tsv OUTPUT.mdb
 //
-// Writes tables WHOART and LJXT (all columns text) into a new Jet 4 file. A malformed source
+// Writes tables WHOART and LJXT (all columns text) into a new Jet 4 file, each column sized
+// to the longest value it holds (rounded up to tens of characters). A malformed source
 // is reported as "file:line: problem" and nothing is written; the exit code is then 1.
 #include <cstdio>
 #include <exception>
@@ -20,8 +21,10 @@ int main(int argc, char** argv) {
     TTsvTable whoart = ReadTsvTable(argv[1], WhoartColumns());
     TTsvTable ljxt = ReadTsvTable(argv[2], LjxtColumns());
     CheckTerminology(whoart, ljxt);
-    WriteMdbFile(argv[3], {{kWhoartTableName, WhoartColumns(), std::move(whoart.Rows), {}},
-                           {kLjxtTableName, LjxtColumns(), std::move(ljxt.Rows), {}}});
+    std::vector<TMdbColumn> whoartColumns = SizedToRows(WhoartColumns(), whoart.Rows);
+    std::vector<TMdbColumn> ljxtColumns = SizedToRows(LjxtColumns(), ljxt.Rows);
+    WriteMdbFile(argv[3], {{kWhoartTableName, std::move(whoartColumns), std::move(whoart.Rows), {}},
+                           {kLjxtTableName, std::move(ljxtColumns), std::move(ljxt.Rows), {}}});
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s: %s\n", argv[0], error.what());

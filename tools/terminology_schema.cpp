@@ -1,5 +1,9 @@
 #include "tools/terminology_schema.h"
 
+#include <algorithm>
+
+#include "platform/core/utf8.h"
+
 std::vector<TMdbColumn> WhoartColumns() {
   return {{"PY", TMdbColumnType::Text, 50},   {"NAME", TMdbColumnType::Text, 100},
           {"ENAME", TMdbColumnType::Text, 255}, {"TID", TMdbColumnType::Text, 10},
@@ -10,4 +14,16 @@ std::vector<TMdbColumn> WhoartColumns() {
 std::vector<TMdbColumn> LjxtColumns() {
   return {{"SID", TMdbColumnType::Text, 10}, {"NAME", TMdbColumnType::Text, 100},
           {"ENAME", TMdbColumnType::Text, 255}};
+}
+
+std::vector<TMdbColumn> SizedToRows(std::vector<TMdbColumn> columns, const std::vector<TMdbRow>& rows) {
+  for (size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c].Type != TMdbColumnType::Text) continue;
+    size_t longest = 0;
+    for (const TMdbRow& row : rows)
+      if (c < row.size() && row[c]) longest = std::max(longest, Utf8Length(*row[c]));
+    const int rounded = std::max<int>(10, int((longest + 9) / 10 * 10));
+    columns[c].MaxLength = std::min(columns[c].MaxLength, rounded);
+  }
+  return columns;
 }

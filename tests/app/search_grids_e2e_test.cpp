@@ -12,6 +12,7 @@
 #include "app_test_support.h"
 #include "search_window_fixture.h"
 #include "dbgrid/db_grid.h"
+#include "dbgrid/db_grid_column.h"
 #include "flat/flat_edit.h"
 #include "flat/flat_panel.h"
 #include "flat/flat_radio_button.h"
@@ -21,6 +22,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/services.h"
 #include "platform/ui/toolkit.h"
+#include "treelist/treelist_layout.h"
 
 namespace {
 
@@ -41,6 +43,14 @@ Strings organCodesOfFocusedTerm(const TqlDBGrid* grid) {
     if (std::string code = grid->GetCellText(grid->FocusedNode(), column); !code.empty())
       out.push_back(code);
   return out;
+}
+
+// The absolute index of the column bound to a field, -1 when none is.
+int columnOfField(const TqlDBGrid* grid, const std::string& field) {
+  for (int column = 0; column < grid->ColumnCount(); ++column)
+    if (auto* c = dynamic_cast<const TqlDBTreeListColumn*>(grid->Columns(column)); c && c->FieldName() == field)
+      return column;
+  return -1;
 }
 
 class SearchGridsTest : public SearchWindowFixture {
@@ -92,6 +102,36 @@ TEST_F(SearchGridsTest, GridsFillTheirHoldersInsideTheFrame) {
     const TControl* holder = grid->Parent();
     EXPECT_EQ(grid->BoundsRect(), TRect(1, 1, holder->Width() - 1, holder->Height() - 1));
     EXPECT_TRUE(grid->Visible());
+  }
+}
+
+// The sample's text columns are sized to their data, and a data-bound column's default width
+// follows its field's size: after a term search the pinyin and Chinese columns lie wholly
+// inside the upper grid's view and at least three quarters of the English column shows
+// without scrolling (all of it while no vertical scroll bar takes its room).
+TEST_F(SearchGridsTest, TermSearchShowsPinyinChineseAndEnglishWithoutScrolling) {
+  struct Case {
+    TFlatEdit* edit;
+    const char* text;
+    bool wholeEnglish;
+  };
+  for (const Case& c : {Case{w->fedEnglish, "HEAD", true}, Case{w->fedPY, "T", false}}) {
+    SCOPED_TRACE(c.text);
+    search(c.edit, c.text);
+    const TqlLayoutSnapshot s = w->qlGridBLFY->BuildLayoutSnapshot();
+    ASSERT_EQ(w->qlGridBLFY->LeftCoord(), 0);
+    for (const char* field : {"PY", "NAME", "ENAME"}) {
+      const int column = columnOfField(w->qlGridBLFY, field);
+      auto cell = std::find_if(s.HeaderCells.begin(), s.HeaderCells.end(),
+                               [&](const TqlHeaderCell& h) { return h.Column == column; });
+      ASSERT_NE(cell, s.HeaderCells.end()) << field << " is not on screen";
+      EXPECT_GE(cell->Rect.Left, s.ScrollAreaLeft) << field;
+      const int shown = std::min(cell->Rect.Right, s.ScrollAreaRight) - cell->Rect.Left;
+      if (std::string(field) != "ENAME" || c.wholeEnglish)
+        EXPECT_EQ(shown, cell->Rect.Width()) << field << " is cut off at the right";
+      else
+        EXPECT_GE(shown * 4, cell->Rect.Width() * 3) << field << " shows less than three quarters";
+    }
   }
 }
 

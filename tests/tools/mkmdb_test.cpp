@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tests/tools/mdbtools_reader.h"
+#include "tools/terminology_schema.h"
 
 namespace {
 
@@ -43,6 +44,19 @@ std::vector<TMdbRow> SourceRows(const std::filesystem::path& path) {
   return rows;
 }
 
+// "NAME size, ..." of a table's text columns, as mdb-schema reports them.
+std::string TextSizes(const std::filesystem::path& file, const std::string& table) {
+  std::istringstream schema(TableSchema(file, table));
+  std::string out;
+  for (std::string line; std::getline(schema, line);) {
+    const size_t open = line.find('['), close = line.find(']'), text = line.find("Text (");
+    if (open == std::string::npos || close == std::string::npos || text == std::string::npos) continue;
+    if (!out.empty()) out += ", ";
+    out += line.substr(open + 1, close - open - 1) + " " + line.substr(text + 6, line.find(')', text) - text - 6);
+  }
+  return out;
+}
+
 TEST(Mkmdb, WritesBothTablesWithEverySourceValue) {
   TScratchDir dir;
   // A byte-order mark and CR-LF line ends, as an editor on Windows leaves them.
@@ -67,8 +81,38 @@ TEST(Mkmdb, WritesBothTablesWithEverySourceValue) {
   };
   EXPECT_TRUE(whoart.Rows == expected);
   EXPECT_TRUE(ExportTable(dir / "ADR.mdb", "LJXT").Rows == SourceRows(dir / "ljxt.tsv"));
-  for (const char* column : {"[PY]", "[NAME]", "[ENAME]", "[TID]", "[SID1]", "[SID2]", "[SID3]"})
-    EXPECT_NE(TableSchema(dir / "ADR.mdb", "WHOART").find(column), std::string::npos) << column;
+  // Each column sized to its longest value, rounded up to tens of characters.
+  EXPECT_EQ(TextSizes(dir / "ADR.mdb", "WHOART"),
+            "PY 10, NAME 10, ENAME 30, TID 10, SID1 10, SID2 10, SID3 10");
+  EXPECT_EQ(TextSizes(dir / "ADR.mdb", "LJXT"), "SID 10, NAME 10, ENAME 40");
+}
+
+// A database designer's sizes: the longest value in characters rounded up to the next ten, at
+// least 10, never wider than the column allows.
+TEST(Mkmdb, SizedToRowsRoundsTheLongestValueUpToTens) {
+  struct Case {
+    std::vector<std::optional<std::string>> values;
+    int maxLength;
+    int expected;
+  };
+  const Case cases[] = {
+      {{}, 50, 10},                                      // no rows
+      {{std::nullopt, std::nullopt}, 50, 10},            // only nulls
+      {{"FBZD", "GXY"}, 50, 10},
+      {{std::string(10, 'x')}, 50, 10},
+      {{std::string(11, 'x')}, 50, 20},
+      {{"头痛", std::string(19, 'x')}, 50, 20},
+      {{"高血压，肺性高血压，肺性高血压，肺性高血压"}, 100, 30},  // 21 characters, 63 bytes
+      {{std::string(38, 'x')}, 255, 40},
+      {{std::string(251, 'x')}, 255, 255},
+      {{std::string(9, 'x')}, 5, 5},
+  };
+  for (const Case& c : cases) {
+    std::vector<TMdbRow> rows;
+    for (const auto& value : c.values) rows.push_back({value});
+    const std::vector<TMdbColumn> sized = SizedToRows({{"C", TMdbColumnType::Text, c.maxLength}}, rows);
+    EXPECT_EQ(sized[0].MaxLength, c.expected) << (c.values.empty() ? "" : c.values[0].value_or("null"));
+  }
 }
 
 TEST(Mkmdb, RefusesMalformedSourcesNamingTheLine) {
