@@ -215,6 +215,11 @@ const std::string* TCustomqlDBTreeListControl::GetNodeSortText(const TqlTreeList
   return TCustomqlTreeListControl::GetNodeSortText(node, column);
 }
 
+// Rows whose sort keys are all equal are ordered by their key values, and rows whose key
+// values are equal too (or missing) by load order, that is by record index. The grid promises
+// only that "equal" rows stay together; taking load order as the last word is a deliberate
+// refinement: a search, a re-sort or a reload of the same data always shows the same rows in
+// the same places.
 int TCustomqlDBTreeListControl::CompareNodesTieBreak(const TqlTreeListNode* a,
                                                      const TqlTreeListNode* b) const {
   auto* x = static_cast<const TqlDBGridNode*>(a);
@@ -223,7 +228,6 @@ int TCustomqlDBTreeListControl::CompareNodesTieBreak(const TqlTreeListNode* a,
     const int byKey = VarCompareOrLess(x->KeyValue, y->KeyValue);
     if (byKey != 0) return byKey;
   }
-  // Equal keys (or none) keep their load order, so the same data always gives the same rows.
   return x->RecordIndex < y->RecordIndex ? -1 : x->RecordIndex > y->RecordIndex ? 1 : 0;
 }
 
