@@ -16,12 +16,23 @@ std::vector<TMdbColumn> LjxtColumns() {
           {"ENAME", TMdbColumnType::Text, 255}};
 }
 
+namespace {
+
+// A Text column's size counts UTF-16 code units: a character beyond U+FFFF takes two.
+size_t utf16Length(std::string_view text) {
+  size_t units = 0;
+  for (size_t pos = 0; pos < text.size();) units += DecodeUtf8(text, pos) > 0xFFFF ? 2 : 1;
+  return units;
+}
+
+}  // namespace
+
 std::vector<TMdbColumn> SizedToRows(std::vector<TMdbColumn> columns, const std::vector<TMdbRow>& rows) {
   for (size_t c = 0; c < columns.size(); ++c) {
     if (columns[c].Type != TMdbColumnType::Text) continue;
     size_t longest = 0;
     for (const TMdbRow& row : rows)
-      if (c < row.size() && row[c]) longest = std::max(longest, Utf8Length(*row[c]));
+      if (c < row.size() && row[c]) longest = std::max(longest, utf16Length(*row[c]));
     const int rounded = std::max<int>(10, int((longest + 9) / 10 * 10));
     columns[c].MaxLength = std::min(columns[c].MaxLength, rounded);
   }

@@ -22,7 +22,8 @@ std::vector<TMdbColumn> WhoartColumns();
 std::vector<TMdbColumn> LjxtColumns();
 
 // The columns narrowed to the rows they hold, as a database designer sizes them: each text
-// column's longest value in characters rounded up to the next multiple of ten (at least 10,
-// never wider than the column was). The grids' default column widths follow these sizes, so
-// a sample sized to its data shows its names without scrolling.
+// column's longest value in characters (UTF-16 units: two for one beyond U+FFFF) rounded up
+// to the next multiple of ten (at least 10, never wider than the column was). The grids'
+// default column widths follow these sizes, so a sample sized to its data shows its names
+// without scrolling.
 std::vector<TMdbColumn> SizedToRows(std::vector<TMdbColumn> columns, const std::vector<TMdbRow>& rows);

@@ -104,6 +104,7 @@ TEST(Mkmdb, SizedToRowsRoundsTheLongestValueUpToTens) {
       {{"头痛", std::string(19, 'x')}, 50, 20},
       {{"高血压，肺性高血压，肺性高血压，肺性高血压"}, 100, 30},  // 21 characters, 63 bytes
       {{std::string(38, 'x')}, 255, 40},
+      {{"𠀀𠀀𠀀𠀀𠀀病"}, 50, 20},  // five characters beyond U+FFFF take two units each
       {{std::string(251, 'x')}, 255, 255},
       {{std::string(9, 'x')}, 5, 5},
   };
