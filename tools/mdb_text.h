@@ -1,8 +1,9 @@
 #pragma once
 // Text encoding of Jet 4 files.
 //
-// Jet 4 stores text as UCS-2 (UTF-16LE code units). A text column flagged "Unicode
-// compression" may hold a value in compressed form instead:
+// Jet 4 stores text as UTF-16LE code units: a character beyond U+FFFF (CJK Extension B,
+// emoji) is a surrogate pair, two units, and takes two of a Text column's characters. A text
+// column flagged "Unicode compression" may hold a value in compressed form instead:
 //
 //   | bytes   | meaning                                                                 |
 //   |---------|-------------------------------------------------------------------------|
@@ -21,8 +22,9 @@
 
 namespace mdb {
 
-// UTF-16 code units of a UTF-8 text into out (replacing its content); false when the text is
-// not valid UTF-8. Callers build their own message: this runs once per stored value.
+// UTF-16 code units of a UTF-8 text into out (replacing its content), surrogate pairs for
+// characters beyond U+FFFF; false when the text is not valid UTF-8. Callers build their own
+// message: this runs once per stored value.
 bool Utf8ToUcs2(std::string_view utf8, std::u16string& out);
 
 // Appends plain UCS-2LE bytes of text to out.

@@ -80,6 +80,15 @@ bool JetCrackRow(std::span<const uint8_t> row, const TJetFormat& format, bool ta
     varCount = readCount(row, maskStart - countSize, countSize);
     fixedEnd = maskStart - countSize;
   }
+  // Jet 4 variable table: off(i) at varTableEnd - 2 (i + 1), i = 0..v; the variable data
+  // lies between the column count and the table.
+  const bool varOffsets = tableHasVarColumns && countSize == 2;
+  const size_t varTableEnd = fixedEnd;
+  const size_t varTableSize = 2 * (size_t(varCount) + 1);
+  // Checked when a variable column with a value asks for its bytes.
+  const bool varTableFits = varOffsets && varTableEnd >= size_t(countSize) + varTableSize;
+  const size_t varDataEnd = varTableFits ? varTableEnd - varTableSize : 0;
+  auto varOffset = [&](unsigned i) { return size_t(readCount(row, varTableEnd - 2 * (i + 1), 2)); };
   for (size_t i = 0; i < columns.size(); ++i) {
     const TJetColumnPlace& col = columns[i];
     TJetCell& cell = cells[i];
@@ -93,9 +102,14 @@ bool JetCrackRow(std::span<const uint8_t> row, const TJetFormat& format, bool ta
         cell.Null = true;
         continue;
       }
-      cell.Fixed = row.subspan(begin, size_t(col.FixedSize));
+      cell.Bytes = row.subspan(begin, size_t(col.FixedSize));
     } else if (col.VarIndex < 0 || unsigned(col.VarIndex) >= varCount) {
       cell.Null = true;
+    } else if (varOffsets) {
+      if (!varTableFits) return false;
+      const size_t begin = varOffset(unsigned(col.VarIndex)), end = varOffset(unsigned(col.VarIndex) + 1);
+      if (begin < size_t(countSize) || begin > end || end > varDataEnd) return false;
+      cell.Bytes = row.subspan(begin, end - begin);
     }
   }
   return true;

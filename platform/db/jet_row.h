@@ -1,7 +1,8 @@
 #pragma once
-// Where a table's rows really are on the data pages of an Access (Jet 3 / Jet 4) file, and
-// which of a row's columns are null. Plain byte decoding, no libmdb: the table reader
-// (mdb_table_reader.h) walks the pages with it and takes only the values from libmdb.
+// Where a table's rows really are on the data pages of an Access (Jet 3 / Jet 4) file, which
+// of a row's columns are null, and where their bytes are. Plain byte decoding, no libmdb: the
+// table reader (mdb_table_reader.h) walks the pages with it, decodes Jet 4 text itself
+// (jet_text.h) and takes the other values from libmdb.
 //
 // Data page:
 //
@@ -25,8 +26,10 @@
 //   | column count n    | 2            | columns stored in this row: the table's count    |
 //   |                   |              | when it was written, deleted columns included    |
 //   | fixed columns     | ...          | at each column's fixed offset                    |
-//   | variable data     | ...          |                                                  |
-//   | variable table    | ...          | (only when the table has variable columns)       |
+//   | variable data     | ...          | value of variable column i: [off(i), off(i + 1)) |
+//   | variable table    | 2 * (v + 1)  | off(v) (the end of the data), ..., off(1), off(0)|
+//   |                   |              | from the start of the row; Jet 3: 1 byte each    |
+//   |                   |              | and a jump table for rows over 256 bytes         |
 //   | variable count v  | 2            | variable columns stored in this row              |
 //   | null mask         | (n + 7) / 8  | bit k (low bit first) set = column number k is   |
 //   |                   |              | not null; for a Yes/No column, its value         |
@@ -35,6 +38,7 @@
 // table whose design lost a column have a gap). A row stored before a column was added has
 // fewer columns: a column whose number is not below n, a variable column whose index is not
 // below v, or a fixed column whose bytes lie outside the row's fixed part is null.
+// The variable table and count exist only when the table has variable columns.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -83,11 +87,15 @@ struct TJetColumnPlace {
 struct TJetCell {
   bool NotNullBit = false;           // the column's bit in the null mask (a Yes/No value)
   bool Null = true;                  // no value stored (for Yes/No columns: false)
-  std::span<const uint8_t> Fixed;    // fixed columns with a value: their bytes
+  std::span<const uint8_t> Bytes;    // a value's stored bytes, inside the row: fixed columns
+                                     // their FixedSize bytes; variable columns (Jet 4 only;
+                                     // empty in Jet 3) their data, possibly none
 };
 
-// Decodes the null mask (and the fixed bytes) of one row for each column of columns, into
-// cells (same order). False when the row is too short for its own counts.
+// Decodes the null mask and the bytes of one row for each column of columns, into cells
+// (same order). False when the row does not hold what its own counts and offsets say: too
+// short for its counts, or (Jet 4) a variable column of columns whose offsets run backwards
+// or leave the variable data.
 bool JetCrackRow(std::span<const uint8_t> row, const TJetFormat& format, bool tableHasVarColumns,
                  std::span<const TJetColumnPlace> columns, std::vector<TJetCell>& cells);
 

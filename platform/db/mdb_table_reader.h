@@ -6,12 +6,19 @@
 //
 //   libmdb column type      our TFieldType   value
 //   ----------------------  ---------------  -------------------------------------------------
-//   MDB_TEXT                ftWideString     UTF-8 text (Jet 4 stores UCS-2, optionally
-//                           (ftString Jet 3)   "compressed"; libmdb converts with iconv to the
-//                                              charset of MDBICONV, which the reader sets to
-//                                              UTF-8; Jet 3 text converts from the file's code
-//                                              page). Size = characters.
-//   MDB_MEMO                ftMemo           UTF-8 text, cut by libmdb at its bind size (16 KiB)
+//   MDB_TEXT                ftWideString     UTF-8 text. Jet 4 (UTF-16LE, optionally
+//                           (ftString Jet 3)   "compressed"): decoded by us from the row's bytes
+//                                              (jet_text.h), so characters beyond U+FFFF
+//                                              survive (libmdb 1.0 turns each into "??").
+//                                              Jet 3 (8-bit text in the database's code page):
+//                                              libmdb's iconv from the code page in the header
+//                                              (936 -> WINDOWS-936, ...; CP1252 when unknown;
+//                                              MDB_JET3_CHARSET overrides) to MDBICONV, which
+//                                              the reader sets to UTF-8. Size = code units
+//                                              (Jet 4) or bytes (Jet 3), as the file declares.
+//   MDB_MEMO                ftMemo           UTF-8 text from libmdb (long-value pages), cut at
+//                                              its bind size (16 KiB); in Jet 4, characters
+//                                              beyond U+FFFF come out as "??"
 //   MDB_BOOL                ftBoolean        the value is the column's bit in the row's null
 //                                              mask (read by us); a boolean is never null
 //   MDB_BYTE / INT          ftWord/ftSmallint  integers
@@ -28,15 +35,24 @@
 // Rows and nulls: the reader walks the table's data pages itself (jet_row.h): it skips
 // deleted slots, follows an overflow slot to the page where the row's data really is, and
 // reads each row's null mask there by column number (deleted columns counted), a column the
-// row does not store being null. libmdb 1.0 gets these wrong (it takes the deleted flag for
-// the overflow one and back, and reads null bits past a short row's mask), and it binds a
-// null text as "" like an empty one; so libmdb only cracks and binds the row at the place
-// the walk hands it (mdb_read_row), and the null flags are ours.
+// row does not store being null, and the bytes of its columns. libmdb 1.0 gets these wrong
+// (it takes the deleted flag for the overflow one and back, and reads null bits past a short
+// row's mask), and it binds a null text as "" like an empty one; so libmdb only cracks and
+// binds the row at the place the walk hands it (mdb_read_row), for the columns whose values
+// it converts, and the null flags are ours. A table whose columns are all Jet 4 text, Yes/No
+// or replication IDs (WHOART, LJXT) never calls mdb_read_row: libmdb only finds its pages.
+//
+// Catalog: the list of tables comes from the system catalog MSysObjects (definition on page
+// 2), read by the same walk as any table (its Id, Name, Type and Flags columns), not from
+// libmdb's mdb_read_catalog, which stops quietly at damaged catalog pages (a damaged file
+// would then claim to lack its tables) and, reading the deleted flag as the overflow one,
+// lists dropped tables. A table entry must have a name and a definition page in the file.
 //
 // Guards: the caller has checked the header (mdb_file_check.h); every libmdb call that can
 // fail is checked; the walk visits at most as many pages as the file has, and a slot or an
 // overflow pointer that leads off the page, off the file or to another table's page is
-// damage; a table must yield as many rows as its definition counts (libmdb ends a table
+// damage, and so is a row whose variable-column offsets leave its data; a table (the
+// catalog included) must yield as many rows as its definition counts (libmdb ends a table
 // quietly at a page it cannot read, e.g. in a cut copy); the file is opened with MDB_NOFLAGS
 // (read-only) and never locked.
 #include <string>
@@ -49,6 +65,8 @@ struct TMdbCatalog {
   std::vector<std::string> Tables;  // user tables, catalog order
 };
 
-// Raise EDatabaseError naming the file and the cause.
+// Raise EDatabaseError naming the file and the cause: "Cannot read database <path>: the file
+// is damaged (...)" for damage, "...: table 'X' not found" for a table the intact catalog
+// does not list.
 TMdbCatalog MdbReadCatalog(const std::string& path);
 std::shared_ptr<TTableSnapshot> MdbReadTable(const std::string& path, const std::string& tableName);

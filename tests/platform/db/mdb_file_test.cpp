@@ -51,6 +51,53 @@ TEST_F(MdbFileTest, ReadsEveryCellAsWritten) {
   EXPECT_EQ(source.LoadTable("WHOART")->Column(0).Def().Size, 50);  // characters
 }
 
+// Names with characters beyond U+FFFF (CJK Extension B, emoji) are stored as surrogate pairs,
+// plain or, where the pair's bytes allow it, in compressed form; they come back as the same
+// UTF-8, and a prefix search finds them.
+TEST_F(MdbFileTest, CharactersBeyondTheBasicPlaneComeBackAndAreFound) {
+  const std::vector<std::string> names = {
+      "𠀀",                         // U+20000: D840 DC00, plain (DC00 has a zero low byte)
+      "𠀀𠀁病",                     // two Extension B characters before a BMP one
+      "😀 SMILE",                   // U+1F600: D83D DE00 before ASCII
+      "ABCDEFGHIJ 𠀁 KLMNOPQRST",  // U+20001: D840 DC01, compressed between one-byte runs
+      "𪚥",                         // U+2A6A5
+      "皮疹",                       // the basic plane, for comparison
+  };
+  std::vector<TMdbRow> rows;
+  for (size_t i = 0; i < names.size(); ++i)
+    rows.push_back({"P" + std::to_string(i), names[i], "E", "000" + std::to_string(i), "0100", std::nullopt, std::nullopt});
+  const auto path = dir / "beyond.mdb";
+  WriteMdbFile(path, {{kWhoartTableName, WhoartColumns(), rows, {}}, {kLjxtTableName, LjxtColumns(), {}, {}}});
+  // The fourth name really is stored compressed, its pair in two-byte mode between switches.
+  const std::string compressed("\xFF\xFE" "ABCDEFGHIJ " "\0" "\x40\xD8\x01\xDC" "\0" " KLMNOPQRST", 30);
+  ASSERT_NE(dbtest::ReadBytes(path).find(compressed), std::string::npos);
+
+  TSnapshotPtr table = TMdbTableSource(path.string()).LoadTable("WHOART");
+  ASSERT_EQ(table->RowCount(), names.size());
+  const int name = table->FindColumn("NAME");
+  for (uint32_t r = 0; r < table->RowCount(); ++r) EXPECT_EQ(table->Column(name).Text(r), names[r]);
+
+  TComponent owner(nullptr);
+  TADOConnection connection(&owner);
+  connection.SetConnectionString("Data Source=" + path.string());
+  TADOQuery query(&owner);
+  query.SetConnection(&connection);
+  query.SetSQL({"SELECT * FROM WHOART"});
+  query.SetFiltered(true);
+  query.Open();
+  const std::vector<std::pair<std::string, Strings>> searches = {
+      {"NAME LIKE '𠀀*'", {"𠀀", "𠀀𠀁病"}},
+      {"NAME LIKE '𠀀𠀁*'", {"𠀀𠀁病"}},
+      {"NAME LIKE '😀*'", {"😀 SMILE"}},
+      {"NAME LIKE 'ABCDEFGHIJ 𠀁*'", {"ABCDEFGHIJ 𠀁 KLMNOPQRST"}},
+      {"NAME = '𪚥'", {"𪚥"}},
+  };
+  for (const auto& [filter, found] : searches) {
+    query.SetFilter(filter);
+    EXPECT_EQ(dbtest::Column(query, "NAME"), found) << filter;
+  }
+}
+
 // A table as Access leaves it after design changes and edits: a deleted column (a gap in
 // the column numbers, its old values still in the rows), rows written before the last two
 // columns were added (short rows), rows moved to another page (overflow pointers), a deleted
@@ -200,6 +247,88 @@ TEST_F(MdbFileTest, BadFilesRaiseClearErrors) {
   }
   EXPECT_TRUE(connection.Connected());
   EXPECT_FALSE(query.Active());
+}
+
+// The error of opening the file at path and then a query on table, or "" when both work.
+std::string OpeningError(const std::filesystem::path& path, const std::string& table) {
+  TComponent owner(nullptr);
+  TADOConnection connection(&owner);
+  connection.SetConnectionString("Data Source=" + path.string());
+  TADOQuery query(&owner);
+  query.SetConnection(&connection);
+  query.SetSQL({"SELECT * FROM " + table});
+  try {
+    connection.Open();
+    query.Open();
+  } catch (const EDatabaseError& e) {
+    return e.Message;
+  }
+  return "";
+}
+
+// The system catalog gets the same plausibility checks as a user table: whatever breaks its
+// pages, the file is called damaged, never a file without the table asked for.
+TEST_F(MdbFileTest, ADamagedCatalogIsReportedAsDamageNotAsAMissingTable) {
+  const std::string good = dbtest::ReadBytes(dir / "ADR.mdb");
+  constexpr size_t kPage = 4096;
+  auto page = [&](size_t n) { return n * kPage; };
+  auto u16 = [](const std::string& b, size_t at) { return unsigned(uint8_t(b[at])) | unsigned(uint8_t(b[at + 1])) << 8; };
+  // The catalog's definition is on page 2; its rows are on the data page that names page 2
+  // as its owner, the usage maps (every table's list of pages) on page 1.
+  size_t catalogData = 0;
+  for (size_t n = 3; n < good.size() / kPage && !catalogData; ++n)
+    if (good[page(n)] == 1 && good[page(n) + 4] == 2 && good[page(n) + 5] == 0) catalogData = n;
+  ASSERT_EQ(catalogData, 5u);  // header, maps, three definitions, then the catalog's rows
+  const size_t rowCountAt = page(catalogData) + 12;
+  const unsigned catalogRows = u16(good, rowCountAt);
+  ASSERT_EQ(catalogRows, 5u);  // two containers, MSysObjects, WHOART, LJXT
+  std::mt19937 random(17);
+  auto garbage = [&](std::string& b, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) b[i] = char(random());
+  };
+  auto setU16 = [](std::string& b, size_t at, unsigned v) {
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char(v >> 8);
+  };
+  auto slotAt = [&](size_t slot) { return rowCountAt + 2 + 2 * slot; };
+  struct Damage {
+    const char* what;
+    std::function<void(std::string&)> apply;
+  };
+  const std::vector<Damage> damages = {
+      {"page 1 (usage maps) zeroed", [&](auto& b) { std::fill_n(b.begin() + long(page(1)), kPage, '\0'); }},
+      {"the catalog's data page zeroed", [&](auto& b) { std::fill_n(b.begin() + long(page(catalogData)), kPage, '\0'); }},
+      {"garbage over the catalog's data page", [&](auto& b) { garbage(b, page(catalogData), page(catalogData + 1)); }},
+      {"garbage over the catalog's rows, page header kept",
+       [&](auto& b) { garbage(b, slotAt(catalogRows), page(catalogData + 1)); }},
+      {"the catalog's data page owned by another table", [&](auto& b) { b[page(catalogData) + 4] = 3; }},
+      {"the catalog's data page of another page kind", [&](auto& b) { b[page(catalogData)] = 2; }},
+      {"the catalog's last row marked deleted",
+       [&](auto& b) { setU16(b, slotAt(catalogRows - 1), u16(b, slotAt(catalogRows - 1)) | 0x8000); }},
+      {"the catalog's last row pointing off the page",
+       [&](auto& b) { setU16(b, slotAt(catalogRows - 1), 0x1FFF); }},
+      {"the catalog's row count cut by one", [&](auto& b) { setU16(b, rowCountAt, catalogRows - 1); }},
+      {"the catalog's row count run past its slots", [&](auto& b) { setU16(b, rowCountAt, 0x7FF); }},
+      {"the catalog definition counts a row more", [&](auto& b) { b[page(2) + 16] = char(b[page(2) + 16] + 1); }},
+      {"the catalog definition's page map pointing at nothing",
+       [&](auto& b) { std::fill_n(b.begin() + long(page(2) + 55), 4, '\0'); }},
+      {"the catalog's usage map row zeroed",  // the first map row on page 1
+       [&](auto& b) { std::fill_n(b.begin() + long(page(1) + u16(b, page(1) + 14)), 64, '\0'); }},
+  };
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.what);
+    std::string bytes = good;
+    damage.apply(bytes);
+    ASSERT_NE(bytes, good);
+    const auto path = dir / "copy.mdb";
+    dbtest::WriteBytes(path, bytes);
+    const std::string error = OpeningError(path, "LJXT");
+    EXPECT_NE(error.find("the file is damaged"), std::string::npos) << error;
+    EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+  }
+  EXPECT_EQ(OpeningError(dir / "ADR.mdb", "LJXT"), "");
+  const std::string missing = OpeningError(dir / "ADR.mdb", "NOSUCH");
+  EXPECT_NE(missing.find("table 'NOSUCH' not found"), std::string::npos) << missing;
 }
 
 // A damaged or older file whose table lacks a column the search filters on: the error names
