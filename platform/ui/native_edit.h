@@ -61,6 +61,8 @@ class TNativeEditHost {
   void Redo();
   void CutToClipboard();
   void CopyToClipboard();
+  // A single-line editor takes only the first line of a pasted (or dropped) text, by every
+  // road: this call, the paste keys, its context menu, the middle button and drops.
   void PasteFromClipboard();
   void ClearSelection();
 

@@ -1,9 +1,26 @@
 // TNativeEditHost over QLineEdit (single line) and QPlainTextEdit (memo).
+//
+// Text reaches a single-line editor from outside by five roads, and each keeps only the text's
+// first line (so no hidden line break of a copied spreadsheet cell ends up in the field):
+//   paste key      Ctrl+V, Shift+Insert (the platform's paste keys)   keyPressEvent
+//   context menu   the standard menu's Paste                         contextMenuEvent
+//   middle button  the X selection, where the window system has one  mouseReleaseEvent
+//   drop           text dragged in                                   dropEvent
+//   input method   a commit string (input methods can paste too)     inputMethodEvent
+// and the host's own PasteFromClipboard. The first line goes in unchanged: tabs and spaces
+// stay, nothing is trimmed or re-cased (CharCase applies afterwards as to typed text).
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCursor>
+#include <QDropEvent>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -24,6 +41,118 @@ QColor qcolor(TColor c) {
   TColor rgb = ColorToRGB(c);
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
+
+// The text before the first line break: CR, LF (so CR LF too), and the other mandatory breaks
+// of Unicode's line-breaking rules (VT, FF, NEL, line and paragraph separators).
+QString firstLine(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    switch (text[i].unicode()) {
+      case u'\n': case u'\r': case 0x0B: case 0x0C: case 0x85: case 0x2028: case 0x2029:
+        return text.left(i);
+      default: break;
+    }
+  }
+  return text;
+}
+
+// A QLineEdit whose every road for outside text keeps the text's first line (see the top of
+// the file).
+class SingleLineEditor : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+  // The editor's own paste, first line only: replaces the selection, is one undo step, and
+  // with neither text nor a selection changes nothing.
+  void pasteFirstLine(QClipboard::Mode mode) {
+    if (isReadOnly()) return;
+    QString line = firstLine(QGuiApplication::clipboard()->text(mode));
+    if (line.isEmpty() && !hasSelectedText()) return;
+    endUndoStep();
+    insert(line);
+    endUndoStep();
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+      pasteFirstLine(QClipboard::Clipboard);
+      event->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+
+  // The X selection goes in where the middle button was pressed (the press placed the caret).
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+      deselect();
+      pasteFirstLine(QClipboard::Selection);
+      event->accept();
+      return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+  }
+
+  // The standard menu, its Paste action rerouted from the editor's own paste.
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    QMenu* menu = createStandardContextMenu();
+    if (!menu) return;
+    for (QAction* action : menu->actions()) {
+      // The connection is looked up in both forms, whichever one the library made it in.
+      bool ownPaste = QObject::disconnect(action, SIGNAL(triggered(bool)), this, SLOT(paste())) ||
+                      QObject::disconnect(action, &QAction::triggered, this, &QLineEdit::paste);
+      if (ownPaste)
+        connect(action, &QAction::triggered, this, [this] { pasteFirstLine(QClipboard::Clipboard); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+  }
+
+  void dropEvent(QDropEvent* event) override {
+    const QString text = event->mimeData() ? event->mimeData()->text() : QString();
+    const QString line = firstLine(text);
+    if (line.size() == text.size()) {
+      QLineEdit::dropEvent(event);
+      return;
+    }
+    if (line.isEmpty()) {  // nothing to drop
+      event->ignore();
+      return;
+    }
+    QMimeData firstLineOnly;
+    firstLineOnly.setText(line);
+    QDropEvent cut(event->position(), event->possibleActions(), &firstLineOnly, event->buttons(),
+                   event->modifiers(), event->type());
+    cut.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&cut);
+    event->setDropAction(cut.dropAction());
+    event->setAccepted(cut.isAccepted());
+  }
+
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    const QString line = firstLine(event->commitString());
+    if (line.size() == event->commitString().size()) {
+      QLineEdit::inputMethodEvent(event);
+      return;
+    }
+    QInputMethodEvent cut(event->preeditString(), event->attributes());
+    cut.setCommitString(line, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&cut);
+    event->setAccepted(cut.isAccepted());
+  }
+
+ private:
+  // Closes the undo step typing has open, so that a paste is undone on its own. The editor
+  // starts a new step whenever its caret moves, so the caret steps aside and back. Removing a
+  // selection starts a new step by itself; an empty editor has no step to close.
+  void endUndoStep() {
+    if (hasSelectedText() || text().isEmpty()) return;
+    const int caret = cursorPosition();
+    setCursorPosition(caret > 0 ? caret - 1 : caret + 1);
+    setCursorPosition(caret);
+  }
+};
 }  // namespace
 
 struct TNativeEditHost::Impl : public QObject {
@@ -60,7 +189,7 @@ struct TNativeEditHost::Impl : public QObject {
     if (!form || !form->Window()) return;
     auto* parent = static_cast<QWidget*>(form->Window()->NativeParent());
     if (kind == nekSingleLine) {
-      auto* e = new QLineEdit(parent);
+      auto* e = new SingleLineEditor(parent);
       e->setFrame(false);
       QObject::connect(e, &QLineEdit::textChanged, this, [this] { changed(); });
       widget = e;
@@ -367,7 +496,7 @@ void TNativeEditHost::CopyToClipboard() {
   if (auto* m = impl_->memo()) m->copy();
 }
 void TNativeEditHost::PasteFromClipboard() {
-  if (auto* e = impl_->line()) e->paste();
+  if (auto* e = impl_->line()) static_cast<SingleLineEditor*>(e)->pasteFirstLine(QClipboard::Clipboard);
   if (auto* m = impl_->memo()) m->paste();
 }
 void TNativeEditHost::ClearSelection() {

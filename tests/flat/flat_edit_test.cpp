@@ -6,6 +6,7 @@
 #include "flat/flat_radio_button.h"
 #include "flat/hsl.h"
 #include "platform/ui/application.h"
+#include "platform/ui/services.h"
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
@@ -228,6 +229,37 @@ TEST(FlatEdit, TextChangeAndKeys) {
   EXPECT_EQ(keys, (std::vector<uint16_t>{VK_RETURN, VK_LEFT}))
       << "Enter reaches OnKeyDown; arrows stay with the edit";
   EXPECT_TRUE(edit->Focused());
+}
+
+// The search fields are flat edits: a pasted spreadsheet cell arrives without its line break,
+// and the text the edit reports is the one its OnChange saw last.
+TEST(FlatEdit, PasteKeepsTheFirstLine) {
+  struct Case {
+    TEditCharCase charCase;
+    const char* clipboard;
+    const char* text;
+  };
+  const Case cases[] = {
+      {ecNormal, "Headache\n", "Headache"},
+      {ecNormal, "头痛\r\nHeadache\r\n", "头痛"},
+      {ecNormal, "Headache\t0412\r\n", "Headache\t0412"},
+      {ecUpperCase, "headache\r\n", "HEADACHE"},
+      {ecNormal, "\r\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clipboard);
+    TestForm form;
+    auto* edit = form.Add<TFlatEdit>(10, 10, 121, 19);
+    edit->SetCharCase(c.charCase);
+    form.Show();
+    edit->SetFocus();
+    std::string seen;
+    edit->OnChange = [&](TObject*) { seen = edit->Text(); };
+    ClipboardSetText(c.clipboard);
+    edit->NativeEdit()->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), c.text);
+    EXPECT_EQ(seen, c.text);
+  }
 }
 
 TEST(FlatMemo, LinesAndScrollCorner) {
