@@ -1,9 +1,12 @@
 #include "app/search_form2.h"
 
+#include <algorithm>
+
 #include "app/about.h"
 #include "app/app_resources.h"
 #include "app/app_texts.h"
 #include "app/dm.h"
+#include "app/result_menu.h"
 #include "dbgrid/db_grid.h"
 #include "dbgrid/db_grid_column.h"
 #include "flat/flat_button.h"
@@ -273,9 +276,22 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
   fbtnAbout->OnClick = [this](TObject* s) { fbtnAboutClick(s); };
   fbtnExit->OnClick = [this](TObject* s) { fbtnExitClick(s); };
 
+  // --- beside the designed window: the result grids' menu; the upper grid is the one in
+  // FlatPanel4, its caption names an exported file ---
+  resultMenu_ = std::make_unique<TResultGridMenu>(
+      [this] { return qlGridLJQG->Parent() == FlatPanel4 ? qlGridLJQG : qlGridBLFY; },
+      [this] {
+        const std::string& caption = Label2->Caption();
+        return caption.substr(std::min(caption.find_first_not_of(' '), caption.size()));
+      });
+  resultMenu_->Attach(qlGridBLFY);
+  resultMenu_->Attach(qlGridLJQG);
+
   EndLoading();
   DoCreate();
 }
+
+TfrmMain::~TfrmMain() = default;
 
 // --- handlers ---------------------------------------------------------------------------------
 

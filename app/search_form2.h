@@ -13,6 +13,7 @@
 // columns: a search moves them between the holders and binds them to the data sources of its
 // master-detail pair; moving through the upper grid moves its master, and the lower grid shows
 // the detail of the current record.
+#include <memory>
 #include <string>
 
 #include "platform/ui/form.h"
@@ -26,10 +27,12 @@ class TFlatMemo;
 class TqlDBGrid;
 class TLabel;
 class TBevel;
+class TResultGridMenu;
 
 class TfrmMain : public TForm {
  public:
   explicit TfrmMain(TComponent* AOwner);
+  ~TfrmMain() override;
 
   // Left side.
   TFlatPanel* FlatPanel1 = nullptr;
@@ -80,6 +83,10 @@ class TfrmMain : public TForm {
  private:
   void SetEditState(bool enable, TFlatEdit* edit);
   void ApplySearch(TDataSet* query, const std::string& fieldName, const std::string& text);
+
+  // Beside the designed window: the result grids' context menu, Ctrl+C and export
+  // (result_menu.h).
+  std::unique_ptr<TResultGridMenu> resultMenu_;
 };
 
 extern TfrmMain* frmMain;

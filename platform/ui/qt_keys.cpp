@@ -26,6 +26,7 @@ uint16_t VirtualKeyFromQt(int key) {
     case Qt::Key_Plus: return VK_ADD;
     case Qt::Key_Minus: return VK_SUBTRACT;
     case Qt::Key_Asterisk: return VK_MULTIPLY;
+    case Qt::Key_Menu: return VK_APPS;
     default: return 0;
   }
 }

@@ -3,8 +3,14 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QMenu>
+#include <QPixmap>
 #include <QScreen>
+#include <QStandardPaths>
 #include <map>
 
 #include "platform/gfx/bitmap.h"
@@ -16,7 +22,8 @@
 namespace {
 TPoint cursorPos{-10000, -10000};
 std::function<uint32_t()> tickSource;
-std::function<int(const std::vector<std::string>&)> popupHook;
+TPopupMenuHook popupHook;
+TSaveFileDialogHook saveDialogHook;
 std::map<TCursor, bool> registeredCursors;
 TCursor screenCursor = crDefault;  // crDefault: no override cursor is set
 }  // namespace
@@ -119,6 +126,25 @@ void ClipboardSetText(const std::string& text) {
 
 std::string ClipboardGetText() { return QGuiApplication::clipboard()->text().toStdString(); }
 
+void SetApplicationIcon(const std::vector<TIconPicture>& sizes) {
+  QIcon icon;
+  for (const TIconPicture& picture : sizes) {
+    const TBitmap& colors = *picture.Colors;
+    const TBitmap& opacity = *picture.Opacity;
+    if (colors.Width() != opacity.Width() || colors.Height() != opacity.Height())
+      throw Exception("an icon's opacity bitmap differs in size from its colours");
+    QImage image(colors.Width(), colors.Height(), QImage::Format_ARGB32);
+    for (int y = 0; y < colors.Height(); ++y) {
+      auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+      const uint32_t* rgb = colors.ScanLine(y);  // 0x00RRGGBB, as QRgb without alpha
+      const uint32_t* grey = opacity.ScanLine(y);
+      for (int x = 0; x < colors.Width(); ++x) out[x] = (rgb[x] & 0xFFFFFFu) | ((grey[x] >> 8 & 0xFFu) << 24);
+    }
+    icon.addPixmap(QPixmap::fromImage(image));
+  }
+  QApplication::setWindowIcon(icon);
+}
+
 void RegisterCursor(TCursor id, const TBitmap&, TPoint) { registeredCursors[id] = true; }
 bool CursorRegistered(TCursor id) { return id <= 0 && id >= crSizeAll ? true : registeredCursors.count(id) > 0; }
 
@@ -137,22 +163,59 @@ void SetScreenCursor(TCursor value) {
                                                                      : Qt::ArrowCursor));
 }
 
-int ShowPopupMenu(const std::vector<std::string>& items, TPoint screenPos) {
-  if (popupHook) return popupHook(items);
-  QMenu menu;
-  std::vector<QAction*> actions;
-  for (const auto& item : items) {
-    if (item == "-")
-      actions.push_back(menu.addSeparator());
-    else
-      actions.push_back(menu.addAction(QString::fromStdString(item)));
+int ShowPopupMenu(const std::vector<TPopupMenuItem>& items, TPoint screenPos) {
+  int chosenIndex = -1;
+  if (popupHook) {
+    chosenIndex = popupHook(items, screenPos);
+  } else {
+    QMenu menu;
+    std::vector<QAction*> actions;
+    for (const TPopupMenuItem& item : items) {
+      QAction* action = item.Caption == "-" ? menu.addSeparator()
+                                            : menu.addAction(QString::fromStdString(item.Caption));
+      action->setEnabled(item.Enabled);
+      actions.push_back(action);
+    }
+    QAction* chosen = menu.exec(QPoint(screenPos.X, screenPos.Y));
+    for (size_t i = 0; i < actions.size(); ++i)
+      if (actions[i] == chosen) chosenIndex = static_cast<int>(i);
   }
-  QAction* chosen = menu.exec(QPoint(screenPos.X, screenPos.Y));
-  for (size_t i = 0; i < actions.size(); ++i)
-    if (actions[i] == chosen) return static_cast<int>(i);
-  return -1;
+  const bool choosable = chosenIndex >= 0 && chosenIndex < static_cast<int>(items.size()) &&
+                         items[chosenIndex].Enabled && items[chosenIndex].Caption != "-";
+  return choosable ? chosenIndex : -1;
 }
 
-void SetPopupMenuHookForTest(std::function<int(const std::vector<std::string>&)> hook) {
-  popupHook = std::move(hook);
+void SetPopupMenuHookForTest(TPopupMenuHook hook) { popupHook = std::move(hook); }
+
+std::optional<TSaveFileAnswer> ShowSaveFileDialog(const TSaveFileRequest& request) {
+  if (saveDialogHook) return saveDialogHook(request);
+  QStringList filters;
+  for (const TSaveFileFilter& f : request.Filters)
+    filters << QString::fromStdString(f.Name + " (" + f.Patterns + ")");
+  const QString folder =
+      request.Folder.empty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                             : QString::fromStdString(request.Folder);
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.Title), folder);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(filters);
+  // A name typed without an extension gets the selected type's (before the dialog asks about
+  // replacing a file of that name).
+  auto suffixOf = [&request](qsizetype filterIndex) {
+    if (filterIndex < 0 || filterIndex >= qsizetype(request.Filters.size())) return QString();
+    const QString first = QString::fromStdString(request.Filters[filterIndex].Patterns).section(' ', 0, 0);
+    return first.startsWith("*.") && !first.mid(2).contains('*') ? first.mid(2) : QString();
+  };
+  if (request.FilterIndex >= 0 && request.FilterIndex < filters.size())
+    dialog.selectNameFilter(filters[request.FilterIndex]);
+  dialog.setDefaultSuffix(suffixOf(request.FilterIndex));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filters.indexOf(filter))); });
+  dialog.selectFile(QString::fromStdString(request.FileName));
+  dialog.setWindowModality(Qt::ApplicationModal);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return TSaveFileAnswer{QFileInfo(dialog.selectedFiles().front()).absoluteFilePath().toStdString(),
+                         static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
+
+void SetSaveFileDialogHookForTest(TSaveFileDialogHook hook) { saveDialogHook = std::move(hook); }

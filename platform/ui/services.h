@@ -1,8 +1,9 @@
 #pragma once
 // Services of the window system that controls call directly: cursor position and capture,
-// screen geometry, metrics, clipboard, tick count, cursors, popup menus.
+// screen geometry, metrics, clipboard, tick count, cursors, popup menus, the save dialog.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,16 @@ void SetTickCountForTest(std::function<uint32_t()> source);
 void ClipboardSetText(const std::string& text);
 std::string ClipboardGetText();
 
+// The program's icon. One size of it is a colour bitmap and an opacity bitmap of the same size
+// whose grey level is each pixel's coverage (black transparent, white opaque, greys between).
+struct TIconPicture {
+  const TBitmap* Colors;
+  const TBitmap* Opacity;
+};
+// Puts the icon on every window of the program (title bar, task switcher); the window system
+// picks the size it needs. The pictures are copied.
+void SetApplicationIcon(const std::vector<TIconPicture>& sizes);
+
 // Cursors: register a resource cursor under a number of the component's own (the grid uses
 // fixed negative numbers); the standard cursors exist already.
 void RegisterCursor(TCursor id, const TBitmap& image, TPoint hotSpot);
@@ -80,6 +91,41 @@ class THourglassScope {
   const TCursor saved_;  // the screen cursor before; meaningful while shown_
 };
 
-// A popup menu of plain items; returns the chosen index or -1 (tests may hook the choice).
-int ShowPopupMenu(const std::vector<std::string>& items, TPoint screenPos);
-void SetPopupMenuHookForTest(std::function<int(const std::vector<std::string>&)> hook);
+// A popup menu of plain items, shown at a screen point until the user chooses or dismisses
+// it. An item captioned "-" is a separator; a disabled item is shown grey and cannot be
+// chosen. Returns the chosen item's index, or -1.
+struct TPopupMenuItem {
+  std::string Caption;
+  bool Enabled = true;
+};
+int ShowPopupMenu(const std::vector<TPopupMenuItem>& items, TPoint screenPos);
+// Tests answer in the menu's place: the hook gets the items and the point and returns an
+// index; an index the menu could not give (a separator, a disabled item, out of range) comes
+// back as -1.
+using TPopupMenuHook = std::function<int(const std::vector<TPopupMenuItem>&, TPoint screenPos)>;
+void SetPopupMenuHookForTest(TPopupMenuHook hook);
+
+// The toolkit's modal dialog that asks where to save a file. Filters are offered in order,
+// each a name and its patterns ("CSV 文件", "*.csv"); FileName is the name proposed, in
+// Folder when given (else the user's documents folder). The toolkit asks before replacing
+// an existing file.
+struct TSaveFileFilter {
+  std::string Name;
+  std::string Patterns;  // space-separated, "*.csv"
+};
+struct TSaveFileRequest {
+  std::string Title;
+  std::string Folder;
+  std::string FileName;
+  std::vector<TSaveFileFilter> Filters;
+  int FilterIndex = 0;  // the filter selected at first
+};
+struct TSaveFileAnswer {
+  std::string Path;     // absolute, UTF-8
+  int FilterIndex = 0;  // the filter selected when the user accepted
+};
+// The user's answer, or nothing when the dialog was cancelled.
+std::optional<TSaveFileAnswer> ShowSaveFileDialog(const TSaveFileRequest& request);
+// Tests answer in the dialog's place.
+using TSaveFileDialogHook = std::function<std::optional<TSaveFileAnswer>(const TSaveFileRequest&)>;
+void SetSaveFileDialogHookForTest(TSaveFileDialogHook hook);

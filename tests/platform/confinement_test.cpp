@@ -30,8 +30,9 @@ struct Layer {
 // would, tests/platform/ui/qt_x_test.cpp may use the toolkit like platform/ui/qt_x.cpp.
 const std::vector<Layer>& Layers() {
   static const std::vector<Layer> layers = {
-      // The platform: value types at the bottom; the record-set layer, the canvas and the
-      // controls on them. The toolkit and the two file libraries stay in their own files.
+      // The platform: value types at the bottom; the record-set layer, the canvas, the
+      // file writers and the controls on them. The toolkit and the three file libraries stay
+      // in their own files.
       {"platform/core/", {"std", "platform/core/"}},
       // GBK sort keys take their code table from the system's character conversion.
       {"platform/core/gbk_order.", {"system"}},
@@ -40,6 +41,8 @@ const std::vector<Layer>& Layers() {
       {"platform/gfx/", {"std", "platform/core/", "platform/gfx/"}},
       {"platform/gfx/qt_", {"Qt"}},
       {"platform/gfx/jpeg.", {"libjpeg"}},
+      {"platform/io/", {"std", "system", "platform/core/", "platform/io/"}},
+      {"platform/io/xlsx_", {"libxlsxwriter"}},
       {"platform/ui/", {"std", "system", "platform/core/", "platform/gfx/", "platform/ui/"}},
       {"platform/ui/qt_", {"Qt"}},
       // Above the platform: portable code, which reaches the system only through platform/.
@@ -98,6 +101,7 @@ std::string LibraryOf(const std::string& header) {
     return "libjpeg";
   if (std::regex_match(header, std::regex("mdbtools\\.h|mdbsql\\.h|mdbfakeglib\\.h")))
     return "mdbtools";
+  if (header == "xlsxwriter.h" || StartsWith(header, "xlsxwriter/")) return "libxlsxwriter";
   if (StartsWith(header, "gtest/") || StartsWith(header, "gmock/")) return "GoogleTest";
   if (StartsWith(header, "benchmark/")) return "Google Benchmark";
   if (header == "sqlite3.h") return "SQLite";
@@ -186,6 +190,12 @@ TEST(LayerRules, TableDecidesEachKindOfInclude) {
       {"platform/db/mdb_table_reader.cpp", "<mdbtools.h>", true},
       {"platform/db/mdb_table_source.cpp", "<mdbtools.h>", false},
       {"platform/db/mdb_table_source.cpp", "\"mdbtools.h\"", false},
+      {"platform/io/xlsx_sheet_writer.cpp", "<xlsxwriter.h>", true},
+      {"platform/io/xlsx_sheet_writer.cpp", "<xlsxwriter/worksheet.h>", true},
+      {"platform/io/file_replacement.cpp", "<xlsxwriter.h>", false},
+      {"platform/io/file_replacement.cpp", "\"platform/ui/control.h\"", false},
+      {"app/result_xlsx.cpp", "<xlsxwriter.h>", false},
+      {"app/result_xlsx.cpp", "\"platform/io/xlsx_sheet_writer.h\"", true},
       {"platform/ui/control.cpp", "\"flat/flat_edit.h\"", false},
       {"platform/ui/control.cpp", "\"app/about.h\"", false},
       {"platform/db/dataset.cpp", "\"treelist/treelist.h\"", false},
