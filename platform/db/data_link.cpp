@@ -94,7 +94,7 @@ void TDataLink::UpdateRecord() {
   if (active_) DataSet()->UpdateRecord();
 }
 
-void TDataLink::DataEvent(TDataEvent Event, intptr_t Info) {
+void TDataLink::DataEvent(TDataEvent Event, const TDataEventInfo& Info) {
   if (Event == deUpdateState) {
     UpdateState();
     return;
@@ -103,7 +103,7 @@ void TDataLink::DataEvent(TDataEvent Event, intptr_t Info) {
   switch (Event) {
     case deFieldChange:
     case deRecordChange:
-      if (!updating_) RecordChanged(reinterpret_cast<TField*>(Info));
+      if (!updating_) RecordChanged(Info.Field);
       break;
     case deDataSetChange:
       rewindow(true);
@@ -129,7 +129,7 @@ void TDataLink::DataEvent(TDataEvent Event, intptr_t Info) {
       CheckBrowseMode();
       break;
     case deFocusControl:
-      FocusControl(reinterpret_cast<TField**>(Info));
+      FocusControl(Info.FocusField);
       break;
     default:
       break;

@@ -12,8 +12,6 @@
 //
 // Default callbacks: DataSetChanged -> RecordChanged(nullptr); DataSetScrolled and
 // LayoutChanged -> DataSetChanged; the others do nothing.
-#include <cstdint>
-
 #include "platform/db/db_types.h"
 
 class TDataSource;
@@ -53,7 +51,7 @@ class TDataLink {
   void UpdateRecord();
 
   // Called by the data source.
-  void DataEvent(TDataEvent Event, intptr_t Info);
+  void DataEvent(TDataEvent Event, const TDataEventInfo& Info);
   void UpdateState();
 
  protected:

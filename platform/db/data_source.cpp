@@ -62,7 +62,7 @@ void TDataSource::updateLinkStates() {
   }
 }
 
-void TDataSource::DataEvent(TDataEvent Event, intptr_t Info) {
+void TDataSource::DataEvent(TDataEvent Event, const TDataEventInfo& Info) {
   if (Event == deUpdateState) {
     updateLinkStates();
     return;
@@ -73,12 +73,12 @@ void TDataSource::DataEvent(TDataEvent Event, intptr_t Info) {
     if (std::find(links_.begin(), links_.end(), link) == links_.end()) continue;
     link->DataEvent(Event, Info);
     // The focus request goes to the first control that takes it.
-    if (Event == deFocusControl && *reinterpret_cast<TField**>(Info) == nullptr) break;
+    if (Event == deFocusControl && *Info.FocusField == nullptr) break;
   }
   switch (Event) {
     case deFieldChange:
     case deRecordChange:
-      if (OnDataChange) OnDataChange(this, reinterpret_cast<TField*>(Info));
+      if (OnDataChange) OnDataChange(this, Info.Field);
       break;
     case deDataSetChange:
     case deDataSetScroll:

@@ -37,7 +37,7 @@ class TDataSource : public TComponent {
   void AddDataLink(TDataLink* ALink);
   void RemoveDataLink(TDataLink* ALink);
   const std::vector<TDataLink*>& DataLinks() const { return links_; }
-  void DataEvent(TDataEvent Event, intptr_t Info);
+  void DataEvent(TDataEvent Event, const TDataEventInfo& Info);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -65,7 +65,7 @@ void TDataSet::checkActive() const {
 void TDataSet::setState(TDataSetState s) {
   if (state_ == s) return;
   state_ = s;
-  DataEvent(deUpdateState, 0);
+  DataEvent(deUpdateState);
 }
 
 void TDataSet::Loaded() {
@@ -149,7 +149,7 @@ void TDataSet::ReplaceBaseRows(std::vector<uint32_t> baseRows) {
   baseRows_ = std::move(baseRows);
   applyFilter(boundFilter_.get());
   goFirst();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
 }
 
 void TDataSet::goFirst() {
@@ -167,7 +167,7 @@ void TDataSet::First() {
   checkActive();
   CheckBrowseMode();
   goFirst();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
 }
 
 void TDataSet::Last() {
@@ -176,7 +176,7 @@ void TDataSet::Last() {
   recordPos_ = activeRecordPos_ = int(records_.size()) - 1;
   bof_ = records_.empty();
   eof_ = true;
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
 }
 
 int TDataSet::MoveBy(int Distance) {
@@ -204,7 +204,7 @@ int TDataSet::MoveBy(int Distance) {
     }
   }
   activeRecordPos_ = recordPos_;
-  DataEvent(deDataSetScroll, moved);
+  DataEvent(deDataSetScroll, {.Distance = moved});
   return moved;
 }
 
@@ -218,7 +218,7 @@ void TDataSet::SetRecNo(int AValue) {
   int recordPos = std::clamp(AValue, 1, count) - 1;
   if (recordPos == recordPos_) return;
   goTo(recordPos);
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
 }
 
 int TDataSet::RecordCount() const { return Active() ? int(records_.size()) : 0; }
@@ -240,12 +240,12 @@ void TDataSet::Cancel() {}  // never in an edit state, so nothing to cancel
 
 void TDataSet::UpdateRecord() {
   checkActive();
-  DataEvent(deUpdateRecord, 0);
+  DataEvent(deUpdateRecord);
 }
 
 void TDataSet::CheckBrowseMode() {
   checkActive();
-  DataEvent(deCheckBrowseMode, 0);
+  DataEvent(deCheckBrowseMode);
 }
 
 TBookmarkStr TDataSet::Bookmark() const {
@@ -260,7 +260,7 @@ void TDataSet::SetBookmark(const TBookmarkStr& ABookmark) {
   int recordPos = DecodeBookmark(ABookmark, rowIndex) ? positionOf(records_, rowIndex) : -1;
   if (recordPos < 0) throw EDatabaseError(Name() + ": Record not found");
   goTo(recordPos);
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
 }
 
 bool TDataSet::BookmarkValid(const TBookmarkStr& ABookmark) const {
@@ -317,7 +317,7 @@ bool TDataSet::Locate(const std::string& KeyFields, const Variant& KeyValues,
   }
   if (found < 0) return false;
   goTo(found);
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
   return true;
 }
 
@@ -329,8 +329,8 @@ void TDataSet::DisableControls() {
 void TDataSet::EnableControls() {
   if (disableCount_ == 0) return;
   if (--disableCount_ > 0) return;
-  if (Active() != activeWhenDisabled_) DataEvent(deUpdateState, 0);
-  if (Active() && activeWhenDisabled_) DataEvent(deDataSetChange, 0);
+  if (Active() != activeWhenDisabled_) DataEvent(deUpdateState);
+  if (Active() && activeWhenDisabled_) DataEvent(deDataSetChange);
 }
 
 TField* TDataSet::FieldByName(std::string_view FieldName) const {
@@ -352,7 +352,7 @@ void TDataSet::SetFilter(const std::string& AValue) {
     boundFilter_ = std::move(bound);
     applyFilter(boundFilter_.get());
     goFirst();
-    DataEvent(deDataSetChange, 0);
+    DataEvent(deDataSetChange);
   }
 }
 
@@ -369,7 +369,7 @@ void TDataSet::SetFiltered(bool AValue) {
   boundFilter_ = std::move(bound);
   applyFilter(boundFilter_.get());
   goFirst();
-  DataEvent(deDataSetChange, 0);
+  DataEvent(deDataSetChange);
 }
 
 void TDataSet::SetFilterOptions(TFilterOptions AValue) {
@@ -387,7 +387,7 @@ void TDataSet::RemoveDataSource(TDataSource* ADataSource) {
                      dataSources_.end());
 }
 
-void TDataSet::DataEvent(TDataEvent Event, intptr_t Info) {
+void TDataSet::DataEvent(TDataEvent Event, const TDataEventInfo& Info) {
   if (ControlsDisabled()) return;
   auto sources = dataSources_;  // a handler may re-bind data sources
   for (TDataSource* ds : sources)

@@ -117,7 +117,7 @@ class TDataSet : public TComponent {
   // Used by data sources, links and fields.
   void AddDataSource(TDataSource* ADataSource);
   void RemoveDataSource(TDataSource* ADataSource);
-  void DataEvent(TDataEvent Event, intptr_t Info);
+  void DataEvent(TDataEvent Event, const TDataEventInfo& Info = {});
   // The record fields read: the current one, or one a link made active for a moment.
   int ActiveRecordPos() const { return activeRecordPos_; }
   void SetActiveRecordPos(int recordPos);

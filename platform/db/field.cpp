@@ -57,7 +57,7 @@ void TField::SetIndex(int AIndex) {
 }
 
 void TField::layoutChanged() {
-  if (dataSet_->Active()) dataSet_->DataEvent(deLayoutChange, 0);
+  if (dataSet_->Active()) dataSet_->DataEvent(deLayoutChange);
 }
 
 void TField::SetDisplayLabel(std::string v) {
@@ -158,7 +158,7 @@ std::string TField::Text() const {
 
 void TField::FocusControl() {
   TField* field = this;
-  if (dataSet_->Active()) dataSet_->DataEvent(deFocusControl, reinterpret_cast<intptr_t>(&field));
+  if (dataSet_->Active()) dataSet_->DataEvent(deFocusControl, {.FocusField = &field});
 }
 
 TField* TFields::FindField(std::string_view AFieldName) const {
