@@ -28,7 +28,6 @@ class TqlDBTreeListControlDataLink : public TDataLink {
 
   // --- the field map ---
   int FieldMapCount() const { return static_cast<int>(fieldMap_.size()); }
-  int FieldMapCapacity() const { return static_cast<int>(fieldMap_.capacity()); }
   int32_t FieldPosition(int entry) const { return fieldMap_[entry]; }  // -1 = missing
   // The mapped field of an entry; null when missing or the link is inactive.
   TField* MappedField(int entry) const;

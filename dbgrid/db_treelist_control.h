@@ -3,21 +3,27 @@
 // nodes, keeps the focused node and the data set's current record in step in both
 // directions, and reloads when the data set reports a change.
 //
-// Map of the folder:
-//   db_grid_options         published option sets, internal words, the mapping table
-//   db_grid_node            TqlDBTreeListControlNode / TqlDBGridNode
-//   db_grid_data_link       TqlDBTreeListControlDataLink / TqlGridDataLink, the field map
-//   db_grid_column          TqlDBTreeListColumn / TqlDBGridColumn / mask columns
-//   grid_registry           every data-aware grid of the process (busy grids see each other)
-//   db_selection            the selected records (by bookmark or by node)
-//   db_treelist_control     this class: properties, notifications from the link, life cycle
-//   db_treelist_options.cpp the four published option setters and the internal words
-//   db_treelist_fields.cpp  the field map, DefaultFields, columns made from fields
-//   db_treelist_loading.cpp full rebuild, load, sort values and the tie-break
-//   db_treelist_sync.cpp    data set changed, both focus directions, scrolled, record changed,
-//                           focus control, leaving the grid, OnChangeNodeEx
-//   db_treelist_keys.cpp    the grid's own keys, deleting records, horizontal scroll by column
-//   db_grid                 TCustomqlDBGrid / TqlDBGrid: grid-only properties and events
+// Map of the folder (one job per file):
+//   db_grid_options            the published option sets, the internal words, the one table
+//                              that ties each published value to its twins
+//   db_grid_node               the nodes: TqlDBTreeListControlNode / TqlDBGridNode
+//   db_grid_data_link          the data link (TqlDBTreeListControlDataLink / TqlGridDataLink):
+//                              passes the record-set notifications on, keeps the field map
+//   db_grid_column             the data-bound columns: TqlDBTreeListColumn / TqlDBGridColumn /
+//                              the mask columns
+//   grid_registry              every data-aware grid of the process (busy grids see each other)
+//   db_selection               the selected records (by bookmark or by node), kept over a reload
+//   db_treelist_control        this class: construction, binding properties, the node class,
+//                              what a cell shows, removal of the components it refers to
+//   db_treelist_options.cpp    the four published option setters and the internal words
+//   db_treelist_fields.cpp     the field map, DefaultFields, columns made from fields
+//   db_treelist_loading.cpp    the loading modes, full rebuild, load, sort values, tie-break
+//   db_treelist_sync.cpp       both focus directions and the link's notifications (data set
+//                              changed, scrolled, record changed, layout changed, focus
+//                              control), leaving the grid, OnChangeNodeEx
+//   db_treelist_selection.cpp  the selection answers: the core's rule, or db_selection
+//   db_treelist_keys.cpp       the grid's own keys, deleting records, horizontal scroll by column
+//   db_grid                    TCustomqlDBGrid / TqlDBGrid: grid-only properties and events
 //
 // Vocabulary:
 //   record index   a node's 0-based place in load order (TqlDBGridNode::RecordIndex); the
@@ -29,13 +35,19 @@
 //                  the other two load like it but never sort
 //
 // Call flow:
-//   filter set on the data set -> deDataSetChange -> link DataSetChanged -> DataSetChangedHandling
-//     -> LoadNodes (disabled controls, First..Eof, one node per record) -> sort -> focus the
-//     current record's node (SyncFocusFromDataSet)
+//   search reload: filter set on the data set -> deDataSetChange -> TDataSource -> link
+//     DataSetChanged -> LinkDataSetChanged (no reload while the grid itself reads or moves it)
+//     -> LoadNodes (busy flag, update lock, disabled controls; First..Eof, one node per record;
+//     back to the current record; SortLoadedNodes; top row kept; the lock's end lays out and
+//     repaints) -> SyncFocusFromDataSet -> CheckChangeNodeEx
+//   key press: KeyDown -> OnKeyDown -> the grid's own keys (db_treelist_keys.cpp) -> else the
+//     core's key table -> a focus move
 //   focus move (keys, mouse) -> SetFocusedNodeAndColumn -> MoveDataSetToNode (MoveBy the
 //     record-index difference, or Locate by key) under the busy flag -> the data set's
-//     detail queries re-run -> the detail grid's DataSetChangedHandling reloads it
-//   data source swap -> link ActiveChanged -> FullRebuild
+//     detail queries re-run -> the detail grid's LinkDataSetChanged reloads it
+//   data source swap -> link ActiveChanged -> LinkActiveChanged -> FullRebuild
+//   field layout change -> link LayoutChanged -> LinkLayoutChanged (group-change lock held)
+//     -> RefillFieldMap, default columns, LoadNodes, SyncFocusFromDataSet
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +55,7 @@
 
 #include "dbgrid/db_grid_options.h"
 #include "dbgrid/db_grid_data_link.h"
+#include "platform/core/scope_exit.h"
 #include "platform/core/variant.h"
 #include "platform/db/db_types.h"
 #include "treelist/treelist_control.h"
@@ -142,10 +155,11 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   bool IsBufferedMode() const;     // neither
   bool AllRecordsPresent() const;  // all-records, or partial-load with both ends loaded
   bool SelectionByBookmark() const;  // edgoUseBookmarks or buffered
-  // Rebuilds everything: end editing, clear nodes (unless a smart reload applies) and the
-  // selection, refill the field map, load, fire OnReloadGroupList.
+  // Rebuilds everything: end editing, clear the nodes and the selection, refill the field
+  // map, load, focus the current record's node, fire OnReloadGroupList.
   void FullRebuild();
-  // Reads every record into nodes (see the file); reusable nodes may be offered by key.
+  // Reads every record into nodes, keeping the current record, the top row and the selection
+  // (see the file).
   void LoadNodes();
   // Fills a node from the data set's active record: key value, texts and typed values of the
   // bound columns, preview text; fires OnRefreshNodeData.
@@ -293,29 +307,15 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   TqlChangeNodeInfo lastChangeNodeInfo_;
 };
 
-// Holds the busy flag for a scope (cleared on every path, also by an exception).
-class TqlBusyScope {
+// Holds the busy flag for a scope; its old value comes back on every path, also on an
+// exception.
+class TqlBusyScope : TValueScope<bool> {
  public:
-  explicit TqlBusyScope(TCustomqlDBTreeListControl& grid) : grid_(grid), was_(grid.busy_) {
-    grid_.busy_ = true;
-  }
-  ~TqlBusyScope() { grid_.busy_ = was_; }
-  TqlBusyScope(const TqlBusyScope&) = delete;
-  TqlBusyScope& operator=(const TqlBusyScope&) = delete;
-
- private:
-  TCustomqlDBTreeListControl& grid_;
-  bool was_;
+  explicit TqlBusyScope(TCustomqlDBTreeListControl& grid) : TValueScope(grid.busy_, true) {}
 };
 
-// Holds the locate flag for a scope.
-class TqlLocateScope {
+// Holds the locate flag for a scope (the data set's change notification may clear it early).
+class TqlLocateScope : TValueScope<bool> {
  public:
-  explicit TqlLocateScope(TCustomqlDBTreeListControl& grid) : grid_(grid) { grid_.locating_ = true; }
-  ~TqlLocateScope() { grid_.locating_ = false; }
-  TqlLocateScope(const TqlLocateScope&) = delete;
-  TqlLocateScope& operator=(const TqlLocateScope&) = delete;
-
- private:
-  TCustomqlDBTreeListControl& grid_;
+  explicit TqlLocateScope(TCustomqlDBTreeListControl& grid) : TValueScope(grid.locating_, true) {}
 };

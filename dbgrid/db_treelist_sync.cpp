@@ -214,11 +214,7 @@ void TCustomqlDBTreeListControl::recordChangedHandling(TField* field) {
 
 void TCustomqlDBTreeListControl::LinkLayoutChanged() {
   if (IsDestroying()) return;
-  ++groupChangeLock_;
-  struct Release {
-    int& count;
-    ~Release() { --count; }
-  } release{groupChangeLock_};
+  TValueScope<int> groupChangeLock(groupChangeLock_, groupChangeLock_ + 1);
   TqlTreeListUpdateLock lock(*this);
   RefillFieldMap();
   if (defaultFields_) rebuildDefaultColumns();

@@ -1,7 +1,9 @@
 #pragma once
-// ScopeExit: runs a callable when the scope ends, also when an exception leaves it. Used for
-// every "undo on the way out" (counters, flags, disabled controls) so a throwing event
-// handler cannot leave them raised.
+// Scope guards: whatever they change is undone when the scope ends, also when an exception
+// leaves it, so a throwing event handler cannot leave a flag raised or a counter up.
+//   ScopeExit      runs a callable on the way out (disabled controls, freed handles)
+//   TValueScope    gives a variable a value for the scope and puts the old one back (flags,
+//                  nesting counters); the named guards of the components are built on it
 #include <utility>
 
 template <typename F>
@@ -16,4 +18,20 @@ class ScopeExit {
  private:
   F f_;
   bool armed_ = true;
+};
+
+// Saves the variable, sets it to value, and restores the saved value when the scope ends.
+// A nesting counter is held with (counter, counter + 1). The variable must outlive the guard.
+template <typename T>
+class TValueScope {
+ public:
+  TValueScope(T& variable, T value)
+      : variable_(variable), saved_(std::exchange(variable, std::move(value))) {}
+  TValueScope(const TValueScope&) = delete;
+  TValueScope& operator=(const TValueScope&) = delete;
+  ~TValueScope() { variable_ = std::move(saved_); }
+
+ private:
+  T& variable_;
+  T saved_;  // the value before the scope
 };
