@@ -60,6 +60,9 @@ struct TqlPaintPass {
   TqlLayoutSnapshot Layout;
   TqlPaintResources Res;
   bool GridFocused = false;  // the focus window is the control or inside it
+  // The cell being painted, refilled for every cell (its pointers cleared after each); kept
+  // here so the cell loop allocates its text buffers once per pass, not once per cell.
+  TqlTreeListCellViewData CellView;
 };
 
 // Fills a pass's resources from the grid's colours and the snapshot's header cells.

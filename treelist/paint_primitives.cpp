@@ -179,15 +179,15 @@ void DrawEdgeSides(TCanvas& canvas, TRect& rect, TqlEdgeStyle style, unsigned si
 
 // --- header cells --------------------------------------------------------------------------
 
-int HeaderCellKind(bool firstInRow, bool lastInRow) {
-  if (firstInRow && lastInRow) return 0;
-  if (lastInRow) return 1;
-  if (firstInRow) return 2;
-  return 3;
+TqlCellFrameKind HeaderCellKind(bool firstInRow, bool lastInRow) {
+  if (firstInRow && lastInRow) return TqlCellFrameKind::Alone;
+  if (lastInRow) return TqlCellFrameKind::Last;
+  if (firstInRow) return TqlCellFrameKind::First;
+  return TqlCellFrameKind::Between;
 }
 
 void DrawCellFrame(TCanvas& canvas, TRect& rect, const TBrush& brush, TqlLookAndFeel look,
-                   int kind, bool pressed) {
+                   TqlCellFrameKind kind, bool pressed) {
   TCanvasStateGuard guard(canvas);
   if (look == lfStandard) {
     DrawEdgeSides(canvas, rect, esRaisedOuter, sideRight | sideBottom, true);
@@ -201,7 +201,7 @@ void DrawCellFrame(TCanvas& canvas, TRect& rect, const TBrush& brush, TqlLookAnd
     return;
   }
   // The flat looks: pressing shows through colour inversion by the callers, not here.
-  if (kind == 0) {
+  if (kind == TqlCellFrameKind::Alone) {
     if (look == lfUltraFlat) {
       FrameColor(canvas, rect, clBtnShadow);
       rect = rect.Inflate(-1, -1);
@@ -218,11 +218,11 @@ void DrawCellFrame(TCanvas& canvas, TRect& rect, const TBrush& brush, TqlLookAnd
   DrawEdgeSides(canvas, edges, look == lfUltraFlat ? esFlatOuter : esRaisedInner,
                 sideTop | sideBottom, false);
   if (look == lfFlat) {
-    const int inset = kind == 2 ? 1 : 2;
+    const int inset = kind == TqlCellFrameKind::First ? 1 : 2;
     FillColor(canvas, {rect.Left, rect.Top + inset, rect.Left + 1, rect.Bottom - inset},
               clBtnHighlight);
   }
-  if (kind == 1)
+  if (kind == TqlCellFrameKind::Last)
     FillColor(canvas, {rect.Right - 1, rect.Top, rect.Right, rect.Bottom - 1}, clBtnShadow);
   else
     FillColor(canvas, {rect.Right - 1, rect.Top + 2, rect.Right, rect.Bottom - 2}, clBtnShadow);
@@ -296,13 +296,13 @@ void DrawCornerButton(TCanvas& canvas, TRect rect, const TBrush& brush, TqlLookA
     DrawEdgeSides(canvas, inner, esFlatOuter, sideTop | sideRight | sideBottom, true);
     FillWith(canvas, inner, brush);
   } else {
-    DrawCellFrame(canvas, inner, brush, look, 0, pushed);
+    DrawCellFrame(canvas, inner, brush, look, TqlCellFrameKind::Alone, pushed);
   }
   if (pushed && look != lfStandard) canvas.InvertRect(rect);
 }
 
 void DrawIndicatorCell(TCanvas& canvas, const TRect& rect, const TRect& visibleRect,
-                       TqlLookAndFeel look, int glyphKind, const TBrush& headerBrush,
+                       TqlLookAndFeel look, TqlIndicatorKind glyphKind, const TBrush& headerBrush,
                        TBitmap& scratch) {
   const int w = rect.Width(), h = rect.Height();
   if (w <= 0 || h <= 0) return;
@@ -317,12 +317,13 @@ void DrawIndicatorCell(TCanvas& canvas, const TRect& rect, const TRect& visibleR
       FillWith(sc, inner, headerBrush);
       inner = inner.Inflate(-1, 0);
     } else {
-      DrawCellFrame(sc, inner, headerBrush, look, 0, false);
+      DrawCellFrame(sc, inner, headerBrush, look, TqlCellFrameKind::Alone, false);
     }
     const TImageList& images = IndicatorImages();
-    if (glyphKind > 0 && glyphKind <= images.Count())
+    const int image = static_cast<int>(glyphKind) - 1;
+    if (image >= 0 && image < images.Count())
       images.Draw(sc, (inner.Left + inner.Right - images.Width()) / 2,
-                  (inner.Top + inner.Bottom - images.Height()) / 2, glyphKind - 1);
+                  (inner.Top + inner.Bottom - images.Height()) / 2, image);
   }
   CopyVisible(canvas, rect, visibleRect, scratch);
 }

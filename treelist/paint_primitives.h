@@ -30,13 +30,14 @@ void DrawEdgeSides(TCanvas& canvas, TRect& rect, TqlEdgeStyle style, unsigned si
                    bool adjust);
 
 // --- header cells --------------------------------------------------------------------------
-// Position of a header cell in its header row: 0 alone, 1 last of several, 2 first of
-// several, 3 between two others. Bands, corner buttons and the indicator use 0.
-int HeaderCellKind(bool firstInRow, bool lastInRow);
+// Position of a header cell in its header row, which decides how its frame joins its
+// neighbours. Bands, corner buttons and the indicator are always Alone.
+enum class TqlCellFrameKind { Alone = 0, Last = 1, First = 2, Between = 3 };
+TqlCellFrameKind HeaderCellKind(bool firstInRow, bool lastInRow);
 
 // Frame and background of a header-like cell; rect ends as the content area.
 void DrawCellFrame(TCanvas& canvas, TRect& rect, const TBrush& brush, TqlLookAndFeel look,
-                   int kind, bool pressed);
+                   TqlCellFrameKind kind, bool pressed);
 
 // Bits of a header cell's filter-button state.
 enum : int { fbsShown = 1, fbsHot = 2, fbsPressed = 4, fbsFiltered = 8 };
@@ -45,7 +46,7 @@ struct TqlHeaderContent {
   const TBrush* Brush = nullptr;        // cell background; never null when drawn
   int FilterButtonState = 0;            // fbs* bits; 0 = no button
   TqlLookAndFeel Look = lfStandard;
-  int Kind = 0;                         // HeaderCellKind
+  TqlCellFrameKind Kind = TqlCellFrameKind::Alone;
   const TBitmap* Glyph = nullptr;       // null or empty: none
   TqlTreeListColumnSort Sorted = csNone;
   TAlignment Alignment = taLeftJustify;
@@ -67,10 +68,10 @@ void DrawHeaderCellOffscreen(TCanvas& canvas, const TRect& fullRect, const TRect
 void DrawCornerButton(TCanvas& canvas, TRect rect, const TBrush& brush, TqlLookAndFeel look,
                       bool pushed);
 
-// One indicator cell (drawn through scratch, visible part copied); glyphKind 0 none, k > 0
-// shows image k - 1 of IndicatorImages().
+// One indicator cell (drawn through scratch, visible part copied); every glyph kind but None
+// shows image (kind - 1) of IndicatorImages().
 void DrawIndicatorCell(TCanvas& canvas, const TRect& rect, const TRect& visibleRect,
-                       TqlLookAndFeel look, int glyphKind, const TBrush& headerBrush,
+                       TqlLookAndFeel look, TqlIndicatorKind glyphKind, const TBrush& headerBrush,
                        TBitmap& scratch);
 
 // lfUltraFlat: a one-pixel clBtnShadow frame; other looks: a sunken-outer edge all round.

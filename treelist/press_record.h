@@ -5,6 +5,7 @@
 
 #include "platform/core/types.h"
 #include "treelist/treelist_hittest.h"
+#include "treelist/treelist_types.h"
 
 class TqlTreeListNode;
 
@@ -35,13 +36,12 @@ struct TqlPressRecord {
   uint32_t Time = 0;                 // tick count of the last left press
 };
 
-// The hot-tracked element. HeaderPart: 0 none, 1 a column header's body, 2 its filter
-// drop-down button, 3 the drop-down button of the column whose list is open.
+// The hot-tracked element.
 struct TqlTreeListHotTrackInfo {
   TqlTreeListNode* Node = nullptr;
   int Column = -1;    // absolute column, -1 = none
   int HotPart = -1;   // the part of a cell the column reports, -1 = none
-  int HeaderPart = 0;
+  TqlHeaderPart HeaderPart = TqlHeaderPart::None;  // over the header of Column
 
   bool operator==(const TqlTreeListHotTrackInfo&) const = default;
 };

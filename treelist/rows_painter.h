@@ -75,7 +75,7 @@ struct TCustomqlTreeList::RowsPainter {
     TRect Rect;
     int HeaderCell = -1;  // index into the snapshot's header cells (the column's colours)
     int Column = 0;
-    int Kind = 0;         // 0 a data cell, 2 a new item row cell
+    TqlCellPaintKind Kind = TqlCellPaintKind::Data;  // Data or NewItemRow
     bool AtGridLeft = false;
     bool AtGridRight = false;
     bool MultiLine = false;
@@ -85,7 +85,8 @@ struct TCustomqlTreeList::RowsPainter {
     TqlTreeListNode* Node = nullptr;
 
     // The header cell's part: its column, colours and place in the grid.
-    static CellPaint Of(const TqlHeaderCell& cell, int headerCell, const TRect& rect, int kind) {
+    static CellPaint Of(const TqlHeaderCell& cell, int headerCell, const TRect& rect,
+                        TqlCellPaintKind kind) {
       CellPaint c;
       c.Rect = rect;
       c.HeaderCell = headerCell;

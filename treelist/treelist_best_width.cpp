@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/gfx/canvas.h"
-#include "treelist/treelist_column.h"
+#include "treelist/treelist_requests.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_node.h"
 
@@ -32,12 +32,12 @@ int TCustomqlTreeList::ColumnBestWidth(int column) const {
 }
 
 void TCustomqlTreeList::ApplyBestWidth(int column) {
-  TqlTreeListColumn* object = ColumnObject(column);
-  if (!object || !GetColumnSizing(column)) return;  // a column that is not sizable keeps its width
+  if (column < 0 || column >= GetColumnCount() || !GetColumnSizing(column))
+    return;  // a column that is not sizable keeps its width
   TCanvas canvas;
   canvas.Font = Font();
   const int margin = canvas.TextWidth("0") / 2 + 1;
-  object->SetWidth(ColumnBestWidth(column) + 2 * margin);
+  ApplyRequest({TqlRequestKind::ColumnWidth, column, ColumnBestWidth(column) + 2 * margin});
 }
 
 void TCustomqlTreeList::ApplyBandBestWidths(int visibleBand) {

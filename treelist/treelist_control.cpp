@@ -8,6 +8,7 @@
 #include "platform/core/scope_exit.h"
 #include "platform/core/utf8.h"
 #include "treelist/treelist_node.h"
+#include "treelist/treelist_requests.h"
 
 TCustomqlTreeListControl::TCustomqlTreeListControl(TComponent* AOwner)
     : TCustomqlTreeList(AOwner), bands_(std::make_unique<TqlTreeListBands>(this)) {
@@ -326,6 +327,17 @@ void TCustomqlTreeListControl::rebuildHeaderCache() {
   }
   headerCache_.RebuildGrid(static_cast<int>(headerCache_.BandList.size()), std::move(shown),
                            ColumnCount());
+}
+
+void TCustomqlTreeListControl::ApplyRequest(const TqlTreeListRequest& request) {
+  switch (request.Kind) {
+    case TqlRequestKind::ColumnWidth:
+      if (TqlTreeListColumn* column = Columns(request.Index)) column->SetWidth(request.Width);
+      break;
+    case TqlRequestKind::BandWidth:
+      if (TqlTreeListBand* band = bands_->Items(request.Index)) band->SetWidth(request.Width);
+      break;
+  }
 }
 
 void TCustomqlTreeListControl::RebuildHeaderLayout() {

@@ -167,12 +167,15 @@ class TCustomqlTreeListControl : public TCustomqlTreeList {
   // Painting questions (treelist_control_paint.cpp).
   TqlTreeListBand* BandObject(int band) const override;
   TqlTreeListColumn* ColumnObject(int column) const override { return Columns(column); }
+  bool GetBandDisableDragging(int band) const override;
+  bool GetColumnDisableDragging(int column) const override;
   bool ColumnDisableFilter(int column) const override;
 
  protected:
   void Loaded() override;
   void CMFontChanged() override;
   void RebuildHeaderLayout() override;
+  void ApplyRequest(const TqlTreeListRequest& request) override;
   // The mouse code's column header click and header panel sizing.
   void ColumnHeaderClick(int column, TShiftState shift) override {
     HeaderClick(Columns(column), shift);

@@ -229,6 +229,16 @@ std::string TCustomqlTreeListControl::GetColumnCaption(int column) const {
   return c ? c->Caption() : std::string();
 }
 
+bool TCustomqlTreeListControl::GetBandDisableDragging(int band) const {
+  const TqlTreeListBand* b = bands_->Items(band);
+  return b && b->DisableDragging();
+}
+
+bool TCustomqlTreeListControl::GetColumnDisableDragging(int column) const {
+  const TqlTreeListColumn* c = Columns(column);
+  return c && c->DisableDragging();
+}
+
 int TCustomqlTreeListControl::GetColumnWidth(int column) const {
   const TqlTreeListColumn* c = Columns(column);
   return c ? c->Width() : 0;

@@ -62,6 +62,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,7 @@
 #include "treelist/container.h"
 #include "treelist/custom_draw.h"
 #include "treelist/interaction_state.h"
+#include "treelist/layout_frame_cache.h"
 #include "treelist/press_record.h"
 #include "treelist/treelist_metrics.h"
 #include "treelist/treelist_types.h"
@@ -88,6 +90,7 @@ class TqlTreeListBand;
 class TqlTreeListColumn;
 struct TqlRowHeightInfo;
 struct TreeListHitInfo;
+struct TqlTreeListRequest;
 enum TreeListHitArea : uint8_t;
 
 using TTLExpandedEvent = std::function<void(TObject* Sender, TqlTreeListNode* Node)>;
@@ -251,7 +254,10 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // Recomputes metrics, caches and scroll bars and repaints; dropped while the update lock is
   // held (ending the lock asks again) and while loading.
   void RecalcLayout();
-  // Built afresh for every paint, hit test and placement question.
+  // The frame of the layout (areas, band and header cells), kept between questions and
+  // rebuilt lazily after a change (layout_frame_cache.h).
+  std::shared_ptr<const TqlLayoutSnapshot> LayoutFrame() const;
+  // The frame plus the rows on screen, built for every paint and every question about rows.
   TqlLayoutSnapshot BuildLayoutSnapshot() const;
   int LeftCoord() const { return leftCoord_; }
   void SetLeftCoord(int value);
@@ -359,8 +365,6 @@ class TCustomqlTreeList : public TCustomqlContainer {
   const TqlIncrementalSearchState& IncrementalSearch() const { return incrementalSearch_; }
   bool NewItemRowActive() const { return newItemRowActive_; }
   void SetNewItemRowActive(bool value) { SetAndInvalidate(newItemRowActive_, value); }
-  // The control's single cell description, refilled for every cell painted.
-  const TqlTreeListCellViewData& CellViewData() const { return cellViewData_; }
 
   TqlTLCustomDrawBand OnCustomDrawBand;
   TqlTLCustomDrawHeader OnCustomDrawColumnHeader;
@@ -475,6 +479,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual int GetGroupIndent() const { return 0; }
   virtual int GetAbsoluteBandIndexToVisible(int band) const = 0;  // -1 for a hidden band
   virtual bool GetVisibleBandOnlyOwnColumns(int visibleBand) const = 0;
+  virtual bool GetBandDisableDragging(int band) const { return false; }
   virtual int GetColumnCount() const = 0;
   virtual int GetColumnAt(int visibleBand, int headerRow, int colIndex) const = 0;  // or -1
   virtual TAlignment GetColumnHeaderAlignment(int column) const = 0;
@@ -491,6 +496,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual int GetColumnRowIndex(int column) const = 0;
   virtual TqlTreeListColumnSort GetColumnSorted(int column) const = 0;
   virtual bool GetColumnTabStop(int column) const = 0;
+  virtual bool GetColumnDisableDragging(int column) const { return false; }
   virtual std::string GetColumnHeaderCaption(int column) const = 0;  // empty with DisableCaption
   virtual std::string GetColumnCaption(int column) const = 0;
   virtual int GetColumnWidth(int column) const = 0;
@@ -539,7 +545,9 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // Rows of the data-aware grid that are group rows / how many row footers a node carries.
   virtual bool IsGroupRow(const TqlTreeListNode* node) const { return false; }
   // Indicator glyph of a row (TqlRowInfo::IndicatorKind): none in the core.
-  virtual int GetIndicatorKind(const TqlTreeListNode* node) const { return 0; }
+  virtual TqlIndicatorKind GetIndicatorKind(const TqlTreeListNode* node) const {
+    return TqlIndicatorKind::None;
+  }
   // Text line count of a cell for auto-height rows; the application may answer instead.
   virtual std::string GetPreviewText(const TqlTreeListNode* node) const { return {}; }
   // Heights the data-aware grid answers (0 in the core).
@@ -581,6 +589,9 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // layout cache (header widths depend on band widths, which depend on the client width).
   virtual void RebuildHeaderLayout() {}
   virtual void CancelEditor() {}
+  // A change the input side asks for in a band or column (treelist_requests.h); the core has
+  // no band or column objects to change.
+  virtual void ApplyRequest(const TqlTreeListRequest& request) {}
   virtual void EndMouseTracking();  // cancels a mouse tracking operation (treelist_mouse.cpp)
   virtual void HideEditor() {}
 
@@ -655,13 +666,13 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // button look of LookAndFeel).
   virtual void FillCellEditorSettings(int column, TqlCellEditorSettings& settings) const;
 
-  // Draws one cell that shows plain text: kind 1 a footer cell (footerIndex -1 the footer
-  // panel), 2 a new item row cell, 3 a group row (treelist_paint.cpp).
+  // Draws one cell that shows plain text: a footer cell (FooterIndex -1 the footer panel), a
+  // new item row cell or a group row (treelist_paint.cpp).
   struct TextCellRequest {
     TRect Rect;
     bool AtGridLeft = false;
     bool AtGridRight = false;
-    int Kind = 0;
+    TqlCellPaintKind Kind = TqlCellPaintKind::Data;
     bool MultiLine = false;
     const TBrush* Brush = nullptr;
     TColor BackColor = clWindow;
@@ -720,6 +731,9 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TRect StatusCloseButtonRect() const;
 
   // Layout state (treelist_layout.cpp).
+  TqlLayoutSnapshot BuildLayoutFrame() const;           // uncached
+  void AddLayoutRows(TqlLayoutSnapshot& snapshot) const;  // the rows on screen into a frame
+  mutable TqlLayoutFrameCache frameCache_;
   TqlTreeListMetrics metrics_;
   int leftCoord_ = 0;  // pixels the scrollable bands are shifted left; >= 0
   bool recalculating_ = false;  // RecalcLayout is running (scroll bar changes resize)
@@ -733,6 +747,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
 
  private:
   void requestLayoutIfUnlocked();
+  std::optional<TreeListHitInfo> hitTest(TPoint p, const TqlLayoutSnapshot& s, bool withRows) const;
   bool keepsRowCache() const { return lockUpdate_ == 0 && !IsLoading() && !IsDestroying(); }
   bool rowCacheUsable() const { return rowCache_.IsValid() && !IsDestroying(); }
   // In the tree (not parked in the detached list) with every ancestor expanded.
@@ -831,7 +846,6 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlMouseFeedback mouseFeedback_;
   TqlIncrementalSearchState incrementalSearch_;
   bool autoExpandOnSearch_ = true;
-  TqlTreeListCellViewData cellViewData_;
 
   // --- mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_hot_track.cpp) ---
   bool pressHeaderArea(const TreeListHitInfo& hit, bool doubleClick);
@@ -846,7 +860,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   bool overHeaderCell(int column, TPoint p) const;
   bool overBandCell(int band, TPoint p) const;
   bool overFilterButton(int column, TPoint p) const;
-  int headerPartAt(int column, TPoint p) const;
+  TqlHeaderPart headerPartAt(int column, TPoint p) const;
   void invalidateHeaderCell(int column);
   void invalidateBandCell(int band);
   void startEditorDelay();

@@ -66,11 +66,23 @@ bool onClippedRightEdge(const TRect& rect, const TqlLayoutSnapshot& s, TPoint p)
 
 }  // namespace
 
+// The panels above the rows need only the layout frame; the rows are laid out for a point
+// that gets past them.
 TreeListHitInfo TCustomqlTreeList::GetHitInfo(TPoint p) const {
+  const auto frame = LayoutFrame();
+  if (std::optional<TreeListHitInfo> hit = hitTest(p, *frame, false)) return *hit;
+  TqlLayoutSnapshot s = *frame;
+  AddLayoutRows(s);
+  return *hitTest(p, s, true);
+}
+
+// Without rows in s, answers nothing for a point that needs them (indicator, footers, status
+// panel and rows: the steps from 12 on).
+std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLayoutSnapshot& s,
+                                                          bool withRows) const {
   TreeListHitInfo hit;
   hit.X = p.X;
   hit.Y = p.Y;
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
   const TqlTreeListMetrics& m = metrics_;
   auto answer = [&](TreeListHitArea area) {
     hit.Area = area;
@@ -197,6 +209,7 @@ TreeListHitInfo TCustomqlTreeList::GetHitInfo(TPoint p) const {
   }
 
   // 12. Indicator and row edges. A hidden indicator lends the rows area to the row edges.
+  if (!withRows) return std::nullopt;
   const bool indicatorHidden = m.IndicatorColumnWidth <= 0;
   const bool rowSizing = IsOption(tloRowSizing);
   TRect indicator = s.IndicatorRect;
@@ -321,26 +334,10 @@ TqlTreeListNode* TCustomqlTreeList::GetNodeAt(TPoint p) const { return GetHitInf
 
 // ===== sizing limits =======================================================================
 
-namespace {
-
-const TqlBandCell* findBandCell(const TqlLayoutSnapshot& s, int visibleBand) {
-  for (const TqlBandCell& cell : s.BandCells)
-    if (cell.VisibleBand == visibleBand) return &cell;
-  return nullptr;
-}
-
-const TqlHeaderCell* findHeaderCell(const TqlLayoutSnapshot& s, int column) {
-  for (const TqlHeaderCell& cell : s.HeaderCells)
-    if (cell.Column == column) return &cell;
-  return nullptr;
-}
-
-}  // namespace
-
 int TCustomqlTreeList::BandSizingMinimum(int visibleBand) const {
-  TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlBandCell* cell = findBandCell(s, visibleBand);
-  int left = cell ? cell->Rect.Left : s.BandPanelRect.Left;
+  const auto frame = LayoutFrame();
+  const TqlBandCell* cell = frame->BandCellOf(visibleBand);
+  int left = cell ? cell->Rect.Left : frame->BandPanelRect.Left;
   return left + BandMinimumWidth(visibleBand) + (visibleBand == 0 ? GetGroupIndent() : 0);
 }
 
@@ -349,8 +346,8 @@ int TCustomqlTreeList::BandSizingMaximum() const {
 }
 
 int TCustomqlTreeList::ColumnSizingMinimum(int column) const {
-  TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlHeaderCell* cell = findHeaderCell(s, column);
+  const auto frame = LayoutFrame();
+  const TqlHeaderCell* cell = frame->HeaderCellOf(column);
   if (!cell) return 0;
   return cell->Rect.Left + GetColumnMinWidth(column) + (cell->FirstOfGrid ? GetGroupIndent() : 0);
 }
@@ -358,9 +355,10 @@ int TCustomqlTreeList::ColumnSizingMinimum(int column) const {
 int TCustomqlTreeList::ColumnSizingMaximum(int column) const {
   if (!IsOption(tloAutoWidth) && IsOption(tloFullSizing)) return 100000;
   if (ColumnEdgesReplaceBandEdges()) return ClientWidth() - 1;
-  TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlHeaderCell* header = findHeaderCell(s, column);
-  const TqlBandCell* band = header ? findBandCell(s, header->VisibleBand) : nullptr;
+  const auto frame = LayoutFrame();
+  const TqlLayoutSnapshot& s = *frame;
+  const TqlHeaderCell* header = s.HeaderCellOf(column);
+  const TqlBandCell* band = header ? s.BandCellOf(header->VisibleBand) : nullptr;
   if (!band) return ClientWidth() - 1;
   // The band's own right edge (a fixed band's cell stops at its separating line).
   int right = band->Rect.Right;
@@ -369,14 +367,13 @@ int TCustomqlTreeList::ColumnSizingMaximum(int column) const {
 }
 
 int TCustomqlTreeList::RowSizingMinimum(TqlTreeListNode* node) const {
-  TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlRowInfo& row : s.RowInfos)
-    if (row.Node == node) return row.Top + ComputeRowHeight(node, metrics_.SmallestRowHeight).Height;
-  return -1;
+  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  const TqlRowInfo* row = s.RowOf(node);
+  return row ? row->Top + ComputeRowHeight(node, metrics_.SmallestRowHeight).Height : -1;
 }
 
 int TCustomqlTreeList::RowSizingMaximum() const {
-  if (metrics_.FooterPanelHeight > 0) return BuildLayoutSnapshot().FooterRect.Top - 1;
+  if (metrics_.FooterPanelHeight > 0) return LayoutFrame()->FooterRect.Top - 1;
   return ClientHeight() - 1;
 }
 

@@ -21,21 +21,19 @@ int TCustomqlTreeList::CellHotPart(int column, TqlTreeListNode* node, TPoint) co
   return IsOption(tloHotTrack) && column >= 0 && node ? 0 : -1;
 }
 
-// 1 the header's body, 2 its filter drop-down button (3 while that column's list is open),
-// 0 when the point is not over the column's header.
-int TCustomqlTreeList::headerPartAt(int column, TPoint p) const {
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlHeaderCell& cell : s.HeaderCells) {
-    if (cell.Column != column) continue;
-    if (!cell.Rect.Contains(p)) return 0;
-    const bool hasButton = HeaderButtonsEnabled() && !ColumnDisableFilter(column);
-    const TRect inner = cell.Rect.Inflate(-2, -2);
-    if (hasButton && inner.Width() >= kFilterButtonWidth + 1 && inner.Contains(p) &&
-        p.X >= inner.Right - kFilterButtonWidth)
-      return OpenFilterDropDownColumn() == column ? 3 : 2;
-    return 1;
-  }
-  return 0;
+// The part of the column's header under p: its body, its filter drop-down button (the open
+// one while that column's list is open), or None when p is not over that header.
+TqlHeaderPart TCustomqlTreeList::headerPartAt(int column, TPoint p) const {
+  const auto frame = LayoutFrame();
+  const TqlHeaderCell* cell = frame->HeaderCellOf(column);
+  if (!cell || !cell->Rect.Contains(p)) return TqlHeaderPart::None;
+  const bool hasButton = HeaderButtonsEnabled() && !ColumnDisableFilter(column);
+  const TRect inner = cell->Rect.Inflate(-2, -2);
+  if (hasButton && inner.Width() >= kFilterButtonWidth + 1 && inner.Contains(p) &&
+      p.X >= inner.Right - kFilterButtonWidth)
+    return OpenFilterDropDownColumn() == column ? TqlHeaderPart::OpenFilterButton
+                                                : TqlHeaderPart::FilterButton;
+  return TqlHeaderPart::Body;
 }
 
 void TCustomqlTreeList::updateHotTrack(const TreeListHitInfo& hit) {
@@ -78,7 +76,7 @@ void TCustomqlTreeList::updateHotTrack(const TreeListHitInfo& hit) {
   hotTrackNode_ = info.Node;
   mouseFeedback_.HotNode = info.Node;
   mouseFeedback_.HotColumn = info.Node ? info.Column : -1;
-  mouseFeedback_.HotFilterButtonColumn = info.HeaderPart >= 2 ? info.Column : -1;
+  mouseFeedback_.HotFilterButtonColumn = IsFilterButton(info.HeaderPart) ? info.Column : -1;
   TCursor cursor = hotTrackBaseCursor_;
   if (OnHotTrackNode) OnHotTrackNode(this, info, cursor);
   SetCursor(cursor);

@@ -10,6 +10,9 @@
 #include "treelist/treelist_layout.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include "platform/core/scope_exit.h"
 #include "platform/gfx/canvas.h"
@@ -124,6 +127,9 @@ int wrappedLineCount(TCanvas& canvas, const TFont& font, const std::string& text
 }  // namespace
 
 void TCustomqlTreeList::RecalcLayout() {
+  // Whatever asked for the pass changed something the frame is made of, also when the pass
+  // itself must wait (the update lock's release runs it).
+  frameCache_.Invalidate();
   if (IsLoading() || IsDestroying() || lockUpdate_ > 0 || recalculating_) return;
   recalculating_ = true;
   ScopeExit done([this] { recalculating_ = false; });
@@ -409,6 +415,44 @@ TRect HeaderCellInRow(const TqlHeaderCell& cell, const TqlRowInfo& row, int unit
   return r;
 }
 
+const TqlHeaderCell* TqlLayoutSnapshot::HeaderCellOf(int column) const {
+  for (const TqlHeaderCell& cell : HeaderCells)
+    if (cell.Column == column) return &cell;
+  return nullptr;
+}
+
+const TqlBandCell* TqlLayoutSnapshot::BandCellOf(int visibleBand) const {
+  for (const TqlBandCell& cell : BandCells)
+    if (cell.VisibleBand == visibleBand) return &cell;
+  return nullptr;
+}
+
+const TqlRowInfo* TqlLayoutSnapshot::RowOf(const TqlTreeListNode* node) const {
+  for (const TqlRowInfo& row : RowInfos)
+    if (row.Node == node) return &row;
+  return nullptr;
+}
+
+bool SameLayoutFrame(const TqlLayoutSnapshot& a, const TqlLayoutSnapshot& b) {
+  const TRect TqlLayoutSnapshot::* const rects[] = {
+      &TqlLayoutSnapshot::ClientRect,       &TqlLayoutSnapshot::GroupPanelRect,
+      &TqlLayoutSnapshot::BandPanelRect,    &TqlLayoutSnapshot::BandCornerRect,
+      &TqlLayoutSnapshot::HeaderPanelRect,  &TqlLayoutSnapshot::HeaderCornerRect,
+      &TqlLayoutSnapshot::IndicatorRect,    &TqlLayoutSnapshot::NewItemRowRect,
+      &TqlLayoutSnapshot::EmptyRightRect,   &TqlLayoutSnapshot::EmptyBottomRect,
+      &TqlLayoutSnapshot::RowsRect,         &TqlLayoutSnapshot::FooterRect,
+      &TqlLayoutSnapshot::StatusRect,       &TqlLayoutSnapshot::LeftFixedRect,
+      &TqlLayoutSnapshot::RightFixedRect};
+  for (auto rect : rects)
+    if (a.*rect != b.*rect) return false;
+  return a.LeftFixedBand == b.LeftFixedBand && a.RightFixedBand == b.RightFixedBand &&
+         a.LastScrolledBand == b.LastScrolledBand && a.ScrollAreaLeft == b.ScrollAreaLeft &&
+         a.ScrollAreaRight == b.ScrollAreaRight && a.BandCells == b.BandCells &&
+         a.HeaderCells == b.HeaderCells && a.EmptyBandHeaders == b.EmptyBandHeaders &&
+         a.ContentRight == b.ContentRight && a.TreeColumnWidth == b.TreeColumnWidth &&
+         a.GridLineWidth == b.GridLineWidth;
+}
+
 int RowPreviewHeight(const TqlRowInfo& row, int previewLineHeight, int gridLine) {
   return row.PreviewLineCount > 0 ? row.PreviewLineCount * previewLineHeight + 2 + gridLine : 0;
 }
@@ -485,7 +529,40 @@ void addBandCell(TqlLayoutSnapshot& s, int visibleBand, const TRect& rect, int v
 
 }  // namespace
 
+namespace {
+
+// Debug builds check every use of the kept frame against a fresh one (layout_frame_cache.h).
+#ifdef NDEBUG
+constexpr bool kCheckLayoutFrame = false;
+#else
+constexpr bool kCheckLayoutFrame = true;
+#endif
+
+}  // namespace
+
+std::shared_ptr<const TqlLayoutSnapshot> TCustomqlTreeList::LayoutFrame() const {
+  // A frame built while the model is between changes (update lock, loading, a layout pass
+  // running) serves only the question at hand.
+  const bool settled = lockUpdate_ == 0 && !recalculating_ && !IsLoading() && !IsDestroying();
+  if (!settled) return std::make_shared<const TqlLayoutSnapshot>(BuildLayoutFrame());
+  const TRect client = ClientRect();
+  if (!frameCache_.IsValidFor(client, leftCoord_)) {
+    frameCache_.Store(std::make_shared<const TqlLayoutSnapshot>(BuildLayoutFrame()), client, leftCoord_);
+  } else if (kCheckLayoutFrame && !SameLayoutFrame(*frameCache_.Get(), BuildLayoutFrame())) {
+    std::fprintf(stderr, "%s: the kept layout frame is stale (a change skipped the layout pass)\n",
+                 Name().c_str());
+    std::abort();
+  }
+  return frameCache_.Get();
+}
+
 TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutSnapshot() const {
+  TqlLayoutSnapshot s = *LayoutFrame();
+  AddLayoutRows(s);
+  return s;
+}
+
+TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
   TqlLayoutSnapshot s;
   const TqlTreeListMetrics& m = metrics_;
   const TRect client = ClientRect();
@@ -581,7 +658,26 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutSnapshot() const {
                    lastScrollable, s);
   }
 
-  // --- rows ---
+  s.ContentRight = widths.TotalWidth + s.RowsRect.Left - 1;
+  if (leftFixed < 0) s.ContentRight -= leftCoord_;
+  if (rightFixed >= 0) s.ContentRight = std::min(s.ContentRight, s.RowsRect.Right - 1);
+
+  if (bandCount > 0) {
+    int tree = widths.DisplayWidths[0] + groupIndent;
+    int treeLeft = leftFixed == 0 ? panelLeft : scrollLeft - leftCoord_;
+    if (leftFixed == 0) tree = std::min(tree, s.LeftFixedRect.Width() - fixedBandLineWidth_);
+    if (rightFixed > 0) tree = std::min(tree, s.RightFixedRect.Left - treeLeft);
+    s.TreeColumnWidth = std::max(0, tree);
+  }
+
+  // Zero-height panels and corners are no panels at all.
+  for (TRect* r : {&s.BandPanelRect, &s.BandCornerRect, &s.HeaderPanelRect, &s.HeaderCornerRect})
+    if (r->Height() <= 0) *r = TRect{};
+  return s;
+}
+
+void TCustomqlTreeList::AddLayoutRows(TqlLayoutSnapshot& s) const {
+  const int rowsTop = s.RowsRect.Top, rowsBottom = s.RowsRect.Bottom;
   int rowY = rowsTop;
   const bool previewOrFooters = (IsOption(tloPreview) && previewLines_ != 0) || showRowFooter_;
   for (TqlTreeListNode* node = TopNode(); node && rowY < rowsBottom; node = node->GetNextVisible()) {
@@ -605,63 +701,35 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutSnapshot() const {
     rowY += row.Height;
   }
 
-  int contentRight = widths.TotalWidth + s.RowsRect.Left - 1;
-  if (leftFixed < 0) contentRight -= leftCoord_;
-  if (rightFixed >= 0) contentRight = std::min(contentRight, s.RowsRect.Right - 1);
-  s.ContentRight = contentRight;
   if (rowY < rowsBottom) {
     s.LastRowBottom = rowY - 1;
-    s.EmptyBottomRect = {client.Left, rowY, contentRight + 1, rowsBottom};
+    s.EmptyBottomRect = {s.ClientRect.Left, rowY, s.ContentRight + 1, rowsBottom};
     s.IndicatorRect.Bottom = rowY;
   }
-
-  if (bandCount > 0) {
-    int tree = widths.DisplayWidths[0] + groupIndent;
-    int treeLeft = leftFixed == 0 ? panelLeft : scrollLeft - leftCoord_;
-    if (leftFixed == 0) tree = std::min(tree, s.LeftFixedRect.Width() - fixedBandLineWidth_);
-    if (rightFixed > 0) tree = std::min(tree, s.RightFixedRect.Left - treeLeft);
-    s.TreeColumnWidth = std::max(0, tree);
-  }
-
-  // Zero-height panels and corners are no panels at all.
-  for (TRect* r : {&s.BandPanelRect, &s.BandCornerRect, &s.HeaderPanelRect, &s.HeaderCornerRect})
-    if (r->Height() <= 0) *r = TRect{};
-  return s;
 }
 
 // ===== rectangles of nodes and cells =======================================================
 
-namespace {
-
-const TqlRowInfo* findRow(const TqlLayoutSnapshot& s, const TqlTreeListNode* node) {
-  for (const TqlRowInfo& row : s.RowInfos)
-    if (row.Node == node) return &row;
-  return nullptr;
-}
-
-}  // namespace
-
 TRect TCustomqlTreeList::NodeRect(TqlTreeListNode* node) const {
   TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlRowInfo* row = findRow(s, node);
+  const TqlRowInfo* row = s.RowOf(node);
   if (!row) return {};
   return {s.ClientRect.Left, row->Top, s.ClientRect.Right, row->Top + row->Height};
 }
 
 TRect TCustomqlTreeList::CellRect(TqlTreeListNode* node, int column) const {
   TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlRowInfo* row = findRow(s, node);
+  const TqlRowInfo* row = s.RowOf(node);
   if (!row) return {};
-  for (const TqlHeaderCell& cell : s.HeaderCells)
-    if (cell.Column == column)
-      return HeaderCellInRow(cell, *row, metrics_.UnitRowHeight, GetHeaderPanelRowCount(),
-                             RowPreviewHeight(*row, metrics_.PreviewLineHeight, metrics_.GridLine));
-  return {};
+  const TqlHeaderCell* cell = s.HeaderCellOf(column);
+  if (!cell) return {};
+  return HeaderCellInRow(*cell, *row, metrics_.UnitRowHeight, GetHeaderPanelRowCount(),
+                         RowPreviewHeight(*row, metrics_.PreviewLineHeight, metrics_.GridLine));
 }
 
 TRect TCustomqlTreeList::NodeAndBelowRect(TqlTreeListNode* node) const {
   TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  if (const TqlRowInfo* row = findRow(s, node))
+  if (const TqlRowInfo* row = s.RowOf(node))
     return {s.ClientRect.Left, row->Top, s.ClientRect.Right, s.RowsRect.Bottom};
   // A node above the screen moves every row on it; one below moves none.
   int rowIndex = RowIndexOfNode(node);

@@ -1,11 +1,22 @@
 #pragma once
 // The layout snapshot: where every part of the grid lies for one operation (a paint, a hit
-// test, an editor placement). Built by TCustomqlTreeList::BuildLayoutSnapshot from the model
-// and the metrics, never stored. Coordinates are client coordinates; rectangles are
-// half-open; an empty rectangle means the part is not there.
+// test, an editor placement). Coordinates are client coordinates; rectangles are half-open;
+// an empty rectangle means the part is not there.
+//
+// Two parts with two lifetimes:
+//   the frame  areas, band cells and header cells: changes only with the layout (sizes,
+//              bands, columns, fonts, the left coordinate). TCustomqlTreeList::LayoutFrame
+//              keeps it (layout_frame_cache.h) and rebuilds it lazily after a change.
+//   the rows   the rows on screen and what follows from them (the empty area below, the
+//              indicator's bottom): changes with every scroll, expansion, focus or selection
+//              move, so it is built afresh for each question that needs it
+//              (TCustomqlTreeList::BuildLayoutSnapshot = the frame plus the rows).
+// Look-ups of a header cell, a band cell or a row go through HeaderCellOf, BandCellOf and
+// RowOf below.
 #include <vector>
 
 #include "platform/core/types.h"
+#include "treelist/treelist_types.h"
 
 class TqlTreeListNode;
 
@@ -13,6 +24,8 @@ struct TqlBandCell {
   int VisibleBand = -1;
   TRect Rect;         // full width, band panel height
   TRect VisibleRect;  // clipped to the area the band scrolls in
+
+  bool operator==(const TqlBandCell&) const = default;
 };
 
 struct TqlHeaderCell {
@@ -28,12 +41,16 @@ struct TqlHeaderCell {
   bool LastInRow = false;
   bool FirstOfGrid = false;  // position 0 of band 0
   bool LastOfGrid = false;   // last in its row of the last scrollable band
+
+  bool operator==(const TqlHeaderCell&) const = default;
 };
 
 struct TqlEmptyBandHeader {
   int VisibleBand = -1;
   TRect Rect;  // the band's span over the whole header height
   bool RightClipped = false;
+
+  bool operator==(const TqlEmptyBandHeader&) const = default;
 };
 
 struct TqlRowInfo {
@@ -43,7 +60,7 @@ struct TqlRowInfo {
   int Height = 0;
   int FooterCount = 0;       // row footers under this row
   int FootersHeight = 0;
-  int IndicatorKind = 0;     // 0 none, 1 arrow, 2 edit, 3 insert, 4 multidot, 5 multiarrow
+  TqlIndicatorKind IndicatorKind = TqlIndicatorKind::None;
   int PreviewLineCount = 0;  // when preview is on
   int TextLineCount = -1;    // when auto row height applies, else -1
   int Top = 0;               // y of the row's first pixel
@@ -78,7 +95,17 @@ struct TqlLayoutSnapshot {
   int LastRowBottom = -1;    // bottom of the last row - 1, or -1 when the rows fill the area
   int TreeColumnWidth = 0;
   int GridLineWidth = 0;
+
+  // The cell of a column or a visible band on screen, the row of a node on screen; null
+  // when there is none.
+  const TqlHeaderCell* HeaderCellOf(int column) const;
+  const TqlBandCell* BandCellOf(int visibleBand) const;
+  const TqlRowInfo* RowOf(const TqlTreeListNode* node) const;
 };
+
+// Whether two snapshots have the same frame (everything but the rows and what follows from
+// them); the frame cache's check in debug builds.
+bool SameLayoutFrame(const TqlLayoutSnapshot& a, const TqlLayoutSnapshot& b);
 
 // A column's header cell among the scrollable bands (TCustomqlTreeList::ColumnScrollSpan).
 struct TqlColumnScrollSpan {

@@ -14,8 +14,6 @@
 
 #include "platform/ui/form.h"
 #include "platform/ui/services.h"
-#include "treelist/treelist_band.h"
-#include "treelist/treelist_column.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
@@ -90,41 +88,37 @@ bool TCustomqlTreeList::inputFocusInside() const {
 
 bool TCustomqlTreeList::overHeaderCell(int column, TPoint p) const {
   if (column < 0) return false;
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlHeaderCell& cell : s.HeaderCells)
-    if (cell.Column == column) return cell.Rect.Contains(p) && cell.VisibleRect.Contains(p);
-  return false;
+  const auto frame = LayoutFrame();
+  const TqlHeaderCell* cell = frame->HeaderCellOf(column);
+  return cell && cell->Rect.Contains(p) && cell->VisibleRect.Contains(p);
 }
 
 bool TCustomqlTreeList::overBandCell(int band, TPoint p) const {
   const int visible = GetAbsoluteBandIndexToVisible(band);
   if (visible < 0) return false;
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlBandCell& cell : s.BandCells)
-    if (cell.VisibleBand == visible) return cell.Rect.Contains(p) && cell.VisibleRect.Contains(p);
-  return false;
+  const auto frame = LayoutFrame();
+  const TqlBandCell* cell = frame->BandCellOf(visible);
+  return cell && cell->Rect.Contains(p) && cell->VisibleRect.Contains(p);
 }
 
 bool TCustomqlTreeList::overFilterButton(int column, TPoint p) const {
-  return overHeaderCell(column, p) && headerPartAt(column, p) >= 2;
+  return overHeaderCell(column, p) && IsFilterButton(headerPartAt(column, p));
 }
 
 void TCustomqlTreeList::invalidateHeaderCell(int column) {
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlHeaderCell& cell : s.HeaderCells)
-    if (cell.Column == column) InvalidateRect(cell.Rect);
+  const auto frame = LayoutFrame();
+  if (const TqlHeaderCell* cell = frame->HeaderCellOf(column)) InvalidateRect(cell->Rect);
 }
 
 void TCustomqlTreeList::invalidateBandCell(int band) {
   const int visible = GetAbsoluteBandIndexToVisible(band);
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  for (const TqlBandCell& cell : s.BandCells)
-    if (cell.VisibleBand == visible) InvalidateRect(cell.Rect);
+  const auto frame = LayoutFrame();
+  if (const TqlBandCell* cell = frame->BandCellOf(visible)) InvalidateRect(cell->Rect);
 }
 
 TRect TCustomqlTreeList::StatusCloseButtonRect() const {
   if (!StatusCloseButtonShown()) return {};
-  const TRect status = BuildLayoutSnapshot().StatusRect;
+  const TRect status = LayoutFrame()->StatusRect;
   if (status.IsEmpty()) return {};
   const int top = status.Top + (status.Height() - 11) / 2;
   return {status.Left + 3, top, status.Left + 3 + 12, top + 11};
@@ -225,9 +219,9 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
     }
     case haHeader: {
       if (hit.Column < 0) return false;
-      const int part = headerPartAt(hit.Column, p);
-      if (part == 3) return true;
-      if (part == 2) {
+      const TqlHeaderPart part = headerPartAt(hit.Column, p);
+      if (part == TqlHeaderPart::OpenFilterButton) return true;
+      if (part == TqlHeaderPart::FilterButton) {
         SetState(tsFilterButtonDown);
         press_.FilterButtonColumn = press_.PressedColumn = hit.Column;
         press_.FilterButtonPushed = true;
@@ -245,13 +239,13 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
       if (!IsOption(tloBandButtonClicking)) return false;
       SetState(tsBandButtonDown);
       press_.BandButtonPushed = mouseFeedback_.BandCornerPushed = true;
-      InvalidateRect(BuildLayoutSnapshot().BandCornerRect);
+      InvalidateRect(LayoutFrame()->BandCornerRect);
       return true;
     case haHeaderCorner:
       if (!IsOption(tloHeaderButtonClicking)) return false;
       SetState(tsHeaderButtonDown);
       press_.HeaderButtonPushed = mouseFeedback_.HeaderCornerPushed = true;
-      InvalidateRect(BuildLayoutSnapshot().HeaderCornerRect);
+      InvalidateRect(LayoutFrame()->HeaderCornerRect);
       return true;
     case haStatusPanel: {
       const TRect close = StatusCloseButtonRect();
@@ -391,9 +385,8 @@ void TCustomqlTreeList::moveHeaderPressed(TPoint p) {
   if (state_ == tsBandDown) {
     const int band = press_.PressedBand;
     const int visible = GetAbsoluteBandIndexToVisible(band);
-    const TqlTreeListBand* object = BandObject(band);
     if (!IsOption(tloBandMoving) || visible < 0 || visible == GetLeftFixedVisibleBand() ||
-        visible == GetRightFixedVisibleBand() || (object && object->DisableDragging()))
+        visible == GetRightFixedVisibleBand() || GetBandDisableDragging(band))
       return;
     if (OnCanBandDragging) OnCanBandDragging(this, BandObject(band), allow);
     if (!allow || state_ != tsBandDown) return;
@@ -405,8 +398,7 @@ void TCustomqlTreeList::moveHeaderPressed(TPoint p) {
     StartBandDrag(band);
   } else {
     const int column = press_.PressedColumn;
-    const TqlTreeListColumn* object = ColumnObject(column);
-    if (!IsOption(tloColumnMoving) || (object && object->DisableDragging())) return;
+    if (!IsOption(tloColumnMoving) || GetColumnDisableDragging(column)) return;
     if (OnCanHeaderDragging) OnCanHeaderDragging(this, ColumnObject(column), allow);
     if (!allow || state_ != tsColumnDown) return;
     mouseFeedback_.ColumnDown = -1;
@@ -510,8 +502,8 @@ void TCustomqlTreeList::updatePushedElements(TPoint p) {
     }
     case tsBandButtonDown: case tsHeaderButtonDown: {
       const bool band = state_ == tsBandButtonDown;
-      const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-      const TRect corner = band ? s.BandCornerRect : s.HeaderCornerRect;
+      const auto frame = LayoutFrame();
+      const TRect corner = band ? frame->BandCornerRect : frame->HeaderCornerRect;
       const bool over = corner.Contains(p);
       bool& pushed = band ? press_.BandButtonPushed : press_.HeaderButtonPushed;
       if (over == pushed) return;
@@ -677,12 +669,12 @@ void TCustomqlTreeList::EndMouseTracking() {
     case tsBandButtonDown:
       SetState(tsNormal);
       press_.BandButtonPushed = mouseFeedback_.BandCornerPushed = false;
-      InvalidateRect(BuildLayoutSnapshot().BandCornerRect);
+      InvalidateRect(LayoutFrame()->BandCornerRect);
       break;
     case tsHeaderButtonDown:
       SetState(tsNormal);
       press_.HeaderButtonPushed = mouseFeedback_.HeaderCornerPushed = false;
-      InvalidateRect(BuildLayoutSnapshot().HeaderCornerRect);
+      InvalidateRect(LayoutFrame()->HeaderCornerRect);
       break;
     default:
       break;  // editing, node pressed and node dragging go on

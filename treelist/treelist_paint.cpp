@@ -115,7 +115,7 @@ void TCustomqlTreeList::paintBandPanel(TqlPaintPass& pass) {
       TqlHeaderContent content;
       content.Brush = brush;
       content.Look = lookAndFeel_;
-      content.Kind = 0;
+      content.Kind = TqlCellFrameKind::Alone;
       content.Alignment = args.Alignment;
       content.MultiLine = bandRowCount_ > 1;
       content.Pressed = mouseFeedback_.BandDown == cell.VisibleBand;
@@ -294,7 +294,7 @@ void TCustomqlTreeList::paintFooterPanel(TqlPaintPass& pass) {
       request.Rect = rect;
       request.AtGridLeft = cell.FirstOfGrid;
       request.AtGridRight = cell.LastOfGrid;
-      request.Kind = 1;
+      request.Kind = TqlCellPaintKind::Footer;
       request.MultiLine = cell.RowSpan > 1;
       request.Brush = &res.HeaderBrush;
       request.BackColor = headerColor_;
@@ -342,17 +342,24 @@ void TCustomqlTreeList::DrawTextCell(TqlPaintPass& pass, const TextCellRequest& 
   if (node) BeginNodePaint(node);
   TqlNodePaintScope nodeScope([this](TqlTreeListNode* n) { EndNodePaint(n); }, node);
 
-  // Text and alignment by kind: 0 and 3 the node's cell, 1 a footer, 2 the new item row.
+  // Text and alignment by kind: a data cell and a group row show the node's cell.
+  const TqlCellPaintKind kind = request.Kind;
+  const bool footer = kind == TqlCellPaintKind::Footer;
+  const bool groupRow = kind == TqlCellPaintKind::GroupRow;
+  const bool newItemRow = kind == TqlCellPaintKind::NewItemRow;
   TAlignment alignment = GetColumnAlignment(column);
   std::string text;
-  switch (request.Kind) {
-    case 1: text = GetFooterText(node, column, request.FooterIndex, alignment); break;
-    case 2: text = GetNewItemRowText(column); break;
-    default: text = GetCellText(node, column); break;
+  switch (kind) {
+    case TqlCellPaintKind::Footer:
+      text = GetFooterText(node, column, request.FooterIndex, alignment);
+      break;
+    case TqlCellPaintKind::NewItemRow: text = GetNewItemRowText(column); break;
+    case TqlCellPaintKind::Data:
+    case TqlCellPaintKind::GroupRow: text = GetCellText(node, column); break;
   }
-  const bool ownFont = (request.Kind == 0 || request.Kind == 2) && ColumnHasOwnFont(column);
-  const bool custom = request.Kind == 1 ? WantsCustomDrawFooter(column, request.FooterIndex)
-                                        : WantsCustomDrawCell(column, request.Kind == 3);
+  const bool ownFont = (kind == TqlCellPaintKind::Data || newItemRow) && ColumnHasOwnFont(column);
+  const bool custom = footer ? WantsCustomDrawFooter(column, request.FooterIndex)
+                             : WantsCustomDrawCell(column, groupRow);
   const TColor savedBack = canvas.GetBkColor();
   std::optional<TqlFontScope> fontScope;
   if (custom || ownFont) {
@@ -368,7 +375,7 @@ void TCustomqlTreeList::DrawTextCell(TqlPaintPass& pass, const TextCellRequest& 
   TColor color = request.BackColor;
   bool done = false;
   if (custom) {
-    if (request.Kind == 1) {
+    if (footer) {
       TqlCustomDrawFooterArgs args;
       args.Canvas = &canvas;
       args.Rect = request.Rect;
@@ -392,12 +399,12 @@ void TCustomqlTreeList::DrawTextCell(TqlPaintPass& pass, const TextCellRequest& 
       args.Column = column;
       args.Selected = request.Selected;
       args.Focused = request.Focused;
-      args.NewItemRow = request.Kind == 2;
+      args.NewItemRow = newItemRow;
       args.Text = std::move(text);
       args.Color = color;
       args.Font = &canvas.Font;
       args.Alignment = alignment;
-      CustomDrawCell(args, request.Kind == 3);
+      CustomDrawCell(args, groupRow);
       text = std::move(args.Text);
       color = args.Color;
       alignment = args.Alignment;
@@ -422,12 +429,12 @@ void TCustomqlTreeList::DrawTextCell(TqlPaintPass& pass, const TextCellRequest& 
     out.MultiLine = request.MultiLine;
     out.EndEllipsis = IsOption(tloDrawEndEllipsis);
     out.ThroughBitmap = IsOption(tloUseBitmap);
-    out.TopInset = IsOption(tloInvertSelect) && request.Kind != 1 ? 2 : 1;
+    out.TopInset = IsOption(tloInvertSelect) && !footer ? 2 : 1;
     DrawCellText(canvas, request.Rect, out, &pass.Res.Scratch);
 
     // The incremental search marks what has been typed in the focused row's search cell.
     const TqlIncrementalSearchState& search = incrementalSearch_;
-    if (search.Active && request.Kind == 0 && column == search.Column && node &&
+    if (search.Active && kind == TqlCellPaintKind::Data && column == search.Column && node &&
         node == focusedNode_) {
       if (!search.Text.empty()) {
         const TColor textColor = canvas.GetTextColor();

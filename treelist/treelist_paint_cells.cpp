@@ -22,7 +22,9 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
   NodePaintGuard nodeGuard(grid, c.Node);
   const int column = c.Column;
   TAlignment alignment = grid.GetColumnAlignment(column);
-  std::string text = c.Kind == 2 ? grid.GetNewItemRowText(column) : grid.GetCellText(c.Node, column);
+  const bool newItemRow = c.Kind == TqlCellPaintKind::NewItemRow;
+  std::string text =
+      newItemRow ? grid.GetNewItemRowText(column) : grid.GetCellText(c.Node, column);
   const bool groupNode = c.Node && grid.IsGroupRow(c.Node);
   const bool custom = grid.WantsCustomDrawCell(column, groupNode);
   const bool ownFont = grid.ColumnHasOwnFont(column);
@@ -53,7 +55,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
     args.Column = column;
     args.Selected = c.Selected;
     args.Focused = c.Focused;
-    args.NewItemRow = c.Kind == 2;
+    args.NewItemRow = newItemRow;
     args.Text = std::move(text);
     args.Color = back;
     args.Font = &canvas.Font;
@@ -72,7 +74,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
   }
 
   // The description points at brushes of this call; its pointers are cleared on the way out.
-  TqlTreeListCellViewData& view = grid.cellViewData_;
+  TqlTreeListCellViewData& view = pass.CellView;
   struct ClearPointers {
     TqlTreeListCellViewData& v;
     ~ClearPointers() { v.FillBrush = v.OwnBrush = nullptr; v.FontHandle = nullptr; }
@@ -92,7 +94,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
   view.HighlightPass = false;
   view.EllipsisAtEnd = endEllipsis;
   view.RowNode = c.Node;
-  view.NoRecord = c.Kind == 2 && !grid.IsInsertingRecord();
+  view.NoRecord = newItemRow && !grid.IsInsertingRecord();
   view.SelectColor = c.Focused ? highlightColor : hideSelectionColor;
   view.OwnBrush = &res.ColumnBrush(c.HeaderCell);
   view.OwnColor = c.HeaderCell >= 0 ? res.HeaderCellColours[c.HeaderCell].Color : color;
@@ -117,7 +119,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
 
   // The incremental search marks what has been typed, then frames the cell.
   const TqlIncrementalSearchState& search = grid.incrementalSearch_;
-  if (search.Active && c.Kind == 0 && column == search.Column && c.Focused) {
+  if (search.Active && c.Kind == TqlCellPaintKind::Data && column == search.Column && c.Focused) {
     if (!search.Text.empty()) {
       const TColor searchBack =
           grid.autoSearchColor_ == clNone ? InverseColor(back) : grid.autoSearchColor_;
@@ -209,14 +211,14 @@ void TCustomqlTreeList::RowsPainter::PaintNewItemRow() {
     canvas.IntersectClipRect(rowsLeft, sepTop, rowsRight, nir.Bottom);
     if (IsPaintVisible(canvas, strip)) {
       const TqlLookAndFeel look = grid.lookAndFeel_ == lfUltraFlat ? lfFlat : grid.lookAndFeel_;
-      DrawCellFrame(canvas, strip, res.HeaderBrush, look, 0, false);
+      DrawCellFrame(canvas, strip, res.HeaderBrush, look, TqlCellFrameKind::Alone, false);
     }
   }
   if (m.IndicatorColumnWidth > 0) {
     const TRect indicator{nir.Left, nir.Top, rowsLeft, nir.Bottom};
     if (IsPaintVisible(canvas, indicator))
-      DrawIndicatorCell(canvas, indicator, indicator, grid.lookAndFeel_, 3, res.HeaderBrush,
-                        res.Scratch);
+      DrawIndicatorCell(canvas, indicator, indicator, grid.lookAndFeel_, TqlIndicatorKind::Insert,
+                        res.HeaderBrush, res.Scratch);
   }
 
   const int top = nir.Top;
@@ -238,7 +240,7 @@ void TCustomqlTreeList::RowsPainter::PaintNewItemRow() {
         if (newItemActive)
           selected = rowSelect || (multiSelect && !invertSelect) || inFocusedColumn != invertSelect;
         if (hideSelection && !gridFocused) selected = false;
-        CellPaint c = CellPaint::Of(cell, int(hc), r, 2);
+        CellPaint c = CellPaint::Of(cell, int(hc), r, TqlCellPaintKind::NewItemRow);
         c.MultiLine = cell.RowSpan > 1;
         // The new item row is never a group row, whatever node has the focus.
         c.Colours = rowColours(focusedNode, selected, int(hc), false, false);

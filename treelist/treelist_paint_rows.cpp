@@ -360,7 +360,7 @@ void TCustomqlTreeList::RowsPainter::paintGroupRow(const TqlRowInfo& row) {
   request.Rect = rect;
   request.AtGridLeft = true;
   request.AtGridRight = true;
-  request.Kind = 3;
+  request.Kind = TqlCellPaintKind::GroupRow;
   request.Brush = colours.Brush;
   request.BackColor = colours.Back;
   request.Focused = gridFocused && node == focusedNode;
@@ -422,7 +422,7 @@ void TCustomqlTreeList::RowsPainter::paintDataRow(const TqlRowInfo& row) {
             selected = inFocusedColumn != invertSelect;
         }
         if (hideSelection && !gridFocused) selected = false;
-        CellPaint c = CellPaint::Of(cell, int(hc), r, 0);
+        CellPaint c = CellPaint::Of(cell, int(hc), r, TqlCellPaintKind::Data);
         c.MultiLine = cell.RowSpan > 1 || row.TextLineCount > 1;
         c.Colours = rowColours(node, selected, int(hc), groupLike || row.GroupRow, hasChildren);
         c.Focused = gridFocused && nodeFocused && (!cellMode || inFocusedColumn);
@@ -526,7 +526,7 @@ void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
       request.Rect = r;
       request.AtGridLeft = cell.FirstOfGrid;
       request.AtGridRight = cell.LastOfGrid;
-      request.Kind = 1;
+      request.Kind = TqlCellPaintKind::Footer;
       request.MultiLine = cell.RowSpan > 1;
       request.Brush = &res.RowFooterBrush;
       request.BackColor = grid.rowFooterColor_;

@@ -9,27 +9,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "treelist/treelist_band.h"
-#include "treelist/treelist_column.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
-
-namespace {
-
-const TqlHeaderCell* findHeaderCell(const TqlLayoutSnapshot& s, int column) {
-  for (const TqlHeaderCell& cell : s.HeaderCells)
-    if (cell.Column == column) return &cell;
-  return nullptr;
-}
-
-const TqlBandCell* findBandCell(const TqlLayoutSnapshot& s, int visibleBand) {
-  for (const TqlBandCell& cell : s.BandCells)
-    if (cell.VisibleBand == visibleBand) return &cell;
-  return nullptr;
-}
-
-}  // namespace
+#include "treelist/treelist_requests.h"
 
 // ===== the line =============================================================================
 
@@ -42,7 +25,8 @@ void TCustomqlTreeList::startSizing(TqlTreeListState state, int pos) {
 }
 
 std::vector<TRect> TCustomqlTreeList::sizingLineRects() const {
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  const auto frame = LayoutFrame();
+  const TqlLayoutSnapshot& s = *frame;
   const int pos = press_.SizingPos;
   const int rowsBottom = s.RowsRect.Bottom;
   switch (state_) {
@@ -178,10 +162,10 @@ void TCustomqlTreeList::releaseSizing() {
 // tloAutoWidth the bands share the available width in proportion to their widths, so the
 // width is chosen to give the band the dragged share of it.
 void TCustomqlTreeList::applyBandWidth(int visibleBand, int pos) {
-  TqlTreeListBand* band = BandObject(GetVisibleBandIndexToAbsolute(visibleBand));
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlBandCell* cell = findBandCell(s, visibleBand);
-  if (!band || !cell) return;
+  const int band = GetVisibleBandIndexToAbsolute(visibleBand);
+  const auto frame = LayoutFrame();
+  const TqlBandCell* cell = frame->BandCellOf(visibleBand);
+  if (band < 0 || !cell) return;
   int width = pos - cell->Rect.Left + 2 - (visibleBand == 0 ? GetGroupIndent() : 0);
   if (IsOption(tloAutoWidth)) {
     const int display = BandDisplayWidth(visibleBand);
@@ -189,28 +173,28 @@ void TCustomqlTreeList::applyBandWidth(int visibleBand, int pos) {
     const int others = available - display;
     if (display <= 0 || others <= 0 || width >= available) return;
     // share = available * w / (W_others + w): solve for the band's width that yields `width`.
-    const int64_t numerator = int64_t(band->Width()) * width * others;
+    const int64_t numerator = int64_t(GetBandWidth(band)) * width * others;
     const int64_t denominator = int64_t(display) * (available - width);
     width = static_cast<int>(numerator / denominator);
   }
-  band->SetWidth(width);
+  ApplyRequest({TqlRequestKind::BandWidth, band, width});
 }
 
 // The column's new width reaches to the line. Where band widths follow their headers (and the
 // bands are not stretched to the client), a band of one header row grows with its column.
 void TCustomqlTreeList::applyColumnWidth(int column, int pos) {
-  TqlTreeListColumn* object = ColumnObject(column);
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlHeaderCell* cell = findHeaderCell(s, column);
-  if (!object || !cell) return;
+  const auto frame = LayoutFrame();
+  const TqlHeaderCell* cell = frame->HeaderCellOf(column);
+  if (!cell) return;
   const int width = pos - cell->Rect.Left + 1 - (cell->FirstOfGrid ? GetGroupIndent() : 0);
   TqlTreeListUpdateLock lock(*this);
   if (BandWidthsFollowHeaders() && !IsOption(tloAutoWidth) &&
       GetOccupiedHeaderRowCount(cell->VisibleBand) <= 1) {
-    if (TqlTreeListBand* band = BandObject(GetVisibleBandIndexToAbsolute(cell->VisibleBand)))
-      band->SetWidth(band->Width() + width - object->Width());
+    const int band = GetVisibleBandIndexToAbsolute(cell->VisibleBand);
+    if (band >= 0)
+      ApplyRequest({TqlRequestKind::BandWidth, band, GetBandWidth(band) + width - GetColumnWidth(column)});
   }
-  object->SetWidth(width);
+  ApplyRequest({TqlRequestKind::ColumnWidth, column, width});
 }
 
 // The largest unit row height for which the pressed node's whole row still ends at the line;
@@ -219,9 +203,7 @@ void TCustomqlTreeList::applyRowHeight(int pos) {
   TqlTreeListNode* node = dragNode_;
   if (!node) return;
   const TqlLayoutSnapshot s = BuildLayoutSnapshot();
-  const TqlRowInfo* row = nullptr;
-  for (const TqlRowInfo& r : s.RowInfos)
-    if (r.Node == node) row = &r;
+  const TqlRowInfo* row = s.RowOf(node);
   if (!row) return;
   int best = -1;
   for (int unit = metrics_.SmallestRowHeight; unit <= pos - row->Top; ++unit) {

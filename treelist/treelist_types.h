@@ -24,6 +24,26 @@ enum class TqlPaintStyle { Tree, Grid };
 // The scroll bar style a container applies to both of its scroll bars.
 enum class TqlScrollBarStyle { Regular = 0, Encarta = 1, Flat = 2 };
 
+// The glyph the indicator column shows for a row. Every kind but None shows one image of the
+// indicator image list: image (kind - 1), so the order below is the image list's order.
+enum class TqlIndicatorKind { None = 0, Arrow = 1, Edit = 2, Insert = 3, MultiDot = 4,
+                              MultiArrow = 5 };
+
+// The part of a column header under a point (hit testing and the hot-track record).
+enum class TqlHeaderPart {
+  None = 0,              // not over the column's header
+  Body = 1,              // the header's body
+  FilterButton = 2,      // its filter drop-down button
+  OpenFilterButton = 3,  // the drop-down button of the column whose list is open
+};
+inline bool IsFilterButton(TqlHeaderPart part) {
+  return part == TqlHeaderPart::FilterButton || part == TqlHeaderPart::OpenFilterButton;
+}
+
+// What a painted cell shows: a node's data cell, a footer cell (a row footer or the footer
+// panel), a cell of the new item row, or a group row's text.
+enum class TqlCellPaintKind { Data = 0, Footer = 1, NewItemRow = 2, GroupRow = 3 };
+
 // The core's behaviour flags. The first 18 values form the first option word, the rest the
 // second; the data-aware grid sets each from the published option of the same name. Every
 // behaviour test of the core reads a flag through TCustomqlTreeList::IsOption, which a

@@ -42,39 +42,40 @@ TEST(PaintPrimitivesTest, CellFramePerLookAndKind) {
   struct Case {
     const char* name;
     TqlLookAndFeel look;
-    int kind;
+    TqlCellFrameKind kind;
     bool pressed;
     TRect content;
     std::vector<PixelCase> pixels;
   };
   const TColor B = HeaderColor;
+  using F = TqlCellFrameKind;
   const std::vector<Case> cases = {
-      {"standard", lfStandard, 3, false, {1, 1, 18, 8},
+      {"standard", lfStandard, F::Between, false, {1, 1, 18, 8},
        {{19, 5, DkShadow, "raised-outer right"}, {5, 9, DkShadow, "raised-outer bottom"},
         {18, 5, Shadow, "raised-inner right inside it"}, {5, 8, Shadow, "raised-inner bottom"},
         {0, 5, Light, "raised-inner left"}, {5, 0, Light, "raised-inner top"},
         {5, 5, B, "brush fill"}}},
-      {"standard pressed", lfStandard, 0, true, {1, 1, 19, 9},
+      {"standard pressed", lfStandard, F::Alone, true, {1, 1, 19, 9},
        {{0, 5, Shadow, "sunken-outer left"}, {5, 0, Shadow, "sunken-outer top"},
         {19, 5, DkShadow, "raised-outer right stays"}, {18, 5, B, "no inner right edge"}}},
-      {"ultra-flat alone", lfUltraFlat, 0, false, {2, 1, 18, 9},
+      {"ultra-flat alone", lfUltraFlat, F::Alone, false, {2, 1, 18, 9},
        {{0, 0, Shadow, "frame corner"}, {19, 9, Shadow, "frame far corner"},
         {1, 5, B, "fill from the frame on"}}},
-      {"flat alone", lfFlat, 0, false, {2, 1, 18, 9},
+      {"flat alone", lfFlat, F::Alone, false, {2, 1, 18, 9},
        {{0, 5, Light, "raised-inner left"}, {19, 5, Shadow, "raised-inner right"},
         {5, 9, Shadow, "raised-inner bottom"}, {1, 5, B, "fill"}}},
-      {"ultra-flat last", lfUltraFlat, 1, false, {2, 1, 18, 9},
+      {"ultra-flat last", lfUltraFlat, F::Last, false, {2, 1, 18, 9},
        {{5, 0, Shadow, "flat top"}, {5, 9, Shadow, "flat bottom"}, {0, 5, B, "no left line"},
         {19, 1, Shadow, "kind 1: right line from the top"}, {19, 8, Shadow, "to bottom - 1"}}},
-      {"ultra-flat first", lfUltraFlat, 2, false, {2, 1, 18, 9},
+      {"ultra-flat first", lfUltraFlat, F::First, false, {2, 1, 18, 9},
        {{19, 1, B, "kind 2: right line starts at top + 2"}, {19, 2, Shadow, "right line"},
         {19, 7, Shadow, "right line ends at bottom - 3"}, {19, 8, B, "bottom - 2 excluded"}}},
-      {"flat between", lfFlat, 3, false, {2, 1, 18, 9},
+      {"flat between", lfFlat, F::Between, false, {2, 1, 18, 9},
        {{5, 0, Light, "raised-inner top"}, {5, 9, Shadow, "raised-inner bottom"},
         {0, 1, B, "kind 3: left line starts at top + 2"}, {0, 2, Light, "left highlight"},
         {0, 7, Light, "left highlight to bottom - 3"}, {0, 8, B, "bottom - 2 excluded"},
         {19, 2, Shadow, "right shadow"}}},
-      {"flat first", lfFlat, 2, false, {2, 1, 18, 9},
+      {"flat first", lfFlat, F::First, false, {2, 1, 18, 9},
        {{0, 1, Light, "kind 2: left line from top + 1"}, {0, 8, Light, "to bottom - 2"}}},
   };
   for (const Case& c : cases) {
@@ -293,8 +294,8 @@ TEST(PaintPrimitivesTest, IndicatorCellCentresItsGlyph) {
   // 12 x 18 ultra-flat cell: inner (1, 0)-(10, 17), the 5 x 9 arrow at (3, 4).
   TBitmap b = MakeBitmap(14, 20, Paper);
   TBitmap scratch;
-  DrawIndicatorCell(b.Canvas(), {0, 0, 12, 18}, {0, 0, 12, 16}, lfUltraFlat, 1,
-                    SolidBrush(HeaderColor), scratch);
+  DrawIndicatorCell(b.Canvas(), {0, 0, 12, 18}, {0, 0, 12, 16}, lfUltraFlat,
+                    TqlIndicatorKind::Arrow, SolidBrush(HeaderColor), scratch);
   ExpectPixels(b, {{3, 4, clBlack, "arrow row 1"}, {4, 4, HeaderColor, "white is transparent"},
                    {7, 8, clBlack, "arrow tip row 5"}, {8, 8, HeaderColor, "right of the tip"},
                    {3, 12, clBlack, "arrow row 9"}, {11, 5, Shadow, "flat right edge"},

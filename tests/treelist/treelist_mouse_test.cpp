@@ -324,7 +324,9 @@ TEST(TreeListMouse, HotTrackingFollowsTheMouseWithTheOption) {
       EXPECT_EQ(events.size(), hotTrack && s.event ? 1u : 0u) << s.name;
       EXPECT_EQ(f.g->MouseFeedback().HotNode, on ? node : nullptr) << s.name;
       EXPECT_EQ(f.g->MouseFeedback().HotColumn, on && node ? s.column : -1) << s.name;
-      EXPECT_EQ(f.g->HotTrackInfo().HeaderPart, on && !node ? 1 : 0) << s.name;
+      EXPECT_EQ(f.g->HotTrackInfo().HeaderPart,
+                on && !node ? TqlHeaderPart::Body : TqlHeaderPart::None)
+          << s.name;
       EXPECT_EQ(f.g->Cursor(), on && node ? crHandPoint : crDefault) << s.name;
       if (!events.empty()) {
         EXPECT_TRUE(events.back() == f.g->HotTrackInfo()) << s.name;

@@ -32,8 +32,8 @@ class PanelGrid : public LayoutGrid {
   bool StatusPanelShown() const override { return status; }
   std::string GetStatusText() const override { return statusText; }
   bool StatusCloseButtonShown() const override { return closeButton; }
-  int GetIndicatorKind(const TqlTreeListNode* node) const override {
-    return node == arrowNode ? 1 : 0;
+  TqlIndicatorKind GetIndicatorKind(const TqlTreeListNode* node) const override {
+    return node == arrowNode ? TqlIndicatorKind::Arrow : TqlIndicatorKind::None;
   }
 
  protected:
