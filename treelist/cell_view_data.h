@@ -1,6 +1,6 @@
 #pragma once
 // TqlTreeListCellViewData: what the rows painter knows about one data cell when it hands the
-// cell to its column's editor class. The control keeps one instance and refills it per cell.
+// cell to its column's editor class. The paint pass keeps one instance and refills it per cell.
 #include <string>
 
 #include "platform/core/alignment.h"

@@ -1,39 +1,67 @@
 #pragma once
 // TCustomqlTreeList: the tree-list grid's core, independent of any data source.
 //
-// Map of the folder (one concern per file pair; the core class is declared here and its
-// members are implemented in the file of their concern):
-//   treelist_types.h        looks, band fixing, sort states, the option word, MulDiv, exception
-//   container / edit_style  the editor-hosting base control and the edit styles it hands out
-//   hint_window             the small non-activating tooltip window
-//   popup_frame             frame, shadow and region helpers of drop-down popups
-//   treelist_node           TqlTreeListNode / TqlTreeListTextNode and their tree operations
-//   visible_row_cache       the rows on display in order, with look-up by node address
-//   treelist_sort.cpp       sorting node lists: one sort record per node, the comparison,
-//                           the quicksort; treelist_control_sort.cpp the sorted-columns list
-//                           and the header-click rule
-//   treelist_search.cpp     incremental search: the walk, the match, the focus move
-//   treelist_nodes.cpp      the core's node storage: roots, detached nodes, focus and top
-//                           node bookkeeping, the update lock
-//   treelist_band           TqlTreeListBand / TqlTreeListBands
-//   treelist_column         TqlTreeListColumn / TqlTreeListMaskColumn
-//   treelist_edit_style     TqlTreeListEditStyle (unassigned values come from the grid)
-//   header_layout_cache     which columns sit where in the header, cached per band and row
-//   treelist_control        TCustomqlTreeListControl: owns bands and columns, answers the
-//                           core's model queries
-//   treelist_metrics        heights and widths measured from the fonts
-//   width_sharing           proportional width shares of bands and of header cells
-//   treelist_layout         the layout snapshot: areas, band cells, header cells, rows
-//   treelist_scroll         scroll ranges, top row and left offset
-//   treelist_hittest        what lies under a point; sizing limits
-//   treelist_keys.cpp       key down, key press, the keys the grid asks for, scroll messages
-//   treelist_focus.cpp      focus moves, row steps, page moves, selection lock, focus in/out
-//   treelist_rows_text.cpp  rows as text and the clipboard
-//   paint_primitives        frames, header content, text output, focus frames, tree glyphs
-//   paint_pass              one pass's state: canvas, snapshot, brushes
-//   treelist_paint.cpp      the pass and the panels around the rows; text cells
-//   treelist_paint_rows.cpp the rows: tree area, cells, preview, row footers, grid lines,
-//                           focus frames, the new item row
+// Map of the folder (one job per file; the core class is declared here and its members are
+// implemented in the file of their concern):
+//   types and records
+//     treelist_types.h        looks, band fixing, sort states, option word, painting and
+//                             indicator kinds, MulDiv, the exception
+//     interaction_state.h     the interaction state and what input leaves for painting
+//     press_record.h          what the mouse keeps between presses; the hot-track record
+//     treelist_requests.h     width changes the input side asks the control for
+//     custom_draw.h           the arguments of the custom-draw chains
+//     cell_view_data.h        one data cell as handed to its column's editor class
+//   editor hosting (the base the in-place editors use)
+//     container / edit_style  the editor-hosting base control and the edit styles it hands out
+//     hint_window             the small non-activating tooltip window
+//     popup_frame             frame, shadow and region helpers of drop-down popups
+//     edit_view_data          the editor classes' view records and their painting
+//   nodes
+//     treelist_node           TqlTreeListNode / TqlTreeListTextNode and their tree operations
+//     node_pool               the block allocator nodes are carved from
+//     visible_row_cache       the rows on display in order, with look-up by node address
+//     treelist_nodes.cpp      the core's node storage: roots, detached nodes, focus and top
+//                             node bookkeeping, the update lock, the row cache's upkeep
+//   the model (bands and columns; only these files and the control see the objects)
+//     treelist_band           TqlTreeListBand / TqlTreeListBands
+//     treelist_column         TqlTreeListColumn / TqlTreeListMaskColumn
+//     treelist_edit_style     TqlTreeListEditStyle (unassigned values come from the grid)
+//     header_layout_cache     which columns sit where in the header, cached per band and row
+//     treelist_control        TCustomqlTreeListControl: owns bands and columns, applies the
+//                             input side's requests; treelist_control_queries.cpp answers the
+//                             model queries, treelist_control_paint.cpp the painting ones,
+//                             treelist_control_sort.cpp the sorted-columns list and the
+//                             header-click rule
+//   geometry
+//     treelist_metrics        heights and widths measured from the fonts
+//     width_sharing           proportional width shares of bands and of header cells
+//     treelist_layout         the layout pass (RecalcLayout), the layout frame and the rows
+//                             on screen, node and cell rectangles, band and column widths
+//     layout_frame_cache.h    the frame kept between questions, rebuilt after a layout pass
+//     treelist_scroll.cpp     scroll ranges, top row and left coordinate
+//     treelist_hittest        what lies under a point; sizing limits
+//   input
+//     treelist_keys.cpp       key down, key press, the keys the grid asks for, scroll messages
+//     treelist_focus.cpp      focus moves, row steps, page moves, column into view, the
+//                             selection lock, focus in and out
+//     treelist_mouse.cpp      pressing and releasing, header and corner buttons, row scrolling
+//                             while pressed, the timers
+//     treelist_sizing.cpp     sizing lines of bands, columns, panels and rows; their requests
+//     treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
+//     treelist_best_width.cpp best widths of columns (a request per column)
+//     treelist_search.cpp     incremental search: the walk, the match, the focus move
+//     treelist_sort.cpp       sorting node lists: one sort record per node, the comparison,
+//                             the quicksort
+//     treelist_rows_text.cpp  rows as text and the clipboard
+//   painting
+//     paint_pass              one pass's state: canvas, snapshot, brushes, the cell scratch
+//     paint_primitives        frames, header content, text output, focus frames, tree glyphs
+//     treelist_paint.cpp      the pass and the panels around the rows; text cells
+//     rows_painter.h          the rows painter's working state for one pass
+//     treelist_paint_rows.cpp the rows: tree area, preview, row footers, grid lines, focus
+//                             frames, the new item row; treelist_paint_cells.cpp one cell
+//   treelist_core.cpp         construction, options and framework hooks
+//   gallery/                  the tree-list gallery program (features the search window lacks)
 //
 // Vocabulary:
 //   node          one entry of the tree (TqlTreeListNode); a root has no parent
@@ -46,19 +74,30 @@
 //   header row    RowIndex: a line of header cells inside a band (0 = top)
 //   ColIndex      a column's position among the visible columns of its band and header row
 //   focus index   a column's position in the keyboard focus order
+//   frame         the part of the layout without the rows: areas, band cells, header cells
 //
 // The core never touches a band or column object: it asks the model queries below by index,
-// and TCustomqlTreeListControl answers them.
+// asks for changes through ApplyRequest, and TCustomqlTreeListControl answers both (the
+// include table in tests/platform/confinement_test.cpp keeps the band, column and control
+// headers out of the core's files).
 //
 // Call flow (what runs on the main events):
-//   a model change  -> node / column setter -> NodeChanged or RequestLayout
-//   RecalcLayout    -> metrics -> header layout cache -> scroll bars -> visible-row cache
-//   paint, hit test -> BuildLayoutSnapshot (a plain value, discarded afterwards)
-//   key down        -> selection lock -> OnKeyDown -> key table -> RowStep / PageMove /
-//                      SetFocusedColumn -> SetFocusedNodeAndColumn -> OnChangeNode, OnChangeColumn
-//   Paint           -> PaintGrid -> snapshot + brushes -> group, band, header panels,
-//                      new item row, indicator, footer, status -> rows (two passes per row,
-//                      grid lines in one call at the end)
+//   a model change  -> column / band setter -> the control's ColumnChanged / BandsChanged ->
+//                      RecalcLayout (waits for the update lock's release)
+//   RecalcLayout    -> frame dropped -> metrics -> header layout cache -> scroll bars ->
+//                      visible-row cache -> Invalidate
+//   paint           -> Paint -> PaintGrid -> BuildLayoutSnapshot (the kept frame + the rows)
+//                      -> brushes -> group, band, header panels, new item row, indicator,
+//                      footer, status -> rows (two passes per row, grid lines in one call)
+//   mouse move      -> GetHitInfo (the frame; the rows only below the header panels) ->
+//                      sizing / pressed header / drag -> pushed elements -> hot tracking
+//   click           -> MouseDown -> GetHitInfo -> header: pressed state, release sorts
+//                      (ColumnHeaderClick); row: SetFocusedNodeAndColumn, selection
+//   key down        -> selection lock -> OnKeyDown -> HandleKeyDown: key table -> RowStep /
+//                      PageMove / SetFocusedColumn -> SetFocusedNodeAndColumn ->
+//                      MakeColumnVisible, OnChangeNode, OnChangeColumn
+//   search reload   (data-aware grid) -> update lock -> ClearNodes, Add per record ->
+//                      SortNodes -> EndUpdate -> RecalcLayout -> repaint
 #include <exception>
 #include <functional>
 #include <memory>
