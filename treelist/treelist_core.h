@@ -23,6 +23,7 @@
 //     treelist_nodes.cpp      the core's node storage: roots, detached nodes, focus and top
 //                             node bookkeeping, the update lock, the row cache's upkeep
 //   the model (bands and columns; only these files and the control see the objects)
+//     treelist_model.h        TqlTreeListModel: the core's questions about bands and columns
 //     treelist_band           TqlTreeListBand / TqlTreeListBands
 //     treelist_column         TqlTreeListColumn / TqlTreeListMaskColumn
 //     treelist_edit_style     TqlTreeListEditStyle (unassigned values come from the grid)
@@ -76,7 +77,7 @@
 //   focus index   a column's position in the keyboard focus order
 //   frame         the part of the layout without the rows: areas, band cells, header cells
 //
-// The core never touches a band or column object: it asks the model queries below by index,
+// The core never touches a band or column object: it asks the model queries by index,
 // asks for changes through ApplyRequest, and TCustomqlTreeListControl answers both (the
 // include table in tests/platform/confinement_test.cpp keeps the band, column and control
 // headers out of the core's files).
@@ -116,6 +117,7 @@
 #include "treelist/layout_frame_cache.h"
 #include "treelist/press_record.h"
 #include "treelist/treelist_metrics.h"
+#include "treelist/treelist_model.h"
 #include "treelist/treelist_types.h"
 #include "treelist/visible_row_cache.h"
 
@@ -155,7 +157,7 @@ using TqlTLCanHeaderDraggingEvent =
 using TqlTLHotTrackNodeEvent = std::function<void(
     TObject* Sender, const TqlTreeListHotTrackInfo& AHotTrackInfo, TCursor& ACursor)>;
 
-class TCustomqlTreeList : public TCustomqlContainer {
+class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
  public:
   explicit TCustomqlTreeList(TComponent* AOwner);
   ~TCustomqlTreeList() override;
@@ -499,59 +501,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TNotifyEvent OnChangeLeftCoord;
   TNotifyEvent OnSelectedCountChange;
 
-  // ===== model queries: the core asks, the column layer answers ============================
-  // Indexes are absolute unless the name says visible. Out-of-range indexes answer 0, -1 or
-  // empty; none of these raises.
-  virtual TAlignment GetBandAlignment(int band) const = 0;
-  virtual int GetBandCount() const = 0;
-  virtual int GetVisibleBandIndexToAbsolute(int visibleBand) const = 0;
-  virtual std::string GetBandCaption(int band) const = 0;
-  virtual int GetBandWidth(int band) const = 0;
-  virtual TAlignment GetVisibleBandAlignment(int visibleBand) const = 0;
-  virtual int GetVisibleBandCount() const = 0;
-  virtual int GetLeftFixedVisibleBand() const = 0;   // 0 or -1
-  virtual int GetRightFixedVisibleBand() const = 0;  // last visible index or -1
-  virtual int GetVisibleBandMinWidth(int visibleBand) const = 0;  // MinWidth or Width (not sizable)
-  virtual int GetVisibleBandWidth(int visibleBand) const = 0;
-  virtual std::string GetVisibleBandCaption(int visibleBand) const = 0;
-  virtual bool GetVisibleBandSizing(int visibleBand) const = 0;
-  virtual int GetGroupIndent() const { return 0; }
-  virtual int GetAbsoluteBandIndexToVisible(int band) const = 0;  // -1 for a hidden band
-  virtual bool GetVisibleBandOnlyOwnColumns(int visibleBand) const = 0;
-  virtual bool GetBandDisableDragging(int band) const { return false; }
-  virtual int GetColumnCount() const = 0;
-  virtual int GetColumnAt(int visibleBand, int headerRow, int colIndex) const = 0;  // or -1
-  virtual TAlignment GetColumnHeaderAlignment(int column) const = 0;
-  virtual int GetColumnBandIndex(int column) const = 0;
-  virtual int GetColumnHeaderWidth(int column) const = 0;
-  virtual int GetColumnCountInRow(int visibleBand, int headerRow) const = 0;  // visible columns
-  virtual int GetColumnColIndex(int column) const = 0;
-  virtual bool GetColumnCanFilter(int column) const = 0;
-  virtual TBitmap* GetColumnHeaderGlyph(int column) const = 0;
-  virtual int GetColumnHeaderMaxLineCount(int column) const = 0;
-  virtual int GetColumnMinWidth(int column) const = 0;  // MinWidth, or Width when not sizable
-  virtual bool GetColumnSizing(int column) const = 0;
-  virtual int GetOccupiedHeaderRowCount(int visibleBand) const = 0;
-  virtual int GetColumnRowIndex(int column) const = 0;
-  virtual TqlTreeListColumnSort GetColumnSorted(int column) const = 0;
-  virtual bool GetColumnTabStop(int column) const = 0;
-  virtual bool GetColumnDisableDragging(int column) const { return false; }
-  virtual std::string GetColumnHeaderCaption(int column) const = 0;  // empty with DisableCaption
-  virtual std::string GetColumnCaption(int column) const = 0;
-  virtual int GetColumnWidth(int column) const = 0;
-  virtual TColor GetColumnColor(int column) const = 0;
-  virtual const TFont& GetColumnFont(int column) const = 0;
-  virtual bool ColumnHasOwnFont(int column) const = 0;
-  virtual bool ColumnHasGlyph(int column) const = 0;
-  virtual TAlignment GetColumnAlignment(int column) const = 0;
-  virtual int GetColumnBestWidth(int column, TCanvas& canvas) const = 0;
-  // Header rows of the header panel (the control's HeaderPanelRowCount, >= 1) and whether the
-  // control keeps its default one-band layout (band widths then follow their headers).
-  virtual int GetHeaderPanelRowCount() const { return 1; }
-  virtual bool GetDefaultLayout() const { return false; }
-  // Most rows of the header and band panels (sizing limits; the control owns them).
-  virtual int GetHeaderPanelMaxRowCount() const { return 5; }
-  virtual int GetBandMaxRowCount() const { return 5; }
+  // ===== model queries (treelist_model.h): TqlTreeListModel, answered by the control ======
   // Painting questions (the core's answers; the column and data layers answer more).
   virtual TqlTreeListBand* BandObject(int band) const { return nullptr; }
   virtual TqlTreeListColumn* ColumnObject(int column) const { return nullptr; }

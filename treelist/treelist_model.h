@@ -1,0 +1,71 @@
+#pragma once
+// TqlTreeListModel: what the tree-list core asks about its bands and columns, by index. The
+// core never holds a band or column object; TCustomqlTreeListControl, which owns them, answers
+// these (treelist_control_queries.cpp), and test doubles answer them with plain numbers.
+//
+// Indexes are absolute unless the name says visible. Out-of-range indexes answer 0, -1 or
+// empty; none of these raises.
+#include <string>
+
+#include "platform/core/alignment.h"
+#include "platform/gfx/graphics.h"
+#include "treelist/treelist_types.h"
+
+class TBitmap;
+class TCanvas;
+
+class TqlTreeListModel {
+ public:
+  virtual ~TqlTreeListModel() = default;
+
+  virtual TAlignment GetBandAlignment(int band) const = 0;
+  virtual int GetBandCount() const = 0;
+  virtual int GetVisibleBandIndexToAbsolute(int visibleBand) const = 0;
+  virtual std::string GetBandCaption(int band) const = 0;
+  virtual int GetBandWidth(int band) const = 0;
+  virtual TAlignment GetVisibleBandAlignment(int visibleBand) const = 0;
+  virtual int GetVisibleBandCount() const = 0;
+  virtual int GetLeftFixedVisibleBand() const = 0;   // 0 or -1
+  virtual int GetRightFixedVisibleBand() const = 0;  // last visible index or -1
+  virtual int GetVisibleBandMinWidth(int visibleBand) const = 0;  // MinWidth or Width (not sizable)
+  virtual int GetVisibleBandWidth(int visibleBand) const = 0;
+  virtual std::string GetVisibleBandCaption(int visibleBand) const = 0;
+  virtual bool GetVisibleBandSizing(int visibleBand) const = 0;
+  virtual int GetGroupIndent() const { return 0; }
+  virtual int GetAbsoluteBandIndexToVisible(int band) const = 0;  // -1 for a hidden band
+  virtual bool GetVisibleBandOnlyOwnColumns(int visibleBand) const = 0;
+  virtual bool GetBandDisableDragging(int band) const { return false; }
+  virtual int GetColumnCount() const = 0;
+  virtual int GetColumnAt(int visibleBand, int headerRow, int colIndex) const = 0;  // or -1
+  virtual TAlignment GetColumnHeaderAlignment(int column) const = 0;
+  virtual int GetColumnBandIndex(int column) const = 0;
+  virtual int GetColumnHeaderWidth(int column) const = 0;
+  virtual int GetColumnCountInRow(int visibleBand, int headerRow) const = 0;  // visible columns
+  virtual int GetColumnColIndex(int column) const = 0;
+  virtual bool GetColumnCanFilter(int column) const = 0;
+  virtual TBitmap* GetColumnHeaderGlyph(int column) const = 0;
+  virtual int GetColumnHeaderMaxLineCount(int column) const = 0;
+  virtual int GetColumnMinWidth(int column) const = 0;  // MinWidth, or Width when not sizable
+  virtual bool GetColumnSizing(int column) const = 0;
+  virtual int GetOccupiedHeaderRowCount(int visibleBand) const = 0;
+  virtual int GetColumnRowIndex(int column) const = 0;
+  virtual TqlTreeListColumnSort GetColumnSorted(int column) const = 0;
+  virtual bool GetColumnTabStop(int column) const = 0;
+  virtual bool GetColumnDisableDragging(int column) const { return false; }
+  virtual std::string GetColumnHeaderCaption(int column) const = 0;  // empty with DisableCaption
+  virtual std::string GetColumnCaption(int column) const = 0;
+  virtual int GetColumnWidth(int column) const = 0;
+  virtual TColor GetColumnColor(int column) const = 0;
+  virtual const TFont& GetColumnFont(int column) const = 0;
+  virtual bool ColumnHasOwnFont(int column) const = 0;
+  virtual bool ColumnHasGlyph(int column) const = 0;
+  virtual TAlignment GetColumnAlignment(int column) const = 0;
+  virtual int GetColumnBestWidth(int column, TCanvas& canvas) const = 0;
+  // Header rows of the header panel (the control's HeaderPanelRowCount, >= 1) and whether the
+  // control keeps its default one-band layout (band widths then follow their headers).
+  virtual int GetHeaderPanelRowCount() const { return 1; }
+  virtual bool GetDefaultLayout() const { return false; }
+  // Most rows of the header and band panels (sizing limits; the control owns them).
+  virtual int GetHeaderPanelMaxRowCount() const { return 5; }
+  virtual int GetBandMaxRowCount() const { return 5; }
+};
