@@ -98,7 +98,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
   view.SelectColor = c.Focused ? highlightColor : hideSelectionColor;
   view.OwnBrush = &res.ColumnBrush(c.HeaderCell);
   view.OwnColor = c.HeaderCell >= 0 ? res.HeaderCellColours[c.HeaderCell].Color : color;
-  const TqlMouseFeedback& hot = grid.mouseFeedback_;
+  const TqlMouseFeedback& hot = grid.MouseFeedback();
   view.IsHotTracked = c.Node && hot.HotNode == c.Node && hot.HotColumn == column;
 
   TRect cell = c.Rect;
@@ -118,13 +118,13 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
   grid.PaintCellView(column, canvas, cell, view);
 
   // The incremental search marks what has been typed, then frames the cell.
-  const TqlIncrementalSearchState& search = grid.incrementalSearch_;
+  const TqlIncrementalSearchState& search = grid.IncrementalSearch();
   if (search.Active && c.Kind == TqlCellPaintKind::Data && column == search.Column && c.Focused) {
     if (!search.Text.empty()) {
       const TColor searchBack =
-          grid.autoSearchColor_ == clNone ? InverseColor(back) : grid.autoSearchColor_;
+          grid.AutoSearchColor() == clNone ? InverseColor(back) : grid.AutoSearchColor();
       const TColor searchText =
-          grid.autoSearchTextColor_ == clNone ? InverseColor(textColor) : grid.autoSearchTextColor_;
+          grid.AutoSearchTextColor() == clNone ? InverseColor(textColor) : grid.AutoSearchTextColor();
       const TBrush searchBrush = SolidBrush(searchBack);
       view.FillBrush = &searchBrush;
       view.BackColor = searchBack;
@@ -151,9 +151,9 @@ void TCustomqlTreeList::RowsPainter::paintPreview(const TRect& rect, bool select
   // On the highlight the highlight text colour stays; elsewhere the preview font's colour.
   TColor textColor = ColorToRGB(colours.Back) == ColorToRGB(highlightColor)
                          ? colours.Text
-                         : grid.previewFont_.Color();
+                         : grid.PreviewFont().Color();
   TCanvasStateGuard state(canvas);  // font, background colour and mode
-  canvas.Font = grid.previewFont_;
+  canvas.Font = grid.PreviewFont();
   canvas.Font.SetColor(textColor);
   TColor back = colours.Back;
   bool done = false;
@@ -181,7 +181,7 @@ void TCustomqlTreeList::RowsPainter::paintPreview(const TRect& rect, bool select
     target.DrawText(text, textRect, flags);
   };
   TRect textRect = rect.Inflate(-1, -1);
-  textRect.Left += grid.indentDesc_;
+  textRect.Left += grid.IndentDesc();
   if (!useBitmap) {
     draw(canvas, rect, textRect);
     return;
@@ -200,7 +200,7 @@ void TCustomqlTreeList::RowsPainter::paintPreview(const TRect& rect, bool select
 
 void TCustomqlTreeList::RowsPainter::PaintNewItemRow() {
   const TRect& nir = layout.NewItemRowRect;
-  const TqlTreeListMetrics& m = grid.metrics_;
+  const TqlTreeListMetrics& m = grid.Metrics();
 
   // Separator: a header-coloured strip at the bottom, over the content's width.
   {
@@ -210,14 +210,14 @@ void TCustomqlTreeList::RowsPainter::PaintNewItemRow() {
     TCanvasStateGuard clip(canvas);
     canvas.IntersectClipRect(rowsLeft, sepTop, rowsRight, nir.Bottom);
     if (IsPaintVisible(canvas, strip)) {
-      const TqlLookAndFeel look = grid.lookAndFeel_ == lfUltraFlat ? lfFlat : grid.lookAndFeel_;
+      const TqlLookAndFeel look = grid.LookAndFeel() == lfUltraFlat ? lfFlat : grid.LookAndFeel();
       DrawCellFrame(canvas, strip, res.HeaderBrush, look, TqlCellFrameKind::Alone, false);
     }
   }
   if (m.IndicatorColumnWidth > 0) {
     const TRect indicator{nir.Left, nir.Top, rowsLeft, nir.Bottom};
     if (IsPaintVisible(canvas, indicator))
-      DrawIndicatorCell(canvas, indicator, indicator, grid.lookAndFeel_, TqlIndicatorKind::Insert,
+      DrawIndicatorCell(canvas, indicator, indicator, grid.LookAndFeel(), TqlIndicatorKind::Insert,
                         res.HeaderBrush, res.Scratch);
   }
 

@@ -28,21 +28,21 @@
 
 TCustomqlTreeList::RowsPainter::RowsPainter(TCustomqlTreeList& g, TqlPaintPass& p)
     : grid(g), pass(p), canvas(p.Canvas), layout(p.Layout), res(p.Res) {
-  const TqlTreeListMetrics& m = grid.metrics_;
+  const TqlTreeListMetrics& m = grid.Metrics();
   gridFocused = pass.GridFocused;
-  treeStyle = grid.paintStyle_ == TqlPaintStyle::Tree;
-  showGrid = grid.showGrid_;
-  showPreviewGrid = grid.showPreviewGrid_;
+  treeStyle = grid.PaintStyle() == TqlPaintStyle::Tree;
+  showGrid = grid.ShowGrid();
+  showPreviewGrid = grid.ShowPreviewGrid();
   bothGrid = showGrid && showPreviewGrid;
-  showButtons = grid.showButtons_;
-  showLines = grid.showLines_;
-  dottedLines = grid.dottedTreeLines_;
+  showButtons = grid.ShowButtons();
+  showLines = grid.ShowLines();
+  dottedLines = grid.DottedTreeLines();
   rowSelect = grid.IsOption(tloRowSelect);
   invertSelect = grid.IsOption(tloInvertSelect);
   multiSelect = grid.IsOption(tloMultiSelect);
-  hideSelection = grid.hideSelection_;
-  newItemActive = grid.newItemRowActive_;
-  dragging = grid.mouseFeedback_.Dragging;
+  hideSelection = grid.HideSelection();
+  newItemActive = grid.NewItemRowActive();
+  dragging = grid.MouseFeedback().Dragging;
   endEllipsis = grid.IsOption(tloDrawEndEllipsis);
   useBitmap = grid.IsOption(tloUseBitmap);
   focusFrameShown = gridFocused ? !grid.IsOption(tloHideFocusRect) : !grid.HideFocusRect();
@@ -59,8 +59,8 @@ TCustomqlTreeList::RowsPainter::RowsPainter(TCustomqlTreeList& g, TqlPaintPass& 
   rowsRight = layout.RowsRect.Right;
   rowsTop = layout.RowsRect.Top;
   rowsBottom = layout.RowsRect.Bottom;
-  origin = rowsLeft - (layout.LeftFixedBand >= 0 ? 0 : grid.leftCoord_);
-  treeShift = treeStyle && !grid.showRoot_ ? -levelIndent : 0;
+  origin = rowsLeft - (layout.LeftFixedBand >= 0 ? 0 : grid.LeftCoord());
+  treeShift = treeStyle && !grid.ShowRoot() ? -levelIndent : 0;
   treeRight = origin + layout.TreeColumnWidth;
   spanRight = layout.ContentRight + 1 - (showGrid ? 1 : 0);
   totalWidth = grid.TotalWidth();
@@ -69,21 +69,21 @@ TCustomqlTreeList::RowsPainter::RowsPainter(TCustomqlTreeList& g, TqlPaintPass& 
   // Scrollable cells can only reach into a fixed band, or out of the rows area on the left,
   // when the scrollable bands are wider than the span they scroll in.
   const bool fixedOrScrolled =
-      layout.LeftFixedBand >= 0 || layout.RightFixedBand >= 0 || grid.leftCoord_ > 0;
+      layout.LeftFixedBand >= 0 || layout.RightFixedBand >= 0 || grid.LeftCoord() > 0;
   clipScrollable = fixedOrScrolled &&
                    grid.ScrollableWidth() > layout.ScrollAreaRight - layout.ScrollAreaLeft;
 
-  focusedNode = grid.focusedNode_;
+  focusedNode = grid.FocusedNode();
   focusedColumn = grid.FocusedAbsoluteColumn();
 
   color = grid.Color();
   fontColor = grid.Font().Color();
-  highlightColor = grid.highlightColor_;
-  highlightTextColor = grid.highlightTextColor_;
-  hideSelectionColor = grid.hideSelectionColor_;
-  hideSelectionTextColor = grid.hideSelectionTextColor_;
-  groupNodeColor = grid.groupNodeColor_;
-  groupNodeTextColor = grid.groupNodeTextColor_ == clNone ? fontColor : grid.groupNodeTextColor_;
+  highlightColor = grid.HighlightColor();
+  highlightTextColor = grid.HighlightTextColor();
+  hideSelectionColor = grid.HideSelectionColor();
+  hideSelectionTextColor = grid.HideSelectionTextColor();
+  groupNodeColor = grid.GroupNodeColor();
+  groupNodeTextColor = grid.GroupNodeTextColor() == clNone ? fontColor : grid.GroupNodeTextColor();
 }
 
 // ===== rows, overall ==========================================================================
@@ -94,7 +94,7 @@ void TCustomqlTreeList::RowsPainter::PaintRows() {
   // empty bands; and the line at the content's right.
   const size_t cells = layout.HeaderCells.size();
   const size_t emptyBands = layout.EmptyBandHeaders.size();
-  const size_t separatorLines = size_t(std::max(1, grid.rowSeparatorLineWidth_));
+  const size_t separatorLines = size_t(std::max(1, grid.RowSeparatorLineWidth()));
   size_t budget = 1;
   for (const TqlRowInfo& row : layout.RowInfos)
     budget += 2 * cells + emptyBands + size_t(row.Node->Level()) + 1 + 3 * separatorLines + 1 +
@@ -300,7 +300,7 @@ void TCustomqlTreeList::RowsPainter::paintTreeArea(const TqlRowInfo& row) {
   const bool button = showButtons && expandable;
   if (treeStyle && showLines) {
     const int cx = x0 + levelIndent / 2 - 1;
-    const TColor lineColor = grid.treeLineColor_;
+    const TColor lineColor = grid.TreeLineColor();
     // Dots line up across rows: the phase is the rows area's origin, not the row's.
     const TPoint phase{rowsLeft, rowsTop};
     auto line = [&](int l, int t, int r, int b) {
@@ -332,7 +332,7 @@ void TCustomqlTreeList::RowsPainter::paintTreeArea(const TqlRowInfo& row) {
     if (treeStyle)
       DrawTreeExpandButton(canvas, cell, cy, node->Expanded());
     else
-      DrawGridExpandButton(canvas, cell, node->Expanded(), grid.lookAndFeel_);
+      DrawGridExpandButton(canvas, cell, node->Expanded(), grid.LookAndFeel());
   }
   // State and node images would follow here; the grid has no image lists (both widths 0).
 }
@@ -387,7 +387,7 @@ void TCustomqlTreeList::RowsPainter::paintDataRow(const TqlRowInfo& row) {
                     gridLine;
   if (row.PreviewLineCount > 0) cellsBottom -= 2 + cellGridLine;
   if (!layout.FooterRect.IsEmpty()) cellsBottom = std::min(cellsBottom, layout.FooterRect.Top);
-  const int lineWidth = grid.fixedBandLineWidth_;
+  const int lineWidth = grid.FixedBandLineWidth();
   if (!layout.LeftFixedRect.IsEmpty()) {
     canvas.Brush = res.FixedBandLineBrush;
     canvas.FillRect({layout.LeftFixedRect.Right - lineWidth, row.Top, layout.LeftFixedRect.Right,
@@ -504,7 +504,7 @@ void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
       footer.Top += 1;
     }
     if (!IsPaintVisible(canvas, footer)) continue;
-    canvas.Brush = *levelBrush(footerLevel, grid.rowFooterColor_, &res.RowFooterBrush, nullptr);
+    canvas.Brush = *levelBrush(footerLevel, grid.RowFooterColor(), &res.RowFooterBrush, nullptr);
     canvas.FillRect(footer);
 
     ScrollClip clip(*this, footer.Top, footer.Bottom);
@@ -518,10 +518,10 @@ void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
       if (cell.FirstOfGrid) r.Left += 1;
       if (cell.LastOfGrid) r.Right -= 2;
       if (!IsPaintVisible(canvas, r) || !grid.IsExistRowFooterCell(node, cell.Column, j)) continue;
-      DrawFooterCellFrame(canvas, r, grid.lookAndFeel_);
+      DrawFooterCellFrame(canvas, r, grid.LookAndFeel());
       r = r.Inflate(-1, -1);
-      canvas.SetBkColor(grid.rowFooterColor_);
-      canvas.SetTextColor(grid.rowFooterTextColor_);
+      canvas.SetBkColor(grid.RowFooterColor());
+      canvas.SetTextColor(grid.RowFooterTextColor());
       TextCellRequest request;
       request.Rect = r;
       request.AtGridLeft = cell.FirstOfGrid;
@@ -529,7 +529,7 @@ void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
       request.Kind = TqlCellPaintKind::Footer;
       request.MultiLine = cell.RowSpan > 1;
       request.Brush = &res.RowFooterBrush;
-      request.BackColor = grid.rowFooterColor_;
+      request.BackColor = grid.RowFooterColor();
       request.FooterIndex = j;
       request.Column = cell.Column;
       request.Node = node;
@@ -559,7 +559,7 @@ void TCustomqlTreeList::RowsPainter::collectRowLines(const TqlRowInfo& row) {
   // The row separator.
   if (!showGrid && !(expandable && !treeStyle)) return;
   const bool topEdge = !showGrid;  // grid style, an expandable node
-  const int lines = showGrid ? std::max(1, grid.rowSeparatorLineWidth_) : 1;
+  const int lines = showGrid ? std::max(1, grid.RowSeparatorLineWidth()) : 1;
   const int start = separatorStart(node, topEdge);
   const int end = layout.ContentRight + (showGrid ? 0 : 1);
   const bool plain = !row.GroupRow && row.PreviewLineCount == 0 && row.FooterCount == 0;
@@ -577,9 +577,9 @@ void TCustomqlTreeList::RowsPainter::collectRowLines(const TqlRowInfo& row) {
       x = std::max(x, resume);
     };
     if (!layout.LeftFixedRect.IsEmpty())
-      piece(layout.LeftFixedRect.Right - grid.fixedBandLineWidth_, layout.LeftFixedRect.Right);
+      piece(layout.LeftFixedRect.Right - grid.FixedBandLineWidth(), layout.LeftFixedRect.Right);
     if (!layout.RightFixedRect.IsEmpty())
-      piece(layout.RightFixedRect.Left, layout.RightFixedRect.Left + grid.fixedBandLineWidth_);
+      piece(layout.RightFixedRect.Left, layout.RightFixedRect.Left + grid.FixedBandLineWidth());
     if (x < end) segment(x, y, end, y);
   }
 }
