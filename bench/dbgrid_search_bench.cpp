@@ -39,6 +39,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/synth_text_table.h"
 #include "dbgrid/db_grid.h"
 #include "dbgrid/db_grid_column.h"
 #include "treelist/treelist_node.h"
@@ -58,21 +59,6 @@ constexpr size_t kTerms = 100000;
 
 // ---------- the data: the generator's rows as in-memory tables ----------
 
-// A table of text columns (the terminology's widths) holding the rows; nullopt is NULL.
-TSnapshotPtr MakeTextTable(const char* name, const std::vector<TMdbColumn>& columns,
-                           const std::vector<TMdbRow>& rows) {
-  std::vector<TSnapshotColumnDef> defs;
-  for (const TMdbColumn& c : columns) defs.push_back({c.Name, ftWideString, c.MaxLength});
-  auto table = std::make_shared<TTableSnapshot>(name, defs);
-  std::vector<Variant> values;
-  for (const TMdbRow& row : rows) {
-    values.clear();
-    for (const auto& cell : row) values.push_back(cell ? Variant(*cell) : Variant::Null());
-    table->AppendRow(values);
-  }
-  return table;
-}
-
 struct SyntheticDatabase {
   std::shared_ptr<TMemoryTableSource> tables = std::make_shared<TMemoryTableSource>("synthetic");
   std::string prefixA, prefixB;  // two pinyin prefixes passing about 1,000 terms each
@@ -80,8 +66,8 @@ struct SyntheticDatabase {
 
   SyntheticDatabase() {
     const TSynthTerminology terminology = SynthTerminology(kTerms, kSynthDefaultSeed);
-    tables->Add(MakeTextTable(kWhoartTableName, WhoartColumns(), terminology.Whoart));
-    tables->Add(MakeTextTable(kLjxtTableName, LjxtColumns(), terminology.Ljxt));
+    tables->Add(SynthTextTable(kWhoartTableName, WhoartColumns(), terminology.Whoart));
+    tables->Add(SynthTextTable(kLjxtTableName, LjxtColumns(), terminology.Ljxt));
     // Prefix counts over every length-1..3 prefix; the two nearest to 1,000 are used.
     std::map<std::string, int> counts;
     for (const TMdbRow& term : terminology.Whoart) {

@@ -28,6 +28,7 @@
 #include "app/result_csv.h"
 #include "app/result_table.h"
 #include "app/result_xlsx.h"
+#include "bench/synth_text_table.h"
 #include "dbgrid/db_grid.h"
 #include "dbgrid/db_grid_column.h"
 #include "platform/db/ado_connection.h"
@@ -84,25 +85,11 @@ TempFolder& folder() {
 
 // ---------- a term grid loaded with every synthetic term ----------
 
-TSnapshotPtr textTable(const char* name, const std::vector<TMdbColumn>& columns,
-                       const std::vector<TMdbRow>& rows) {
-  std::vector<TSnapshotColumnDef> defs;
-  for (const TMdbColumn& c : columns) defs.push_back({c.Name, ftWideString, c.MaxLength});
-  auto snapshot = std::make_shared<TTableSnapshot>(name, defs);
-  std::vector<Variant> values;
-  for (const TMdbRow& row : rows) {
-    values.clear();
-    for (const auto& cell : row) values.push_back(cell ? Variant(*cell) : Variant::Null());
-    snapshot->AppendRow(values);
-  }
-  return snapshot;
-}
-
 class LoadedTermGrid {
  public:
   LoadedTermGrid() {
     auto tables = std::make_shared<TMemoryTableSource>("synthetic");
-    tables->Add(textTable(kWhoartTableName, WhoartColumns(), terminology().Whoart));
+    tables->Add(SynthTextTable(kWhoartTableName, WhoartColumns(), terminology().Whoart));
     connection_->SetTableSource(tables);
     terms_->SetConnection(connection_);
     terms_->SetSQL({"SELECT * FROM WHOART"});
