@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "platform/core/scope_exit.h"
 #include "platform/gfx/canvas.h"
@@ -224,6 +225,16 @@ TqlBandWidths bandWidths(const TCustomqlTreeList& t) {
                          t.ClientWidth() - t.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
 }
 
+// The fixed bands as the layout draws them (visible indexes, -1 for none): a left-fixed band
+// only in first place, a right-fixed one only in last place and not the left-fixed one.
+std::pair<int, int> drawnFixedBands(const TCustomqlTreeList& t, int bandCount) {
+  int leftFixed = t.GetLeftFixedVisibleBand();
+  int rightFixed = t.GetRightFixedVisibleBand();
+  if (leftFixed != 0 || bandCount == 0) leftFixed = -1;
+  if (rightFixed != bandCount - 1 || rightFixed == leftFixed) rightFixed = -1;
+  return {leftFixed, rightFixed};
+}
+
 // The columns of one header row of a band, in position order.
 std::vector<int> rowColumns(const TCustomqlTreeList& t, int visibleBand, int row) {
   std::vector<int> columns;
@@ -302,9 +313,7 @@ TqlColumnScrollSpan TCustomqlTreeList::ColumnScrollSpan(int column) const {
   // Which bands stay put: the same rule the snapshot applies.
   const TqlBandWidths widths = bandWidths(*this);
   const int bandCount = static_cast<int>(widths.DisplayWidths.size());
-  const int leftFixed = GetLeftFixedVisibleBand() == 0 && bandCount > 0 ? 0 : -1;
-  int rightFixed = GetRightFixedVisibleBand();
-  if (rightFixed != bandCount - 1 || rightFixed == leftFixed) rightFixed = -1;
+  const auto [leftFixed, rightFixed] = drawnFixedBands(*this, bandCount);
   if (visibleBand == leftFixed || visibleBand == rightFixed) {
     span.Fixed = true;
     return span;
@@ -599,10 +608,7 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
   const int groupIndent = GetGroupIndent();
   const int fixedBottom = rowsBottom - (m.NewItemAreaHeight > 0 ? m.NewItemSeparatorHeight : 0);
   const int bandBottom = bandTop + m.BandPanelHeight;
-  int leftFixed = GetLeftFixedVisibleBand();
-  int rightFixed = GetRightFixedVisibleBand();
-  if (leftFixed != 0 || bandCount == 0) leftFixed = -1;
-  if (rightFixed != bandCount - 1 || rightFixed == leftFixed) rightFixed = -1;
+  const auto [leftFixed, rightFixed] = drawnFixedBands(*this, bandCount);
   s.LeftFixedBand = leftFixed;
   s.RightFixedBand = rightFixed;
 
