@@ -5,7 +5,7 @@
 //                             separators and level boundaries, the grid-line buffer
 //   treelist_paint_cells.cpp  the cell painter (custom draw, cell description, editor class,
 //                             search mark), the preview painter, the new item row
-// Internal to those files: it reaches the grid's private state as a nested class of it.
+// Internal to the painter (treelist_painter.h): it reads the grid through its public members.
 #include <vector>
 
 #include "platform/gfx/canvas.h"
@@ -15,8 +15,9 @@
 
 // The working state of one rows painting: the switches, measures and colours every row reads
 // (copied once, so the row loops read locals), and the grid-line buffer.
-struct TCustomqlTreeList::RowsPainter {
-  RowsPainter(TCustomqlTreeList& g, TqlPaintPass& p);
+class TqlRowsPainter {
+ public:
+  TqlRowsPainter(TCustomqlTreeList& g, TqlPaintPass& p);
 
   // Colours of one cell or of a whole row.
   struct RowColours {
@@ -45,7 +46,7 @@ struct TCustomqlTreeList::RowsPainter {
   // twice per row.
   class ScrollClip {
    public:
-    ScrollClip(RowsPainter& p, int top, int bottom) : p_(p), top_(top), bottom_(bottom) {}
+    ScrollClip(TqlRowsPainter& p, int top, int bottom) : p_(p), top_(top), bottom_(bottom) {}
     ~ScrollClip() { leave(); }
     ScrollClip(const ScrollClip&) = delete;
     ScrollClip& operator=(const ScrollClip&) = delete;
@@ -65,7 +66,7 @@ struct TCustomqlTreeList::RowsPainter {
       if (savedLevel_ != 0) p_.canvas.RestoreDC(savedLevel_);
       savedLevel_ = 0;
     }
-    RowsPainter& p_;
+    TqlRowsPainter& p_;
     int top_, bottom_;
     int savedLevel_ = 0;  // SaveDC depth while the clip is on, else 0
   };

@@ -118,6 +118,7 @@
 #include "treelist/press_record.h"
 #include "treelist/treelist_metrics.h"
 #include "treelist/treelist_model.h"
+#include "treelist/treelist_painter.h"
 #include "treelist/treelist_types.h"
 #include "treelist/visible_row_cache.h"
 
@@ -417,6 +418,28 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   TqlTLGetLevelColor OnGetLevelColor;
   TqlTLIsExistFooterCell OnIsExistFooterCell;
 
+  // Questions and hooks of the painter (treelist_paint_questions.cpp); the column and data
+  // layers answer more.
+  // Around every use of a node's values while painting (the data layer moves its buffer).
+  virtual void BeginNodePaint(TqlTreeListNode* node) {}
+  virtual void EndNodePaint(TqlTreeListNode* node) {}
+  // The sizing line and drag image of the mouse handling, taken off before a pass and put
+  // back after it.
+  virtual void HideSizingFeedback();  // treelist_sizing.cpp
+  virtual void ShowSizingFeedback();
+  // The data-aware grid draws its group panel here.
+  virtual void PaintGroupPanel(TqlPaintPass& pass) {}
+  // Custom-draw chains: whether any handler exists, and running them in order.
+  virtual bool WantsCustomDrawHeader(int column) const;
+  virtual void CustomDrawHeader(TqlCustomDrawHeaderArgs& args);
+  virtual bool WantsCustomDrawCell(int column, bool groupNode) const;
+  virtual void CustomDrawCell(TqlCustomDrawCellArgs& args, bool groupNode);
+  virtual bool WantsCustomDrawFooter(int column, int footerIndex) const;
+  virtual void CustomDrawFooter(TqlCustomDrawFooterArgs& args);
+  // The editor settings a column's cells are painted with (the core: plain text in the
+  // button look of LookAndFeel).
+  virtual void FillCellEditorSettings(int column, TqlCellEditorSettings& settings) const;
+
   // ===== sorting (treelist_sort.cpp) =========================================================
   // Sorts the node lists at one depth (-1: every list of the tree; 0: the roots; 1: the roots'
   // children; ...) by a column, descending or not. With multi-column sorting allowed for the
@@ -627,54 +650,10 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   bool BandRowMove(int direction, int& focusIndexAfter);
   void MakeColumnVisible(int focusIndex);
 
-  // ----- painting hooks --------------------------------------------------------------------
+  // ----- painting (the pass itself is the painter's: treelist_painter.h) ------------------
   void Paint() override;
   // The pass covers every pixel of the client area, so nothing is erased first.
   void WMEraseBkgnd(TCanvas& canvas) override {}
-  // Around every use of a node's values while painting (the data layer moves its buffer).
-  virtual void BeginNodePaint(TqlTreeListNode* node) {}
-  virtual void EndNodePaint(TqlTreeListNode* node) {}
-  // The sizing line and drag image of the mouse handling, taken off before a pass and put
-  // back after it.
-  virtual void HideSizingFeedback();  // treelist_sizing.cpp
-  virtual void ShowSizingFeedback();
-  // The data-aware grid draws its group panel here.
-  virtual void PaintGroupPanel(TqlPaintPass& pass) {}
-  // Custom-draw chains: whether any handler exists, and running them in order.
-  virtual bool WantsCustomDrawHeader(int column) const;
-  virtual void CustomDrawHeader(TqlCustomDrawHeaderArgs& args);
-  virtual bool WantsCustomDrawCell(int column, bool groupNode) const;
-  virtual void CustomDrawCell(TqlCustomDrawCellArgs& args, bool groupNode);
-  virtual bool WantsCustomDrawFooter(int column, int footerIndex) const;
-  virtual void CustomDrawFooter(TqlCustomDrawFooterArgs& args);
-  // Hands a filled cell description to the column's editor class, which paints it into
-  // cell with the column's editor settings.
-  void PaintCellView(int column, TCanvas& canvas, const TRect& cell,
-                     const TqlTreeListCellViewData& view);
-  // The editor settings a column's cells are painted with (the core: plain text in the
-  // button look of LookAndFeel).
-  virtual void FillCellEditorSettings(int column, TqlCellEditorSettings& settings) const;
-
-  // Draws one cell that shows plain text: a footer cell (FooterIndex -1 the footer panel), a
-  // new item row cell or a group row (treelist_paint.cpp).
-  struct TextCellRequest {
-    TRect Rect;
-    bool AtGridLeft = false;
-    bool AtGridRight = false;
-    TqlCellPaintKind Kind = TqlCellPaintKind::Data;
-    bool MultiLine = false;
-    const TBrush* Brush = nullptr;
-    TColor BackColor = clWindow;
-    bool Focused = false;
-    bool Selected = false;
-    int FooterIndex = -1;
-    int Column = 0;
-    TqlTreeListNode* Node = nullptr;
-  };
-  void DrawTextCell(TqlPaintPass& pass, const TextCellRequest& request);
-  // The rows painter and the new item row (treelist_paint_rows.cpp).
-  void PaintRows(TqlPaintPass& pass);
-  void PaintNewItemRow(TqlPaintPass& pass);
 
   // ----- mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_hot_track.cpp) -----------
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -801,15 +780,8 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   int selectedCountAtSelectionLock_ = 0;
   bool focusGoneToEditor_ = false;   // the input focus left for a window inside the grid
 
-  // --- painting (treelist_paint.cpp) ---
-  void paintBandPanel(TqlPaintPass& pass);
-  void paintHeaderPanel(TqlPaintPass& pass);
-  void paintIndicator(TqlPaintPass& pass);
-  void paintFooterPanel(TqlPaintPass& pass);
-  void paintStatusPanel(TqlPaintPass& pass);
-  // The rows painter's working state: flags and colours read once per pass, the grid-line
-  // buffer (rows_painter.h; treelist_paint_rows.cpp, treelist_paint_cells.cpp).
-  struct RowsPainter;
+  // --- the picture: its painter, and the colours and switches it reads through the getters ---
+  TqlTreeListPainter painter_{*this};
   TColor bandColor_ = clBtnFace;
   TColor headerColor_ = clBtnFace;
   TColor groupNodeColor_ = clBtnFace;
@@ -831,7 +803,6 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   bool showRoot_ = true;
   bool dottedTreeLines_ = true;
   bool newItemRowActive_ = false;
-  int paintDepth_ = 0;  // passes nest; the sizing feedback is handled by the outermost
   TqlMouseFeedback mouseFeedback_;
   TqlIncrementalSearchState incrementalSearch_;
   bool autoExpandOnSearch_ = true;

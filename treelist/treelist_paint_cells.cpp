@@ -14,11 +14,12 @@
 #include "treelist/paint_primitives.h"
 #include "treelist/rows_painter.h"
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_painter.h"
 #include "treelist/treelist_node.h"
 
 // ===== the cell painter =======================================================================
 
-void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
+void TqlRowsPainter::paintCell(const CellPaint& c) {
   NodePaintGuard nodeGuard(grid, c.Node);
   const int column = c.Column;
   TAlignment alignment = grid.GetColumnAlignment(column);
@@ -115,7 +116,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
             cell.Bottom - 1};
   }
   view.PaintRect = {-2, -2, cell.Width() + 2, cell.Height() + 2};
-  grid.PaintCellView(column, canvas, cell, view);
+  PaintCellView(grid, column, canvas, cell, view);
 
   // The incremental search marks what has been typed, then frames the cell.
   const TqlIncrementalSearchState& search = grid.IncrementalSearch();
@@ -131,7 +132,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
       view.ForeColor = searchText;
       view.HighlightLength = static_cast<int>(Utf8Length(search.Text));
       view.HighlightPass = true;
-      grid.PaintCellView(column, canvas, cell, view);
+      PaintCellView(grid, column, canvas, cell, view);
     }
     TRect frame = c.Rect.Inflate(-1, -1);
     if (rowSelect || invertSelect) {  // the row modes join the frames of neighbouring cells
@@ -144,7 +145,7 @@ void TCustomqlTreeList::RowsPainter::paintCell(const CellPaint& c) {
 
 // ===== the preview painter ====================================================================
 
-void TCustomqlTreeList::RowsPainter::paintPreview(const TRect& rect, bool selected,
+void TqlRowsPainter::paintPreview(const TRect& rect, bool selected,
                                                   const RowColours& colours,
                                                   TqlTreeListNode* node) {
   std::string text = grid.GetPreviewText(node);
@@ -198,7 +199,7 @@ void TCustomqlTreeList::RowsPainter::paintPreview(const TRect& rect, bool select
 
 // ===== the new item row =======================================================================
 
-void TCustomqlTreeList::RowsPainter::PaintNewItemRow() {
+void TqlRowsPainter::PaintNewItemRow() {
   const TRect& nir = layout.NewItemRowRect;
   const TqlTreeListMetrics& m = grid.Metrics();
 

@@ -24,9 +24,10 @@
 #include "treelist/paint_primitives.h"
 #include "treelist/rows_painter.h"
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_painter.h"
 #include "treelist/treelist_node.h"
 
-TCustomqlTreeList::RowsPainter::RowsPainter(TCustomqlTreeList& g, TqlPaintPass& p)
+TqlRowsPainter::TqlRowsPainter(TCustomqlTreeList& g, TqlPaintPass& p)
     : grid(g), pass(p), canvas(p.Canvas), layout(p.Layout), res(p.Res) {
   const TqlTreeListMetrics& m = grid.Metrics();
   gridFocused = pass.GridFocused;
@@ -88,7 +89,7 @@ TCustomqlTreeList::RowsPainter::RowsPainter(TCustomqlTreeList& g, TqlPaintPass& 
 
 // ===== rows, overall ==========================================================================
 
-void TCustomqlTreeList::RowsPainter::PaintRows() {
+void TqlRowsPainter::PaintRows() {
   // Room for every segment a row can add: per header cell a vertical and a horizontal one,
   // per level a boundary, the separator in up to three pieces per line, preview, footers and
   // empty bands; and the line at the content's right.
@@ -130,7 +131,7 @@ void TCustomqlTreeList::RowsPainter::PaintRows() {
   drawGridLines();
 }
 
-void TCustomqlTreeList::RowsPainter::drawGridLines() {
+void TqlRowsPainter::drawGridLines() {
   if (counts.empty()) return;
   // With ShowGrid off the segments still separate the cells, in the background colour.
   canvas.Pen.SetColor(showGrid ? grid.GridLineDrawColor() : color);
@@ -140,7 +141,7 @@ void TCustomqlTreeList::RowsPainter::drawGridLines() {
   canvas.PolyPolyline(points, counts);
 }
 
-void TCustomqlTreeList::RowsPainter::cellSegmentH(int x1, int x2, int y, bool clipped) {
+void TqlRowsPainter::cellSegmentH(int x1, int x2, int y, bool clipped) {
   if (clipped) {
     x1 = std::max(x1, layout.ScrollAreaLeft);
     x2 = std::min(x2, layout.ScrollAreaRight);
@@ -148,14 +149,14 @@ void TCustomqlTreeList::RowsPainter::cellSegmentH(int x1, int x2, int y, bool cl
   if (x1 < x2) segment(x1, y, x2, y);
 }
 
-void TCustomqlTreeList::RowsPainter::cellSegmentV(int x, int y1, int y2, bool clipped) {
+void TqlRowsPainter::cellSegmentV(int x, int y1, int y2, bool clipped) {
   if (clipped && (x < layout.ScrollAreaLeft || x >= layout.ScrollAreaRight)) return;
   if (y1 < y2) segment(x, y1, x, y2);
 }
 
 // ===== geometry ===============================================================================
 
-int TCustomqlTreeList::RowsPainter::bottomAboveFooters(const TqlRowInfo& row, int level,
+int TqlRowsPainter::bottomAboveFooters(const TqlRowInfo& row, int level,
                                                        int bottom) const {
   for (int j = 0; j < row.FooterCount; ++j)
     if (grid.GetRowFooterLevel(row.Node, j) < level) {
@@ -165,7 +166,7 @@ int TCustomqlTreeList::RowsPainter::bottomAboveFooters(const TqlRowInfo& row, in
   return bottom;
 }
 
-int TCustomqlTreeList::RowsPainter::separatorStart(const TqlTreeListNode* node,
+int TqlRowsPainter::separatorStart(const TqlTreeListNode* node,
                                                    bool topEdge) const {
   const int level = node->Level();
   int start = level * levelIndent;
@@ -183,7 +184,7 @@ int TCustomqlTreeList::RowsPainter::separatorStart(const TqlTreeListNode* node,
   return std::max(origin + start, rowsLeft);
 }
 
-TRect TCustomqlTreeList::RowsPainter::cellRect(const TqlHeaderCell& cell, const TqlRowInfo& row,
+TRect TqlRowsPainter::cellRect(const TqlHeaderCell& cell, const TqlRowInfo& row,
                                                int top, int indent) const {
   const TRect x = cellSpan(cell);
   TRect r{x.Left, top + cell.HeaderRow * unitRowHeight, x.Right, 0};
@@ -196,7 +197,7 @@ TRect TCustomqlTreeList::RowsPainter::cellRect(const TqlHeaderCell& cell, const 
   return cellRightEdgeRule(cell, r);
 }
 
-TRect TCustomqlTreeList::RowsPainter::cellRightEdgeRule(const TqlHeaderCell& cell,
+TRect TqlRowsPainter::cellRightEdgeRule(const TqlHeaderCell& cell,
                                                         TRect r) const {
   // The pixel column right of a cell belongs to its vertical grid line, except at the end of
   // a fixed band (its separating line follows); with only ShowGrid the last cell leaves room
@@ -211,7 +212,7 @@ TRect TCustomqlTreeList::RowsPainter::cellRightEdgeRule(const TqlHeaderCell& cel
 
 // ===== colours ================================================================================
 
-const TBrush* TCustomqlTreeList::RowsPainter::levelBrush(int level, TColor start,
+const TBrush* TqlRowsPainter::levelBrush(int level, TColor start,
                                                          const TBrush* fallback,
                                                          TColor* answerOut) {
   TColor answer = start;
@@ -221,7 +222,7 @@ const TBrush* TCustomqlTreeList::RowsPainter::levelBrush(int level, TColor start
   return &res.LevelBrush(answer);
 }
 
-TCustomqlTreeList::RowsPainter::RowColours TCustomqlTreeList::RowsPainter::rowColours(const TqlTreeListNode* node, bool selected,
+TqlRowsPainter::RowColours TqlRowsPainter::rowColours(const TqlTreeListNode* node, bool selected,
                                                       int headerCell, bool groupLike,
                                                       bool hasChildren) {
   // A drag that left the grid unfocused still shows where it started.
@@ -255,7 +256,7 @@ TCustomqlTreeList::RowsPainter::RowColours TCustomqlTreeList::RowsPainter::rowCo
 
 // ===== pass A: the tree area ==================================================================
 
-void TCustomqlTreeList::RowsPainter::paintTreeArea(const TqlRowInfo& row) {
+void TqlRowsPainter::paintTreeArea(const TqlRowInfo& row) {
   TqlTreeListNode* node = row.Node;
   const int level = node->Level();
   const bool expandable = node->Expandable();
@@ -339,7 +340,7 @@ void TCustomqlTreeList::RowsPainter::paintTreeArea(const TqlRowInfo& row) {
 
 // ===== pass B =================================================================================
 
-void TCustomqlTreeList::RowsPainter::focusFrame(const TRect& rect) {
+void TqlRowsPainter::focusFrame(const TRect& rect) {
   if (!focusFrameShown || rect.IsEmpty()) return;
   if (gridFocused)
     DrawDottedFocusFrame(canvas, rect);
@@ -347,7 +348,7 @@ void TCustomqlTreeList::RowsPainter::focusFrame(const TRect& rect) {
     DrawInvertedFrame(canvas, rect);
 }
 
-void TCustomqlTreeList::RowsPainter::paintGroupRow(const TqlRowInfo& row) {
+void TqlRowsPainter::paintGroupRow(const TqlRowInfo& row) {
   TqlTreeListNode* node = row.Node;
   const TRect rect{origin + grid.TreeIndent(node), row.Top + topOffset(node), spanRight,
                    row.Top + row.Height - gridLine};
@@ -356,7 +357,7 @@ void TCustomqlTreeList::RowsPainter::paintGroupRow(const TqlRowInfo& row) {
   const RowColours colours = rowColours(node, selected, -1, true, node->HasChildren());
   canvas.SetBkColor(colours.Back);
   canvas.SetTextColor(colours.Text);
-  TextCellRequest request;
+  TqlTextCellRequest request;
   request.Rect = rect;
   request.AtGridLeft = true;
   request.AtGridRight = true;
@@ -367,11 +368,11 @@ void TCustomqlTreeList::RowsPainter::paintGroupRow(const TqlRowInfo& row) {
   request.Selected = selected;
   request.Column = 0;
   request.Node = node;
-  grid.DrawTextCell(pass, request);
+  DrawTextCell(grid, pass, request);
   if (!newItemActive && node == focusedNode) focusFrame(rect);
 }
 
-void TCustomqlTreeList::RowsPainter::paintDataRow(const TqlRowInfo& row) {
+void TqlRowsPainter::paintDataRow(const TqlRowInfo& row) {
   TqlTreeListNode* node = row.Node;
   const int bottom = row.Top + row.Height;
   const int top = row.Top + topOffset(node);
@@ -491,7 +492,7 @@ void TCustomqlTreeList::RowsPainter::paintDataRow(const TqlRowInfo& row) {
     focusFrame({span.Left, row.Top + topOffset(node), span.Right, span.Bottom});
 }
 
-void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
+void TqlRowsPainter::paintRowFooters(const TqlRowInfo& row) {
   TqlTreeListNode* node = row.Node;
   for (int j = 0; j < row.FooterCount; ++j) {
     const int footerLevel = grid.GetRowFooterLevel(node, j);
@@ -522,7 +523,7 @@ void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
       r = r.Inflate(-1, -1);
       canvas.SetBkColor(grid.RowFooterColor());
       canvas.SetTextColor(grid.RowFooterTextColor());
-      TextCellRequest request;
+      TqlTextCellRequest request;
       request.Rect = r;
       request.AtGridLeft = cell.FirstOfGrid;
       request.AtGridRight = cell.LastOfGrid;
@@ -533,13 +534,13 @@ void TCustomqlTreeList::RowsPainter::paintRowFooters(const TqlRowInfo& row) {
       request.FooterIndex = j;
       request.Column = cell.Column;
       request.Node = node;
-      grid.DrawTextCell(pass, request);
+      DrawTextCell(grid, pass, request);
     }
   }
 }
 
 // Row separator and tree level boundaries of one row.
-void TCustomqlTreeList::RowsPainter::collectRowLines(const TqlRowInfo& row) {
+void TqlRowsPainter::collectRowLines(const TqlRowInfo& row) {
   const TqlTreeListNode* node = row.Node;
   const int level = node->Level();
   const bool expandable = node->Expandable();
@@ -585,7 +586,7 @@ void TCustomqlTreeList::RowsPainter::collectRowLines(const TqlRowInfo& row) {
 }
 // ===== entry points ===========================================================================
 
-void TCustomqlTreeList::PaintRows(TqlPaintPass& pass) {
+void TqlTreeListPainter::paintRows(TqlPaintPass& pass) {
   TCanvas& canvas = pass.Canvas;
   const TqlLayoutSnapshot& layout = pass.Layout;
   canvas.Brush = pass.Res.BackgroundBrush;
@@ -595,16 +596,16 @@ void TCustomqlTreeList::PaintRows(TqlPaintPass& pass) {
 
   TCanvasStateGuard state(canvas);  // clip, tools and colours of the rows
   canvas.IntersectClipRect(layout.RowsRect);
-  canvas.Font = Font();
-  RowsPainter painter(*this, pass);
+  canvas.Font = grid_.Font();
+  TqlRowsPainter painter(grid_, pass);
   painter.PaintRows();
 }
 
-void TCustomqlTreeList::PaintNewItemRow(TqlPaintPass& pass) {
+void TqlTreeListPainter::paintNewItemRow(TqlPaintPass& pass) {
   TCanvas& canvas = pass.Canvas;
   if (!IsPaintVisible(canvas, pass.Layout.NewItemRowRect)) return;
   TCanvasStateGuard state(canvas);
-  canvas.Font = Font();
-  RowsPainter painter(*this, pass);
+  canvas.Font = grid_.Font();
+  TqlRowsPainter painter(grid_, pass);
   painter.PaintNewItemRow();
 }
