@@ -18,7 +18,7 @@ int TCustomqlTreeList::ColumnBestWidth(int column) const {
     canvas.Font = ColumnHasOwnFont(column) ? GetColumnFont(column) : Font();
     const int indent = metrics_.LevelIndent;
     const int rootIndent = paintStyle_ == TqlPaintStyle::Tree && showRoot_ ? indent : 0;
-    std::vector<const TqlTreeListNode*> pending(roots_.begin(), roots_.end());
+    std::vector<const TqlTreeListNode*> pending(Roots().begin(), Roots().end());
     while (!pending.empty()) {
       const TqlTreeListNode* node = pending.back();
       pending.pop_back();

@@ -120,6 +120,7 @@
 #include "treelist/treelist_model.h"
 #include "treelist/treelist_painter.h"
 #include "treelist/treelist_types.h"
+#include "treelist/node_store.h"
 #include "treelist/visible_row_cache.h"
 
 class TqlTreeListNode;
@@ -171,29 +172,30 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   // or handlers are reached from node deletion calls Destroying() and ClearNodes() first in
   // its own destructor, while it is whole; the base destructor's call then finds nothing.
   void ClearNodes();
-  int Count() const { return static_cast<int>(roots_.size()); }
+  int Count() const { return static_cast<int>(nodes_.Roots().size()); }
   TqlTreeListNode* Items(int rootIndex) const;        // null when out of range
-  const std::vector<TqlTreeListNode*>& Roots() const { return roots_; }
+  const std::vector<TqlTreeListNode*>& Roots() const { return nodes_.Roots(); }
   // Nodes that belong to the control but stand outside the tree (the data layer parks them).
-  std::vector<TqlTreeListNode*>& DetachedNodes() { return detached_; }
+  std::vector<TqlTreeListNode*>& DetachedNodes() { return nodes_.Detached(); }
 
   TqlTreeListNode* TopNode() const { return topNode_; }
   TqlTreeListNode* FocusedNode() const { return focusedNode_; }
-  TqlTreeListNode* FirstShownNode() const;  // first root
-  TqlTreeListNode* LastShownNode() const;   // last root followed down through expanded last children
-  TqlTreeListNode* NodeAtRowIndex(int rowIndex) const;
-  int RowIndexOfNode(const TqlTreeListNode* node) const;  // -1 when not shown
-  int ShownRowCount() const;                              // rows a full scroll shows
+  // The shown-row questions of the node store (node_store.h).
+  TqlTreeListNode* FirstShownNode() const { return nodes_.FirstShownNode(); }
+  TqlTreeListNode* LastShownNode() const { return nodes_.LastShownNode(); }
+  TqlTreeListNode* NodeAtRowIndex(int rowIndex) const { return nodes_.NodeAtRowIndex(rowIndex); }
+  int RowIndexOfNode(const TqlTreeListNode* node) const { return nodes_.RowIndexOfNode(node); }
+  int ShownRowCount() const { return nodes_.ShownRowCount(); }  // rows a full scroll shows
   // Tree order of two nodes: > 0 when a comes later, < 0 when earlier, 0 when equal.
   static int CompareTreeOrder(const TqlTreeListNode* a, const TqlTreeListNode* b);
 
   // The update lock: layout, scrolling and repainting wait until the last EndUpdate.
   void BeginUpdate();
   void EndUpdate();
-  int LockUpdate() const { return lockUpdate_; }
-  bool IsClearing() const { return clearing_; }
+  int LockUpdate() const { return nodes_.LockCount(); }
+  bool IsClearing() const { return nodes_.Clearing(); }
 
-  const TqlVisibleRowCache& RowCache() const { return rowCache_; }
+  const TqlVisibleRowCache& RowCache() const { return nodes_.RowCache(); }
   // Test aid: verifies the node tree and the visible-row cache against a tree walk; throws
   // EInvalidqlTreeListOperation naming the first broken invariant.
   void CheckInvariants() const;
@@ -586,14 +588,16 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void NodeChanged(TqlTreeListNode* node, bool structural);
   // Drops the row cache and resets the nodes'
   // CachedHeight (skipped while locked when the cache was already dropped: nothing laid out).
-  void ClearRowCache();
-  void RebuildRowCache();
+  void ClearRowCache() { nodes_.ClearRowCache(); }
+  void RebuildRowCache() { nodes_.RebuildRowCache(); }
   // The row cache follows the tree in place while nothing holds it back (no update lock, not
   // loading, not destroying); otherwise a change drops it and the next layout rebuilds it.
   // Called before node's shown descendants (and node itself when withNode) stop being shown.
-  void NodeRowsRemoving(TqlTreeListNode* node, bool withNode);
+  void NodeRowsRemoving(TqlTreeListNode* node, bool withNode) {
+    nodes_.NodeRowsRemoving(node, withNode);
+  }
   // Called after node was expanded: its shown descendants join the rows.
-  void NodeRowsInserted(TqlTreeListNode* node);
+  void NodeRowsInserted(TqlTreeListNode* node) { nodes_.NodeRowsInserted(node); }
   // The data layer keeps the selected set; the core has none to clear.
   virtual void ClearSelection() {}
   // Hooks of later layers.
@@ -714,21 +718,12 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void DropSuperfluousScrollBars();
 
  private:
-  void requestLayoutIfUnlocked();
   std::optional<TreeListHitInfo> hitTest(TPoint p, const TqlLayoutSnapshot& s, bool withRows) const;
-  bool keepsRowCache() const { return lockUpdate_ == 0 && !IsLoading() && !IsDestroying(); }
-  bool rowCacheUsable() const { return rowCache_.IsValid() && !IsDestroying(); }
-  // In the tree (not parked in the detached list) with every ancestor expanded.
-  bool isShown(const TqlTreeListNode* node) const;
-  // After a change of many rows at once: rebuild the cache when it can be kept, else drop it.
-  void rowsRestructured();
-  void resetCachedHeights();
   // A top node hidden by a refused expansion gives way to its nearest shown ancestor.
   void keepTopShown();
 
   // --- node storage ---
-  std::vector<TqlTreeListNode*> roots_;     // owning; display order
-  std::vector<TqlTreeListNode*> detached_;  // owning; outside the tree
+  TqlTreeListNodeStore nodes_{*this};       // roots, detached nodes, update lock, row cache
   TqlTreeListNode* topNode_ = nullptr;      // first row on screen; null only without roots
   TqlTreeListNode* focusedNode_ = nullptr;  // null only without roots or before first focus
   TqlTreeListNode* oldFocusedNode_ = nullptr;
@@ -737,10 +732,7 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   TqlTreeListNode* hotTrackNode_ = nullptr;
   TqlTreeListNode* editorNode_ = nullptr;
   int focusIndex_ = 0;               // focused column in focus order; -1 or past the end reads 0
-  TqlVisibleRowCache rowCache_;
-  int lockUpdate_ = 0;               // >= 0; layout work waits while > 0
   int selectedCountAtLock_ = 0;
-  bool clearing_ = false;            // true while ClearNodes frees everything
 
   // --- options and layout properties ---
   TqlTreeListOptions options_ = kDefaultTreeListOptions;

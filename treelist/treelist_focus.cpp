@@ -64,7 +64,7 @@ void TCustomqlTreeList::SetFocusedNodeAndColumn(TqlTreeListNode* node, int focus
   HideEditor();
   TqlTreeListNode* oldNode = focusedNode_;
   const int oldFocusIndex = focusIndex_;
-  if (lockUpdate_ > 0) {  // nothing is laid out: no events, no repainting
+  if (nodes_.LockCount() > 0) {  // nothing is laid out: no events, no repainting
     focusedNode_ = node;
     focusIndex_ = focusIndex;
     return;
@@ -102,7 +102,7 @@ void TCustomqlTreeList::SetFocusedColumn(int focusIndex) {
 }
 
 void TCustomqlTreeList::SetFocusedRowIndex(int rowIndex) {
-  if (roots_.empty() || rowIndex == FocusedRowIndex()) return;
+  if (nodes_.Roots().empty() || rowIndex == FocusedRowIndex()) return;
   rowIndex = std::clamp(rowIndex, 0, ShownRowCount() - 1);
   SetFocusedNodeAndColumn(NodeAtRowIndex(rowIndex), focusIndex_, true);
 }
@@ -287,7 +287,7 @@ void TCustomqlTreeList::CancelTracking() {
 
 // The focused row, the selected rows (their colours follow the focus) and the new item row.
 void TCustomqlTreeList::invalidateSelectedRows() {
-  if (lockUpdate_ > 0 || IsDestroying()) return;
+  if (nodes_.LockCount() > 0 || IsDestroying()) return;
   const TqlLayoutSnapshot s = BuildLayoutSnapshot();
   if (IsOption(tloMultiSelect))
     for (const TqlRowInfo& row : s.RowInfos)

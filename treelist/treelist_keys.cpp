@@ -73,7 +73,7 @@ void TCustomqlTreeList::HandleKeyDown(uint16_t& Key, TShiftState Shift) {
     if (Key == VK_ESCAPE) CancelTracking();
     return;
   }
-  if (roots_.empty()) return;
+  if (nodes_.Roots().empty()) return;
   if (state_ == tsEditing && endsEditing(Key)) {
     HideEditorWithFocus();
     if (Key == VK_ESCAPE) return;

@@ -131,7 +131,7 @@ void TCustomqlTreeList::RecalcLayout() {
   // Whatever asked for the pass changed something the frame is made of, also when the pass
   // itself must wait (the update lock's release runs it).
   frameCache_.Invalidate();
-  if (IsLoading() || IsDestroying() || lockUpdate_ > 0 || recalculating_) return;
+  if (IsLoading() || IsDestroying() || LockUpdate() > 0 || recalculating_) return;
   recalculating_ = true;
   ScopeExit done([this] { recalculating_ = false; });
 
@@ -552,7 +552,7 @@ constexpr bool kCheckLayoutFrame = true;
 std::shared_ptr<const TqlLayoutSnapshot> TCustomqlTreeList::LayoutFrame() const {
   // A frame built while the model is between changes (update lock, loading, a layout pass
   // running) serves only the question at hand.
-  const bool settled = lockUpdate_ == 0 && !recalculating_ && !IsLoading() && !IsDestroying();
+  const bool settled = LockUpdate() == 0 && !recalculating_ && !IsLoading() && !IsDestroying();
   if (!settled) return std::make_shared<const TqlLayoutSnapshot>(BuildLayoutFrame());
   const TRect client = ClientRect();
   if (!frameCache_.IsValidFor(client, leftCoord_)) {

@@ -437,7 +437,7 @@ void TCustomqlTreeList::moveNodePressed(TShiftState shift, TPoint p) {
   }
   const bool mouseScroll =
       IsOption(tloMouseScroll) && (IsOption(tloRowSelect) || !IsOption(tloEditing));
-  if (!mouseScroll || roots_.empty()) return;
+  if (!mouseScroll || Roots().empty()) return;
   const TqlLayoutSnapshot s = BuildLayoutSnapshot();
   if (p.Y < s.RowsRect.Top || p.Y >= s.RowsRect.Bottom) {
     const bool above = p.Y < s.RowsRect.Top;

@@ -37,7 +37,7 @@ void TqlTreeListNode::DestroyNode() {
   if (InDestruction) return;
   InDestruction = true;
   TCustomqlTreeList* owner = owner_;
-  const bool clearing = owner->clearing_;
+  const bool clearing = owner->nodes_.Clearing();
 
   // The whole shown subtree leaves the rows in one pass, before the children go one by one.
   if (!clearing) owner->NodeRowsRemoving(this, true);
@@ -52,7 +52,7 @@ void TqlTreeListNode::DestroyNode() {
     info.prevSiblingOrParent = prev ? prev : parent_;
     info.nextVisible = GetNextAfterSubtree();  // no children left: the next row in the tree
     info.wasLast = IsLast();
-    info.wasShown = !parentGoing && owner->isShown(this);
+    info.wasShown = !parentGoing && owner->nodes_.IsShown(this);
 
     if (!parentGoing) detachFromList();
   }
@@ -73,10 +73,8 @@ void TqlTreeListNode::detachFromList() {
       parent->expandable_ = owner->NodeDefaultExpandable(parent);
       owner->NodeChanged(parent, false);  // the expand button goes
     }
-  } else if (int index = indexIn(owner->roots_, this); index >= 0) {
-    owner->roots_.erase(owner->roots_.begin() + index);
-  } else if (int parked = indexIn(owner->detached_, this); parked >= 0) {
-    owner->detached_.erase(owner->detached_.begin() + parked);
+  } else {
+    owner->nodes_.Unlist(this);
   }
 }
 
@@ -84,7 +82,7 @@ void TqlTreeListNode::detachFromList() {
 
 std::vector<TqlTreeListNode*>* TqlTreeListNode::siblingList() const {
   if (parent_) return parent_->children_.get();
-  return &owner_->roots_;
+  return &owner_->nodes_.Roots();
 }
 
 TqlTreeListNode* TqlTreeListNode::Items(int index) const {
@@ -174,17 +172,19 @@ TqlTreeListNode* TqlTreeListNode::prevVisibleInTree() const {
 }
 
 TqlTreeListNode* TqlTreeListNode::GetNextVisible() const {
-  if (owner_->rowCacheUsable()) {
-    int row = owner_->rowCache_.RowIndexOf(this);
-    if (row >= 0) return owner_->rowCache_.NodeAt(row + 1);
+  if (owner_->nodes_.RowCacheUsable()) {
+    const TqlVisibleRowCache& rows = owner_->nodes_.RowCache();
+    int row = rows.RowIndexOf(this);
+    if (row >= 0) return rows.NodeAt(row + 1);
   }
   return nextVisibleInTree();
 }
 
 TqlTreeListNode* TqlTreeListNode::GetPrevVisible() const {
-  if (owner_->rowCacheUsable()) {
-    int row = owner_->rowCache_.RowIndexOf(this);
-    if (row >= 0) return owner_->rowCache_.NodeAt(row - 1);
+  if (owner_->nodes_.RowCacheUsable()) {
+    const TqlVisibleRowCache& rows = owner_->nodes_.RowCache();
+    int row = rows.RowIndexOf(this);
+    if (row >= 0) return rows.NodeAt(row - 1);
   }
   return prevVisibleInTree();
 }
@@ -236,7 +236,7 @@ void TqlTreeListNode::MoveTo(TqlTreeListNode* target, TqlNodeAttachMode mode) {
   detachFromList();
 
   // Attach. A target outside the tree (detached) lends its place in the root list.
-  std::vector<TqlTreeListNode*>* list = &owner->roots_;
+  std::vector<TqlTreeListNode*>* list = &owner->nodes_.Roots();
   if (newParent) {
     if (!newParent->children_)
       newParent->children_ = std::make_unique<std::vector<TqlTreeListNode*>>();
@@ -262,7 +262,7 @@ void TqlTreeListNode::MoveTo(TqlTreeListNode* target, TqlNodeAttachMode mode) {
 
 void TqlTreeListNode::DeleteChildren() {
   if (!children_) return;
-  if (InDestruction || owner_->clearing_) {
+  if (InDestruction || owner_->nodes_.Clearing()) {
     // The list goes as a whole: no child unlinks itself from it.
     auto children = std::move(children_);
     for (TqlTreeListNode* child : *children) delete child;
@@ -379,12 +379,12 @@ void TqlTreeListNode::ChildrenToRoots() {
   if (auto children = std::move(children_)) {
     for (TqlTreeListNode* child : *children) {
       child->parent_ = nullptr;
-      owner->roots_.push_back(child);
+      owner->nodes_.Roots().push_back(child);
     }
   }
   ChildrenShown = false;
   expandable_ = owner->NodeDefaultExpandable(this);
-  owner->rowsRestructured();
+  owner->nodes_.RowsRestructured();
   owner->SetFocusedNodeAndColumn(this, owner->FocusedColumn(), false);
   owner->NodeChanged(this, true);
 }

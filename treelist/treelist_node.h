@@ -97,6 +97,7 @@ class TqlTreeListNode {
 
  protected:
   friend class TCustomqlTreeList;
+  friend class TqlTreeListNodeStore;  // checks that a leaf carries no list
   // The whole of a node's destruction: children deepest first, unlinking, the control's
   // bookkeeping and OnDeletion. Runs once (InDestruction guards it). A node class whose
   // handlers read its own fields calls it first thing in its destructor, so that OnDeletion

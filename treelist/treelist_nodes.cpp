@@ -1,35 +1,11 @@
-// The core's node storage: roots and detached nodes, the control's side of node changes
-// (top node, focus, row cache, repainting), the update lock and the invariant check.
-//
-// Row cache policy: while it is valid the cache equals a walk of the tree. Changes keep it up
-// to date in place (one pass over the stored positions) when keepsRowCache(); under the update
-// lock, while loading or destroying they drop it instead, and the layout rebuilds it later.
+// The grid's side of its nodes: making them, the focus and top node bookkeeping around the
+// node store's changes (node_store.h), repainting, the update lock and the invariant check.
 #include <optional>
 #include <string>
-#include <unordered_set>
 
 #include "platform/core/scope_exit.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_node.h"
-
-namespace {
-
-// Every node of a list and of its subtrees, parents before children.
-template <typename F>
-void forEachNode(const std::vector<TqlTreeListNode*>& list, F&& visit) {
-  std::vector<TqlTreeListNode*> pending;  // only ever holds one subtree's open children
-  for (TqlTreeListNode* top : list) {
-    pending.push_back(top);
-    while (!pending.empty()) {
-      TqlTreeListNode* node = pending.back();
-      pending.pop_back();
-      visit(node);
-      for (int i = node->Count() - 1; i >= 0; --i) pending.push_back(node->Items(i));
-    }
-  }
-}
-
-}  // namespace
 
 // ===== roots ================================================================================
 
@@ -39,124 +15,24 @@ TqlTreeListNode* TCustomqlTreeList::Add() { return Insert(nullptr); }
 
 TqlTreeListNode* TCustomqlTreeList::Insert(TqlTreeListNode* beforeRoot) {
   TqlTreeListNode* node = CreateNode();
-  auto at = roots_.end();
-  if (beforeRoot && !beforeRoot->Parent())
-    for (auto it = roots_.begin(); it != roots_.end(); ++it)
-      if (*it == beforeRoot) {
-        at = it;
-        break;
-      }
-  roots_.insert(at, node);
+  nodes_.InsertRoot(node, beforeRoot);
   NodeAdded(node);
   return node;
 }
 
 TqlTreeListNode* TCustomqlTreeList::Items(int rootIndex) const {
   if (rootIndex < 0 || rootIndex >= Count()) return nullptr;
-  return roots_[rootIndex];
+  return nodes_.Roots()[rootIndex];
 }
 
 void TCustomqlTreeList::ClearNodes() {
   std::optional<TqlTreeListUpdateLock> lock;  // no lock (and no layout) while destroying
   if (!IsDestroying()) lock.emplace(*this);
-  clearing_ = true;
-  ScopeExit resetClearing([this] { clearing_ = false; });
-  rowCache_.Clear();
   ClearSelection();
   focusedNode_ = oldFocusedNode_ = editorNode_ = nullptr;
   selectionAnchor_ = dragNode_ = hotTrackNode_ = nullptr;
   topNode_ = nullptr;
-  // The lists are emptied first so that an OnDeletion handler never sees a freed node.
-  for (std::vector<TqlTreeListNode*>* list : {&roots_, &detached_}) {
-    std::vector<TqlTreeListNode*> doomed;
-    doomed.swap(*list);
-    for (TqlTreeListNode* node : doomed) delete node;
-  }
-}
-
-// ===== shown rows ===========================================================================
-
-TqlTreeListNode* TCustomqlTreeList::FirstShownNode() const {
-  return roots_.empty() ? nullptr : roots_.front();
-}
-
-TqlTreeListNode* TCustomqlTreeList::LastShownNode() const {
-  if (roots_.empty()) return nullptr;
-  TqlTreeListNode* node = roots_.back();
-  while (node->ChildrenShown && node->HasChildren()) node = node->GetLastChild();
-  return node;
-}
-
-namespace {
-// Visits the shown rows in order without the row cache, until visit returns false. Lists are
-// walked by position: a node's next sibling is found without searching its list.
-template <typename Visit>
-void walkShownRows(const std::vector<TqlTreeListNode*>& roots, Visit visit) {
-  struct Frame {
-    const TqlTreeListNode* parent;  // null: the roots
-    int next;
-  };
-  std::vector<Frame> stack{{nullptr, 0}};
-  while (!stack.empty()) {
-    Frame& frame = stack.back();
-    const int count = frame.parent ? frame.parent->Count() : static_cast<int>(roots.size());
-    if (frame.next == count) {
-      stack.pop_back();
-      continue;
-    }
-    TqlTreeListNode* node = frame.parent ? frame.parent->Items(frame.next) : roots[frame.next];
-    ++frame.next;
-    if (!visit(node)) return;
-    if (node->ChildrenShown && node->HasChildren()) stack.push_back({node, 0});
-  }
-}
-}  // namespace
-
-TqlTreeListNode* TCustomqlTreeList::NodeAtRowIndex(int rowIndex) const {
-  if (rowCacheUsable()) return rowCache_.NodeAt(rowIndex);
-  if (rowIndex < 0) return nullptr;
-  TqlTreeListNode* found = nullptr;
-  int row = 0;
-  walkShownRows(roots_, [&](TqlTreeListNode* n) {
-    if (row++ < rowIndex) return true;
-    found = n;
-    return false;
-  });
-  return found;
-}
-
-int TCustomqlTreeList::RowIndexOfNode(const TqlTreeListNode* node) const {
-  if (!node || node->Owner() != this) return -1;
-  if (rowCacheUsable()) return rowCache_.RowIndexOf(node);
-  if (!isShown(node)) return -1;
-  int row = 0, found = -1;
-  walkShownRows(roots_, [&](TqlTreeListNode* n) {
-    if (n == node) {
-      found = row;
-      return false;
-    }
-    ++row;
-    return true;
-  });
-  return found;
-}
-
-int TCustomqlTreeList::ShownRowCount() const {
-  if (rowCacheUsable()) return rowCache_.Count();
-  int count = 0;
-  walkShownRows(roots_, [&](TqlTreeListNode*) {
-    ++count;
-    return true;
-  });
-  return count;
-}
-
-bool TCustomqlTreeList::isShown(const TqlTreeListNode* node) const {
-  if (!node->IsVisible()) return false;
-  if (detached_.empty()) return true;
-  const TqlTreeListNode* top = node;
-  while (top->Parent()) top = top->Parent();
-  return std::find(detached_.begin(), detached_.end(), top) == detached_.end();
+  nodes_.DeleteAll();
 }
 
 int TCustomqlTreeList::CompareTreeOrder(const TqlTreeListNode* a, const TqlTreeListNode* b) {
@@ -174,104 +50,29 @@ int TCustomqlTreeList::CompareTreeOrder(const TqlTreeListNode* a, const TqlTreeL
   return a->Index() - b->Index();
 }
 
-// ===== row cache ============================================================================
-
-void TCustomqlTreeList::resetCachedHeights() {
-  auto reset = [](TqlTreeListNode* node) { node->CachedHeight = 0; };
-  forEachNode(roots_, reset);
-  forEachNode(detached_, reset);
-}
-
-void TCustomqlTreeList::ClearRowCache() {
-  const bool wasValid = rowCache_.IsValid();
-  rowCache_.Clear();
-  if (wasValid || lockUpdate_ == 0) resetCachedHeights();
-}
-
-void TCustomqlTreeList::RebuildRowCache() {
-  rowCache_.Rebuild(roots_);
-  if (IsOption(tloRowAutoHeight) && MaxRowLineCount() != 0 && !clearing_) resetCachedHeights();
-}
-
-void TCustomqlTreeList::rowsRestructured() {
-  if (keepsRowCache())
-    RebuildRowCache();
-  else
-    rowCache_.Clear();
-}
-
-void TCustomqlTreeList::NodeRowsRemoving(TqlTreeListNode* node, bool withNode) {
-  if (!rowCache_.IsValid()) return;
-  if (!keepsRowCache()) {
-    rowCache_.Clear();
-    return;
-  }
-  int row = rowCache_.RowIndexOf(node);
-  if (row < 0) return;  // not shown: neither are its descendants
-  TqlTreeListNode* after = node->GetNextAfterSubtree();
-  int end = after ? rowCache_.RowIndexOf(after) : rowCache_.Count();
-  if (end < 0) {  // cannot happen while the cache is right; do not guess
-    rowCache_.Clear();
-    return;
-  }
-  int first = withNode ? row : row + 1;
-  rowCache_.RemoveRows(first, end - first);
-}
-
-void TCustomqlTreeList::NodeRowsInserted(TqlTreeListNode* node) {
-  if (!keepsRowCache()) {
-    rowCache_.Clear();
-    return;
-  }
-  if (!rowCache_.IsValid()) {
-    RebuildRowCache();
-    return;
-  }
-  int row = rowCache_.RowIndexOf(node);
-  if (row < 0) return;
-  std::vector<TqlTreeListNode*> rows;
-  TqlVisibleRowCache::AppendShownSubtree(node, rows);
-  rows.erase(rows.begin());  // the node has its row already
-  std::vector<TqlTreeListNode*> added(rows.begin(), rows.end());
-  rowCache_.InsertRows(row + 1, added);
-}
-
 // ===== node bookkeeping =====================================================================
 
 void TCustomqlTreeList::NodeAdded(TqlTreeListNode* node) {
   CancelEditor();
-  if (!topNode_ && isShown(node)) topNode_ = node;
+  if (!topNode_ && nodes_.IsShown(node)) topNode_ = node;
   if (!focusedNode_) focusedNode_ = topNode_;
-  if (!isShown(node)) return;
-  if (!keepsRowCache()) {
-    rowCache_.Clear();
-    return;
-  }
-  if (rowCache_.IsValid()) {
-    // A new node is a leaf: its row is where its successor outside it stands now.
-    TqlTreeListNode* after = node->GetNextAfterSubtree();
-    int row = after ? rowCache_.RowIndexOf(after) : rowCache_.Count();
-    if (row < 0)
-      rowCache_.Clear();
-    else
-      rowCache_.InsertRows(row, {node});
-  } else {
-    RebuildRowCache();  // invalid while unlocked means the tree had no rows
-  }
+  if (!nodes_.IsShown(node)) return;
+  nodes_.NodeRowAdded(node);
+  if (!nodes_.KeepsRowCache()) return;
   TqlTreeListNode* prev = node->GetPrevSibling();
   NodeChanged(prev ? prev : node->Parent() ? node->Parent() : node, true);
 }
 
 void TCustomqlTreeList::NodeDeleted(TqlTreeListNode* node, const DeletedNodeInfo& info) {
   if (OnDeletion) OnDeletion(this, node);
-  if (clearing_) return;
+  if (nodes_.Clearing()) return;
   if (IsNodeSelected(node)) SetNodeSelected(node, false);
 
-  if (roots_.empty()) {
-    rowCache_.Clear();
+  if (nodes_.Roots().empty()) {
+    nodes_.DropRowCache();
     topNode_ = focusedNode_ = oldFocusedNode_ = nullptr;
     selectionAnchor_ = dragNode_ = hotTrackNode_ = editorNode_ = nullptr;
-    if (lockUpdate_ == 0 && !IsDestroying()) {
+    if (nodes_.LockCount() == 0 && !IsDestroying()) {
       UpdateScrollBars();
       Invalidate();
     }
@@ -303,8 +104,8 @@ void TCustomqlTreeList::NodeDeleted(TqlTreeListNode* node, const DeletedNodeInfo
 }
 
 void TCustomqlTreeList::NodeChanged(TqlTreeListNode* node, bool structural) {
-  if (!node || node->InDestruction || lockUpdate_ > 0 || IsDestroying() || IsLoading()) return;
-  if (!isShown(node)) return;
+  if (!node || node->InDestruction || nodes_.LockCount() > 0 || IsDestroying() || IsLoading()) return;
+  if (!nodes_.IsShown(node)) return;
   if (structural) {
     UpdateScrollBars();
     InvalidateRect(NodeAndBelowRect(node));
@@ -314,31 +115,27 @@ void TCustomqlTreeList::NodeChanged(TqlTreeListNode* node, bool structural) {
 }
 
 void TCustomqlTreeList::keepTopShown() {
-  if (!topNode_ || isShown(topNode_)) return;
+  if (!topNode_ || nodes_.IsShown(topNode_)) return;
   TqlTreeListNode* node = topNode_;
-  while (node && !isShown(node)) node = node->Parent();
+  while (node && !nodes_.IsShown(node)) node = node->Parent();
   topNode_ = node ? node : FirstShownNode();
-}
-
-void TCustomqlTreeList::requestLayoutIfUnlocked() {
-  if (lockUpdate_ == 0) RecalcLayout();
 }
 
 // ===== update lock ==========================================================================
 
 void TCustomqlTreeList::BeginUpdate() {
-  if (lockUpdate_++ == 0) selectedCountAtLock_ = SelectedCount();
+  if (nodes_.Lock()) selectedCountAtLock_ = SelectedCount();
   EndMouseTracking();
   HideEditor();
-  ClearRowCache();
+  nodes_.ClearRowCache();
 }
 
 void TCustomqlTreeList::EndUpdate() {
-  if (lockUpdate_ == 0) return;  // unbalanced: nothing to release
-  if (--lockUpdate_ > 0) return;
+  if (!nodes_.Unlock()) return;  // still locked, or nothing was
   RecalcLayout();
   // The layout rebuilds the cache; when it could not run (no window yet), rows still count.
-  if (!rowCache_.IsValid() && !roots_.empty() && keepsRowCache()) RebuildRowCache();
+  if (!nodes_.RowCache().IsValid() && !nodes_.Roots().empty() && nodes_.KeepsRowCache())
+    nodes_.RebuildRowCache();
   // Inside a selection lock its release reports the change, once.
   if (selectionLock_ == 0 && SelectedCount() != selectedCountAtLock_ && OnSelectedCountChange)
     OnSelectedCountChange(this);
@@ -377,40 +174,15 @@ Variant TCustomqlTreeList::GetCellValue(const TqlTreeListNode* node, int column)
 // ===== invariants ===========================================================================
 
 void TCustomqlTreeList::CheckInvariants() const {
+  nodes_.CheckInvariants();
   auto fail = [](const std::string& what) {
     throw EInvalidqlTreeListOperation("tree-list invariant: " + what);
   };
-  // Every node once, in one of the two lists; the tree's nodes kept apart for focus and top.
-  std::unordered_set<const TqlTreeListNode*> seen;
-  auto checkList = [&](const std::vector<TqlTreeListNode*>& list, const char* name) {
-    for (const TqlTreeListNode* node : list)
-      if (node->Parent()) fail(std::string("an entry of the ") + name + " list has a parent");
-    forEachNode(list, [&](const TqlTreeListNode* node) {
-      if (!seen.insert(node).second) fail("a node is listed twice");
-      if (node->Owner() != this) fail("a node belongs to another control");
-      if (node->InDestruction) fail("a listed node is being destroyed");
-      if (node->children_ && node->children_->empty()) fail("a leaf carries a Children list");
-      if (node->HasChildren() && !node->Expandable()) fail("a node with children is not Expandable");
-      if (node->ChildrenShown && !node->Expandable()) fail("a node is expanded but not Expandable");
-      for (int i = 0; i < node->Count(); ++i)
-        if (node->Items(i)->Parent() != node) fail("a child names another parent");
-    });
-  };
-  checkList(roots_, "root");
-  std::unordered_set<const TqlTreeListNode*> tree;
-  tree.swap(seen);
-  checkList(detached_, "detached");
-  for (const TqlTreeListNode* node : seen)
-    if (tree.count(node)) fail("a node is both in the tree and detached");
-
-  if (roots_.empty()) {
+  if (nodes_.Roots().empty()) {
     if (topNode_ || focusedNode_) fail("top or focused node set without roots");
   } else {
-    if (!topNode_ || !tree.count(topNode_) || !isShown(topNode_))
+    if (!nodes_.InTree(topNode_) || !nodes_.IsShown(topNode_))
       fail("the top node is not a shown node of the tree");
-    if (focusedNode_ && !tree.count(focusedNode_)) fail("the focused node is not in the tree");
+    if (focusedNode_ && !nodes_.InTree(focusedNode_)) fail("the focused node is not in the tree");
   }
-  if (lockUpdate_ < 0) fail("negative update lock");
-  if (clearing_) fail("clearing flag left set");
-  rowCache_.CheckInvariants(roots_);
 }

@@ -74,7 +74,7 @@ void TCustomqlTreeList::UpdateScrollBars() {
 }
 
 void TCustomqlTreeList::KeepScrollPositionsInRange() {
-  if (!topNode_ && !roots_.empty()) topNode_ = roots_.front();
+  if (!topNode_ && !Roots().empty()) topNode_ = Roots().front();
   const int shown = ShownRowCount();
   if (shown > 0 && topNode_) {
     const int lastTop = LastPageTopRowIndex(shown - 1);
@@ -100,8 +100,8 @@ void TCustomqlTreeList::DropSuperfluousScrollBars() {
   ShowScrollBar(sbHorizontal, false);
   Invalidate();
   // Without bars everything shows from the first row and the first pixel.
-  if (!roots_.empty() && topNode_ != roots_.front()) {
-    topNode_ = roots_.front();
+  if (!Roots().empty() && topNode_ != Roots().front()) {
+    topNode_ = Roots().front();
     if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
   }
   if (leftCoord_ != 0) {
@@ -119,8 +119,8 @@ void TCustomqlTreeList::SetLeftCoord(int value) {
   value = std::clamp(value, 0, maxLeft);
   if (value == leftCoord_) return;
   leftCoord_ = value;
-  if (lockUpdate_ == 0 && !recalculating_) UpdateScrollBars();
-  if (lockUpdate_ == 0) Invalidate();
+  if (LockUpdate() == 0 && !recalculating_) UpdateScrollBars();
+  if (LockUpdate() == 0) Invalidate();
   if (OnChangeLeftCoord) OnChangeLeftCoord(this);
 }
 
@@ -135,8 +135,8 @@ void TCustomqlTreeList::SetTopRowIndex(int rowIndex) {
   if (!node || node == topNode_) return;
   topNode_ = node;
   if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
-  if (lockUpdate_ == 0 && !recalculating_) UpdateScrollBars();
-  if (lockUpdate_ == 0) Invalidate();
+  if (LockUpdate() == 0 && !recalculating_) UpdateScrollBars();
+  if (LockUpdate() == 0) Invalidate();
 }
 
 // The top row that shows row n as the last whole row: as many rows above n as fit.

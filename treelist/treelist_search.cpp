@@ -83,7 +83,7 @@ void TCustomqlTreeList::Search(const std::string& text, TqlSearchMode mode, bool
   ++search.Positioning;
   ScopeExit positioned([&search] { --search.Positioning; });
   search.Text = text;
-  if (search.Column >= 0 && !roots_.empty() && !text.empty()) {
+  if (search.Column >= 0 && !nodes_.Roots().empty() && !text.empty()) {
     TqlTreeListNode* start = focusedNode_ ? focusedNode_ : FirstShownNode();
     SearchWalk walk(*this, search.Column, text, mode != TqlSearchMode::Previous);
     if (TqlTreeListNode* match = walk.Find(start, mode == TqlSearchMode::FromFocused))
@@ -105,5 +105,5 @@ void TCustomqlTreeList::Search(const std::string& text, TqlSearchMode mode, bool
 
 void TCustomqlTreeList::EndSearch() {
   incrementalSearch_.Active = false;
-  if (lockUpdate_ == 0 && focusedNode_) NodeChanged(focusedNode_, false);
+  if (nodes_.LockCount() == 0 && focusedNode_) NodeChanged(focusedNode_, false);
 }

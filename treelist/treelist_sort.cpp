@@ -328,7 +328,7 @@ void TCustomqlTreeList::SortNodes(int level, int column, bool descending) {
     std::vector<TqlTreeListNode*>* list;
     int depth;  // 0: the roots
   };
-  std::vector<Pending> pending{{&roots_, 0}};
+  std::vector<Pending> pending{{&nodes_.Roots(), 0}};
   while (!pending.empty()) {
     const Pending p = pending.back();
     pending.pop_back();
@@ -373,16 +373,15 @@ void TCustomqlTreeList::SortNodes(int level, int column, bool descending) {
   }
   // Roots that are all the rows (nothing expanded, the grid's usual shape): the cache's rows
   // are permuted as the roots were; anything else is rebuilt.
-  if (lists.size() == 1 && lists[0] == &roots_ && keepsRowCache() && rowCache_.IsValid() &&
-      rowCache_.Count() == int(roots_.size())) {
-    std::vector<int> newRowOfRow(roots_.size());
+  if (lists.size() == 1 && lists[0] == &nodes_.Roots() && nodes_.CanPermuteRootRows()) {
+    std::vector<int> newRowOfRow(nodes_.Roots().size());
     for (size_t row = 0; row < newRowOfRow.size(); ++row)
       newRowOfRow[records.Handles()[row].Record] = int(row);
-    rowCache_.PermuteRows(newRowOfRow);
+    nodes_.PermuteRootRows(newRowOfRow);
   } else {
-    rowsRestructured();
+    nodes_.RowsRestructured();
   }
-  if (lockUpdate_ == 0 && !IsLoading() && !IsDestroying()) {
+  if (nodes_.KeepsRowCache()) {  // unlocked, neither loading nor being destroyed
     UpdateScrollBars();  // the top node keeps its place in the view; its row index moved
     Invalidate();
   }
