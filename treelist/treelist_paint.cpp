@@ -79,7 +79,7 @@ void TCustomqlTreeList::paintBandPanel(TqlPaintPass& pass) {
   TqlPaintResources& res = pass.Res;
   if (IsPaintVisible(canvas, layout.BandCornerRect))
     DrawCornerButton(canvas, layout.BandCornerRect, res.BandBrush, lookAndFeel_,
-                     mouseFeedback_.BandCornerPushed);
+                     MouseFeedback().BandCornerPushed);
 
   if (IsPaintVisible(canvas, layout.BandPanelRect) && !layout.BandCells.empty()) {
     TqlFontScope panelFont(canvas);
@@ -118,7 +118,7 @@ void TCustomqlTreeList::paintBandPanel(TqlPaintPass& pass) {
       content.Kind = TqlCellFrameKind::Alone;
       content.Alignment = args.Alignment;
       content.MultiLine = bandRowCount_ > 1;
-      content.Pressed = mouseFeedback_.BandDown == cell.VisibleBand;
+      content.Pressed = MouseFeedback().BandDown == cell.VisibleBand;
       content.Text = args.Text;
       DrawHeaderCellOffscreen(canvas, cell.Rect, cell.VisibleRect, content, res.Scratch);
     }
@@ -152,7 +152,7 @@ void TCustomqlTreeList::paintHeaderPanel(TqlPaintPass& pass) {
   TqlPaintResources& res = pass.Res;
   if (IsPaintVisible(canvas, layout.HeaderCornerRect))
     DrawCornerButton(canvas, layout.HeaderCornerRect, res.HeaderBrush, lookAndFeel_,
-                     mouseFeedback_.HeaderCornerPushed);
+                     MouseFeedback().HeaderCornerPushed);
   if (!IsPaintVisible(canvas, layout.HeaderPanelRect) || layout.HeaderCells.empty()) return;
 
   TqlFontScope panelFont(canvas);
@@ -197,7 +197,7 @@ void TCustomqlTreeList::paintHeaderPanel(TqlPaintPass& pass) {
         content.Sorted = args.Sorted;
         content.Alignment = args.Alignment;
         content.MultiLine = cell.RowSpan > 1 || headerMinRowCount_ > 1;
-        content.Pressed = mouseFeedback_.ColumnDown == column;
+        content.Pressed = MouseFeedback().ColumnDown == column;
         content.Text = args.Text;
         DrawHeaderCellOffscreen(canvas, cell.Rect, cell.VisibleRect, content, res.Scratch);
       }
@@ -325,8 +325,8 @@ void TCustomqlTreeList::paintStatusPanel(TqlPaintPass& pass) {
     canvas.DrawText(GetStatusText(), text, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
     if (closeButton) {
       const int y = status.Top + (status.Height() - 11) / 2;
-      const bool pressed = mouseFeedback_.StatusClosePressed;
-      DrawStatusCloseButton(canvas, {status.Left + 3, y}, mouseFeedback_.StatusCloseHot && !pressed,
+      const bool pressed = MouseFeedback().StatusClosePressed;
+      DrawStatusCloseButton(canvas, {status.Left + 3, y}, MouseFeedback().StatusCloseHot && !pressed,
                             pressed);
     }
   }
@@ -462,8 +462,8 @@ void TCustomqlTreeList::DrawTextCell(TqlPaintPass& pass, const TextCellRequest& 
 
 int TCustomqlTreeList::GetFilterButtonState(int column) const {
   if (!HeaderButtonsEnabled() || ColumnDisableFilter(column)) return 0;
-  if (mouseFeedback_.HotFilterButtonColumn != column) return fbsShown;
-  if (mouseFeedback_.DropDownColumn == column) return fbsShown | fbsHot | fbsPressed;
+  if (MouseFeedback().HotFilterButtonColumn != column) return fbsShown;
+  if (MouseFeedback().DropDownColumn == column) return fbsShown | fbsHot | fbsPressed;
   return fbsShown | fbsHot;
 }
 
