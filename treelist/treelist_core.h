@@ -497,6 +497,8 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   TqlTLHotTrackNodeEvent OnHotTrackNode;
 
   // ----- the grid's state the mouse side reads and writes ----------------------------------
+  // Entering tsEditing ends a running incremental search.
+  void SetState(TqlTreeListState value);
   // The focus index as stored (-1 or past the end included; FocusedColumn reads it as 0).
   int FocusIndex() const { return focusIndex_; }
   void SetSelectionAnchor(TqlTreeListNode* node) { selectionAnchor_ = node; }
@@ -522,8 +524,6 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void SetMouseCaptureOnPress(bool on) { SetCaptureOnPress(on); }
 
   // ===== hooks the collaborators call and the control and data layers override ============
-  // Entering tsEditing ends a running incremental search.
-  void SetState(TqlTreeListState value);
   // Cancels a mouse tracking operation (the mouse side's EndTracking).
   virtual void EndMouseTracking();
   // Editor hooks; the in-place editor layer fills them. HideEditor ends editing without
