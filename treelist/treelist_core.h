@@ -467,9 +467,9 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   bool AutoExpandOnSearch() const { return autoExpandOnSearch_; }
   void SetAutoExpandOnSearch(bool value) { autoExpandOnSearch_ = value; }
 
-  // ===== mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_best_width.cpp,
-  //       treelist_hot_track.cpp) ==============================================================
-  // The mouse side (TqlTreeListInput) keeps these; the core hands it its mouse events.
+  // ===== mouse (TqlTreeListInput in treelist_input.h; the core's forwarders in
+  //       treelist_input_host.cpp) ==========================================================
+  // The mouse side keeps these; the core hands it its mouse events and answers for it here.
   // What the last press left; header moving reads its drag fields.
   const TqlPressRecord& PressRecord() const { return input_.Press(); }
   const TqlTreeListHotTrackInfo& HotTrackInfo() const { return input_.HotTrack(); }
