@@ -1,6 +1,7 @@
 #pragma once
 // What the mouse handling of the tree-list keeps between a press and the next one, and the
-// hot-track record handed to OnHotTrackNode. Plain data; treelist_mouse.cpp owns both.
+// hot-track record handed to OnHotTrackNode. Plain data; TqlTreeListInput (treelist_input.h)
+// owns both.
 #include <cstdint>
 
 #include "platform/core/types.h"

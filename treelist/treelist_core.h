@@ -45,11 +45,16 @@
 //     treelist_keys.cpp       key down, key press, the keys the grid asks for, scroll messages
 //     treelist_focus.cpp      focus moves, row steps, page moves, column into view, the
 //                             selection lock, focus in and out
-//     treelist_mouse.cpp      pressing and releasing, header and corner buttons, row scrolling
-//                             while pressed, the timers
-//     treelist_sizing.cpp     sizing lines of bands, columns, panels and rows; their requests
-//     treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
-//     treelist_best_width.cpp best widths of columns (a request per column)
+//     treelist_input          TqlTreeListInput: the mouse side, a collaborator with its own
+//                             state (press record, hot tracking, sizing line, mouse feedback)
+//                             that reaches the core through its public members only; the
+//                             core's mouse overrides hand it the events
+//                             (treelist_input_host.cpp). Its members by job:
+//       treelist_mouse.cpp      pressing and releasing, header and corner buttons, row
+//                               scrolling while pressed, the timers
+//       treelist_sizing.cpp     sizing lines of bands, columns, panels and rows; their requests
+//       treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
+//       treelist_best_width.cpp best widths of columns (a request per column)
 //     treelist_search.cpp     incremental search: the walk, the match, the focus move
 //     treelist_sort.cpp       sorting node lists: one sort record per node, the comparison,
 //                             the quicksort
@@ -116,6 +121,7 @@
 #include "treelist/interaction_state.h"
 #include "treelist/layout_frame_cache.h"
 #include "treelist/press_record.h"
+#include "treelist/treelist_input.h"
 #include "treelist/treelist_metrics.h"
 #include "treelist/treelist_model.h"
 #include "treelist/treelist_painter.h"
@@ -403,8 +409,8 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   // The colour grid lines are drawn in while ShowGrid is on.
   virtual TColor GridLineDrawColor() const;
   // What the input handling leaves for painting.
-  TqlMouseFeedback& MouseFeedback() { return mouseFeedback_; }
-  const TqlMouseFeedback& MouseFeedback() const { return mouseFeedback_; }
+  TqlMouseFeedback& MouseFeedback() { return input_.MouseFeedback(); }
+  const TqlMouseFeedback& MouseFeedback() const { return input_.MouseFeedback(); }
   TqlIncrementalSearchState& IncrementalSearch() { return incrementalSearch_; }
   const TqlIncrementalSearchState& IncrementalSearch() const { return incrementalSearch_; }
   bool NewItemRowActive() const { return newItemRowActive_; }
@@ -486,11 +492,12 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   bool AutoExpandOnSearch() const { return autoExpandOnSearch_; }
   void SetAutoExpandOnSearch(bool value) { autoExpandOnSearch_ = value; }
 
-  // ===== mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_best_width.cpp,
-  //       treelist_hot_track.cpp) ==============================================================
+  // ===== mouse (TqlTreeListInput in treelist_input.h; the core's forwarders in
+  //       treelist_input_host.cpp) ==========================================================
+  // The mouse side keeps these; the core hands it its mouse events and answers for it here.
   // What the last press left; header moving reads its drag fields.
-  const TqlPressRecord& PressRecord() const { return press_; }
-  const TqlTreeListHotTrackInfo& HotTrackInfo() const { return hotTrack_; }
+  const TqlPressRecord& PressRecord() const { return input_.Press(); }
+  const TqlTreeListHotTrackInfo& HotTrackInfo() const { return input_.HotTrack(); }
   // The widest of the column's cell texts over every node (the tree column with its indent)
   // and its caption with room for the filter button.
   virtual int ColumnBestWidth(int column) const;
@@ -500,10 +507,10 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void ApplyBandBestWidths(int visibleBand);
   void ApplyAllBestWidths();
   // A double click on a row toggles its expansion.
-  bool DblClkExpanding() const { return dblClkExpanding_; }
-  void SetDblClkExpanding(bool value) { dblClkExpanding_ = value; }
+  bool DblClkExpanding() const { return input_.DblClkExpanding(); }
+  void SetDblClkExpanding(bool value) { input_.SetDblClkExpanding(value); }
   // The inverted sizing line is on the window now.
-  bool SizingLineShown() const { return !sizingLine_.empty() && !sizingLineHidden_; }
+  bool SizingLineShown() const { return input_.SizingLineShown(); }
   TCursor CursorAt(TPoint clientPos) override;
 
   TqlTLBandClickEvent OnBandClick;
@@ -513,6 +520,79 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   TqlTLCanBandDraggingEvent OnCanBandDragging;
   TqlTLCanHeaderDraggingEvent OnCanHeaderDragging;
   TqlTLHotTrackNodeEvent OnHotTrackNode;
+
+  // ----- the grid's state the mouse side reads and writes ----------------------------------
+  // Entering tsEditing ends a running incremental search.
+  void SetState(TqlTreeListState value);
+  // The focus index as stored (-1 or past the end included; FocusedColumn reads it as 0).
+  int FocusIndex() const { return focusIndex_; }
+  void SetSelectionAnchor(TqlTreeListNode* node) { selectionAnchor_ = node; }
+  // Shift+Up/Down grows a range from the anchor until a press or another key ends it.
+  void SetExtendingSelection(bool value) { extendingSelection_ = value; }
+  // Nodes the mouse side refers to between events; the node store clears each when its node
+  // goes. The drag node is the pressed node (row press, row sizing, node drag); the old
+  // focused node the one focused before the last row press.
+  TqlTreeListNode* DragNode() const { return dragNode_; }
+  void SetDragNode(TqlTreeListNode* node) { dragNode_ = node; }
+  TqlTreeListNode* HotTrackNode() const { return hotTrackNode_; }
+  void SetHotTrackNode(TqlTreeListNode* node) { hotTrackNode_ = node; }
+  TqlTreeListNode* OldFocusedNode() const { return oldFocusedNode_; }
+  void SetOldFocusedNode(TqlTreeListNode* node) { oldFocusedNode_ = node; }
+  // Row height of a node with a given unit row height, uncached (sizing a row tries them).
+  TqlRowHeightInfo RowHeightWithUnit(TqlTreeListNode* node, int unitRowHeight) const;
+  // OnClick and OnDblClick: the core's Click and DblClick do nothing, so these raise the
+  // events when the mouse side decides a click or a double click happened.
+  void RaiseClick() { TControl::Click(); }
+  void RaiseDblClick() { TControl::DblClick(); }
+  // Whether the press being handled keeps the mouse captured (off when a handler took the
+  // focus elsewhere).
+  void SetMouseCaptureOnPress(bool on) { SetCaptureOnPress(on); }
+
+  // ===== hooks the collaborators call and the control and data layers override ============
+  // Cancels a mouse tracking operation (the mouse side's EndTracking).
+  virtual void EndMouseTracking();
+  // Editor hooks; the in-place editor layer fills them. HideEditor ends editing without
+  // taking the focus back, HideEditorWithFocus takes it back to the grid.
+  virtual void ShowEditor() {}
+  virtual void ShowEditorWithKey(char32_t Key) { ShowEditor(); }  // Key goes into the editor
+  virtual bool EditorExists() const { return false; }
+  virtual void HideEditorWithFocus() { HideEditor(); }
+  virtual void ForgetEditorCell() { editorNode_ = nullptr; }
+  // The data layer keeps the selected set; the core has none to clear.
+  virtual void ClearSelection() {}
+  virtual void SelectRange(TqlTreeListNode* from, TqlTreeListNode* to);  // both included
+  // A change the input side asks for in a band or column (treelist_requests.h); the core has
+  // no band or column objects to change.
+  virtual void ApplyRequest(const TqlTreeListRequest& request) {}
+  // Mouse hooks the later layers fill; the core's answers are below.
+  virtual bool DblClicksEnabled() const { return true; }
+  virtual void ColumnHeaderClick(int column, TShiftState shift) {}  // the column layer sorts
+  virtual void SetHeaderPanelRowCountByMouse(int count) {}  // the column layer owns the count
+  // Header moving: the core has none, so starting one goes straight back to idle.
+  virtual void StartColumnDrag(int column);
+  virtual void StartBandDrag(int band);
+  virtual void HeaderDragMove(TPoint clientPoint) {}
+  virtual void EndHeaderDrag(bool cancelled);
+  virtual void HeaderEdgeScrollTick() {}
+  virtual void DragExpandTick() {}
+  virtual void AnchorScroll(TPoint clientPoint) {}
+  virtual bool AutomaticNodeDrag() const { return false; }
+  virtual void StartNodeDrag(TqlTreeListNode* node) {}
+  // A press on the new item row while no node is focused.
+  virtual void PrepareNewItemNode() {}
+  // The column's always-visible editor button lies under the point.
+  virtual bool IsEditorButtonAt(int column, TqlTreeListNode* node, TPoint clientPoint) const {
+    return false;
+  }
+  // Shows the editor for a click at a point (the editor gets the press).
+  virtual void ShowEditorFromClick(TPoint clientPoint, TShiftState shift) { ShowEditor(); }
+  // The hot part of a cell under the point, -1 for none (the core: every cell with tloHotTrack).
+  virtual int CellHotPart(int column, TqlTreeListNode* node, TPoint clientPoint) const;
+  // Filter buttons and the filter status panel of the data-aware grid.
+  virtual int OpenFilterDropDownColumn() const { return -1; }
+  virtual void DropDownFilter(int column) {}
+  virtual void ClearFilter() {}
+  virtual std::string FilterCloseHint() const { return {}; }
 
   // ===== events ==============================================================================
   TTLExpandedEvent OnDeletion;
@@ -598,17 +678,11 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   }
   // Called after node was expanded: its shown descendants join the rows.
   void NodeRowsInserted(TqlTreeListNode* node) { nodes_.NodeRowsInserted(node); }
-  // The data layer keeps the selected set; the core has none to clear.
-  virtual void ClearSelection() {}
   // Hooks of later layers.
   // RecalcLayout calls this after the metrics: the column layer drops and refills its header
   // layout cache (header widths depend on band widths, which depend on the client width).
   virtual void RebuildHeaderLayout() {}
   virtual void CancelEditor() {}
-  // A change the input side asks for in a band or column (treelist_requests.h); the core has
-  // no band or column objects to change.
-  virtual void ApplyRequest(const TqlTreeListRequest& request) {}
-  virtual void EndMouseTracking();  // cancels a mouse tracking operation (treelist_mouse.cpp)
   virtual void HideEditor() {}
 
   void Loaded() override;
@@ -636,18 +710,8 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   virtual bool CanScroll() { return true; }
   // Shift with a row key selects anchor..focused (the core can mark any range of rows).
   virtual bool CanSelectRange() const { return true; }
-  virtual void SelectRange(TqlTreeListNode* from, TqlTreeListNode* to);  // both included
-  // Entering tsEditing ends a running incremental search.
-  void SetState(TqlTreeListState value);
-  // Escape during a tracking state; the mouse handling extends it.
+  // Escape during a tracking state; the mouse side ends it.
   virtual void CancelTracking();
-  // Editor hooks; the in-place editor layer fills them. HideEditor ends editing without
-  // taking the focus back, HideEditorWithFocus takes it back to the grid.
-  virtual void ShowEditor() {}
-  virtual void ShowEditorWithKey(char32_t Key) { ShowEditor(); }  // Key goes into the editor
-  virtual bool EditorExists() const { return false; }
-  virtual void HideEditorWithFocus() { HideEditor(); }
-  virtual void ForgetEditorCell() { editorNode_ = nullptr; }
   // Row moves of the keyboard: one row, one page, one header row of the focused band.
   void RowStep(int direction, bool shift, int focusIndex);
   void PageMove(int direction);
@@ -659,48 +723,18 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   // The pass covers every pixel of the client area, so nothing is erased first.
   void WMEraseBkgnd(TCanvas& canvas) override {}
 
-  // ----- mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_hot_track.cpp) -----------
+  // ----- mouse (treelist_input_host.cpp): each hands the event to the mouse side ----------
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  // OnClick and OnDblClick are raised by the press and release handlers under their own rules.
+  // OnClick and OnDblClick are raised by the mouse side under its own rules (RaiseClick,
+  // RaiseDblClick).
   void Click() override {}
   void DblClick() override {}
   void CMMouseEnter() override;
   void CMMouseLeave() override;
   void WMCancelMode() override;
   void WMTimer(int id) override;
-  // Hooks the later layers fill; the core's answers are below.
-  virtual bool DblClicksEnabled() const { return true; }
-  virtual void ColumnHeaderClick(int column, TShiftState shift) {}  // the column layer sorts
-  virtual void SetHeaderPanelRowCountByMouse(int count) {}  // the column layer owns the count
-  // Header moving: the core has none, so starting one goes straight back to idle.
-  virtual void StartColumnDrag(int column);
-  virtual void StartBandDrag(int band);
-  virtual void HeaderDragMove(TPoint clientPoint) {}
-  virtual void EndHeaderDrag(bool cancelled);
-  virtual void HeaderEdgeScrollTick() {}
-  virtual void DragExpandTick() {}
-  virtual void AnchorScroll(TPoint clientPoint) {}
-  virtual bool AutomaticNodeDrag() const { return false; }
-  virtual void StartNodeDrag(TqlTreeListNode* node) {}
-  // A press on the new item row while no node is focused.
-  virtual void PrepareNewItemNode() {}
-  // The column's always-visible editor button lies under the point.
-  virtual bool IsEditorButtonAt(int column, TqlTreeListNode* node, TPoint clientPoint) const {
-    return false;
-  }
-  // Shows the editor for a click at a point (the editor gets the press).
-  virtual void ShowEditorFromClick(TPoint clientPoint, TShiftState shift) { ShowEditor(); }
-  // The hot part of a cell under the point, -1 for none (the core: every cell with tloHotTrack).
-  virtual int CellHotPart(int column, TqlTreeListNode* node, TPoint clientPoint) const;
-  // Filter buttons and the filter status panel of the data-aware grid.
-  virtual int OpenFilterDropDownColumn() const { return -1; }
-  virtual void DropDownFilter(int column) {}
-  virtual void ClearFilter() {}
-  virtual std::string FilterCloseHint() const { return {}; }
-  // The close button of the status panel, empty when none is shown.
-  TRect StatusCloseButtonRect() const;
 
   // Layout state (treelist_layout.cpp).
   TqlLayoutSnapshot BuildLayoutFrame() const;           // uncached
@@ -795,55 +829,11 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   bool showRoot_ = true;
   bool dottedTreeLines_ = true;
   bool newItemRowActive_ = false;
-  TqlMouseFeedback mouseFeedback_;
   TqlIncrementalSearchState incrementalSearch_;
   bool autoExpandOnSearch_ = true;
 
-  // --- mouse (treelist_mouse.cpp, treelist_sizing.cpp, treelist_hot_track.cpp) ---
-  bool pressHeaderArea(const TreeListHitInfo& hit, bool doubleClick);
-  bool pressRows(TMouseButton button, TShiftState shift, const TreeListHitInfo& hit,
-                 bool doubleClick);
-  void moveHeaderPressed(TPoint p);
-  void moveNodePressed(TShiftState shift, TPoint p);
-  void updatePushedElements(TPoint p);
-  void releasePressed(TShiftState shift, TPoint p);
-  void releaseImmediateEditor(TMouseButton button, TShiftState shift,
-                              const TreeListHitInfo& hit, TqlTreeListState stateAtRelease);
-  bool overHeaderCell(int column, TPoint p) const;
-  bool overBandCell(int band, TPoint p) const;
-  bool overFilterButton(int column, TPoint p) const;
-  TqlHeaderPart headerPartAt(int column, TPoint p) const;
-  void invalidateHeaderCell(int column);
-  void invalidateBandCell(int band);
-  void startEditorDelay();
-  void rowScrollTick();
-  bool inputFocusInside() const;
-  void startSizing(TqlTreeListState state, int pos);
-  int clampSizingPos(int pos) const;
-  void moveSizing(TPoint p);
-  void releaseSizing();
-  std::vector<TRect> sizingLineRects() const;
-  void invertSizingLine();
-  void eraseSizingLine();
-  void applyBandWidth(int visibleBand, int pos);
-  void applyColumnWidth(int column, int pos);
-  void applyRowHeight(int pos);
-  void updateHotTrack(const TreeListHitInfo& hit);
-  void showFilterCloseHint();
-  void hideFilterCloseHint();
-  TqlPressRecord press_;
-  TqlTreeListHotTrackInfo hotTrack_;
-  TCursor hotTrackBaseCursor_ = crDefault;  // the control's cursor before hot tracking set one
-  bool dblClkExpanding_ = true;
-  int rowScrollDirection_ = 0;              // -1 above the rows, +1 below
-  std::vector<TRect> sizingLine_;           // the inverted rectangles, empty when no line
-  bool sizingLineHidden_ = false;           // taken off for a paint pass
-  class TqlContainerHintWindow* filterCloseHint_ = nullptr;  // owned as a component
-  // Process-wide timers point at their grid; a grid going away takes its entries back.
-  struct ProcessTimerRelease {
-    TCustomqlTreeList* grid;
-    ~ProcessTimerRelease();
-  } processTimerRelease_{this};
+  // --- mouse: the mouse side and all it keeps (treelist_input.h) ---
+  TqlTreeListInput input_{*this};
 };
 
 // Holds the selection lock for a scope (also when an exception leaves it).

@@ -1,4 +1,4 @@
-// The mouse side of the tree-list core: what a press, a move and a release do over each area,
+// TqlTreeListInput, the presses: what a press, a move and a release do over each area,
 // cancelling a tracking operation, the cursor over the grid, and the timers behind them.
 //
 // A press records what lay under it (the press record) and, by area, starts a sizing
@@ -15,6 +15,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/services.h"
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_input.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
 
@@ -73,52 +74,53 @@ bool movedBeyondThreshold(TPoint from, TPoint to) {
 
 }  // namespace
 
-TCustomqlTreeList::ProcessTimerRelease::~ProcessTimerRelease() {
+// Process-wide timers point at their grid; a grid going away takes its entries back.
+TqlTreeListInput::~TqlTreeListInput() {
   for (ProcessTimer* timer : {&editorDelayTimer, &rowScrollTimer})
-    if (timer->owner == grid) timer->owner = nullptr;
+    if (timer->owner == &grid_) timer->owner = nullptr;
 }
 
 // ===== small questions ======================================================================
 
-bool TCustomqlTreeList::inputFocusInside() const {
-  const TCustomForm* form = GetParentForm();
+bool TqlTreeListInput::inputFocusInside() const {
+  const TCustomForm* form = grid_.GetParentForm();
   const TWinControl* active = form ? form->ActiveControl() : nullptr;
-  return active && (active == this || ContainsControl(active));
+  return active && (active == &grid_ || grid_.ContainsControl(active));
 }
 
-bool TCustomqlTreeList::overHeaderCell(int column, TPoint p) const {
+bool TqlTreeListInput::overHeaderCell(int column, TPoint p) const {
   if (column < 0) return false;
-  const auto frame = LayoutFrame();
+  const auto frame = grid_.LayoutFrame();
   const TqlHeaderCell* cell = frame->HeaderCellOf(column);
   return cell && cell->Rect.Contains(p) && cell->VisibleRect.Contains(p);
 }
 
-bool TCustomqlTreeList::overBandCell(int band, TPoint p) const {
-  const int visible = GetAbsoluteBandIndexToVisible(band);
+bool TqlTreeListInput::overBandCell(int band, TPoint p) const {
+  const int visible = grid_.GetAbsoluteBandIndexToVisible(band);
   if (visible < 0) return false;
-  const auto frame = LayoutFrame();
+  const auto frame = grid_.LayoutFrame();
   const TqlBandCell* cell = frame->BandCellOf(visible);
   return cell && cell->Rect.Contains(p) && cell->VisibleRect.Contains(p);
 }
 
-bool TCustomqlTreeList::overFilterButton(int column, TPoint p) const {
+bool TqlTreeListInput::overFilterButton(int column, TPoint p) const {
   return overHeaderCell(column, p) && IsFilterButton(headerPartAt(column, p));
 }
 
-void TCustomqlTreeList::invalidateHeaderCell(int column) {
-  const auto frame = LayoutFrame();
-  if (const TqlHeaderCell* cell = frame->HeaderCellOf(column)) InvalidateRect(cell->Rect);
+void TqlTreeListInput::invalidateHeaderCell(int column) {
+  const auto frame = grid_.LayoutFrame();
+  if (const TqlHeaderCell* cell = frame->HeaderCellOf(column)) grid_.InvalidateRect(cell->Rect);
 }
 
-void TCustomqlTreeList::invalidateBandCell(int band) {
-  const int visible = GetAbsoluteBandIndexToVisible(band);
-  const auto frame = LayoutFrame();
-  if (const TqlBandCell* cell = frame->BandCellOf(visible)) InvalidateRect(cell->Rect);
+void TqlTreeListInput::invalidateBandCell(int band) {
+  const int visible = grid_.GetAbsoluteBandIndexToVisible(band);
+  const auto frame = grid_.LayoutFrame();
+  if (const TqlBandCell* cell = frame->BandCellOf(visible)) grid_.InvalidateRect(cell->Rect);
 }
 
-TRect TCustomqlTreeList::StatusCloseButtonRect() const {
-  if (!StatusCloseButtonShown()) return {};
-  const TRect status = LayoutFrame()->StatusRect;
+TRect TqlTreeListInput::statusCloseButtonRect() const {
+  if (!grid_.StatusCloseButtonShown()) return {};
+  const TRect status = grid_.LayoutFrame()->StatusRect;
   if (status.IsEmpty()) return {};
   const int top = status.Top + (status.Height() - 11) / 2;
   return {status.Left + 3, top, status.Left + 3 + 12, top + 11};
@@ -126,61 +128,60 @@ TRect TCustomqlTreeList::StatusCloseButtonRect() const {
 
 // ===== press ================================================================================
 
-void TCustomqlTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const TPoint p{X, Y};
-  const bool doubleClick = Shift.contains(ssDouble);
-  if (Button == mbLeft) {
-    if (editorDelayTimer.owner == this) stopProcessTimer(editorDelayTimer);
+bool TqlTreeListInput::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
+  const bool doubleClick = shift.contains(ssDouble);
+  if (button == mbLeft) {
+    if (editorDelayTimer.owner == &grid_) stopProcessTimer(editorDelayTimer);
     press_.Time = GetTickCount();
   }
   // 1.-3. End editing, forget the last press's flags, take the input focus.
-  if (EditorExists()) HideEditorWithFocus();
+  if (grid_.EditorExists()) grid_.HideEditorWithFocus();
   press_.CtrlClick = press_.SelectOnRelease = press_.EditorOnRelease = false;
   press_.GaveFocus = false;
-  if (!IsDesigning() && GetParentForm() && CanFocus()) {
+  if (!grid_.IsDesigning() && grid_.GetParentForm() && grid_.CanFocus()) {
     const bool hadFocus = inputFocusInside();
-    SetFocus();
+    grid_.SetFocus();
     if (!inputFocusInside()) {  // a handler moved the focus elsewhere
-      SetCaptureOnPress(false);
-      return;
+      grid_.SetMouseCaptureOnPress(false);
+      return false;
     }
     press_.GaveFocus = !hadFocus;
   }
 
   // 4., 5. What lies under the press; a right press cancels a running operation.
-  const TreeListHitInfo hit = GetHitInfo(p);
+  const TreeListHitInfo hit = grid_.GetHitInfo(p);
   press_.Hit = hit;
   press_.Point = p;
-  if (state_ != tsNormal && Button == mbRight) EndMouseTracking();
+  if (grid_.State() != tsNormal && button == mbRight) grid_.EndMouseTracking();
 
   // 6. Edges, headers and corner buttons.
-  if (Button == mbLeft && state_ == tsNormal) pressHeaderArea(hit, doubleClick);
+  if (button == mbLeft && grid_.State() == tsNormal) pressHeaderArea(hit, doubleClick);
 
   // 7. Rows.
-  if (state_ == tsEditing) {
-    HideEditorWithFocus();
-  } else if (state_ == tsNormal && Button != mbMiddle) {
-    if (!pressRows(Button, Shift, hit, doubleClick)) return;  // the press ends there
+  if (grid_.State() == tsEditing) {
+    grid_.HideEditorWithFocus();
+  } else if (grid_.State() == tsNormal && button != mbMiddle) {
+    if (!pressRows(button, shift, hit, doubleClick)) return false;  // the press ends there
   }
 
   // 8. A double click anywhere else over the rows.
-  if (doubleClick && Button == mbLeft && DblClicksEnabled() &&
+  if (doubleClick && button == mbLeft && grid_.DblClicksEnabled() &&
       (hit.Area == haInside || (hit.Area >= haExpandButton && hit.Area <= haOutside)))
-    TControl::DblClick();
+    grid_.RaiseDblClick();
   // 9. Anchor scrolling.
-  if (Button == mbMiddle && state_ == tsNormal) AnchorScroll(p);
-  TControl::MouseDown(Button, Shift, X, Y);
+  if (button == mbMiddle && grid_.State() == tsNormal) grid_.AnchorScroll(p);
+  return true;
 }
 
 // The left button in idle state over the header parts; returns whether an action was taken.
-bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleClick) {
+bool TqlTreeListInput::pressHeaderArea(const TreeListHitInfo& hit, bool doubleClick) {
   const TPoint p{hit.X, hit.Y};
   switch (hit.Area) {
     case haBandEdge:
       if (hit.Band < 0) return false;
       if (doubleClick) {
         ApplyBandBestWidths(hit.Band);
-        if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
+        if (grid_.OnChangedColumnsWidth) grid_.OnChangedColumnsWidth(&grid_);
       } else {
         startSizing(tsBandSizing, hit.X);
       }
@@ -189,10 +190,10 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
       if (hit.Column < 0) return false;
       if (doubleClick) {
         {
-          TqlTreeListUpdateLock lock(*this);
+          TqlTreeListUpdateLock lock(grid_);
           ApplyBestWidth(hit.Column);
         }
-        if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
+        if (grid_.OnChangedColumnsWidth) grid_.OnChangedColumnsWidth(&grid_);
       } else {
         startSizing(tsColumnSizing, hit.X);
       }
@@ -205,13 +206,13 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
       return true;
     case haRowEdge:
       if (doubleClick || !hit.Node) return true;
-      dragNode_ = hit.Node;  // cleared when the node goes
+      grid_.SetDragNode(hit.Node);  // cleared when the node goes
       startSizing(tsRowSizing, hit.Y);
       return true;
     case haBand: {
       if (hit.Band < 0) return false;
-      SetState(tsBandDown);
-      press_.PressedBand = GetVisibleBandIndexToAbsolute(hit.Band);
+      grid_.SetState(tsBandDown);
+      press_.PressedBand = grid_.GetVisibleBandIndexToAbsolute(hit.Band);
       press_.BandStillPushed = true;
       mouseFeedback_.BandDown = hit.Band;
       invalidateBandCell(press_.PressedBand);
@@ -222,12 +223,12 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
       const TqlHeaderPart part = headerPartAt(hit.Column, p);
       if (part == TqlHeaderPart::OpenFilterButton) return true;
       if (part == TqlHeaderPart::FilterButton) {
-        SetState(tsFilterButtonDown);
+        grid_.SetState(tsFilterButtonDown);
         press_.FilterButtonColumn = press_.PressedColumn = hit.Column;
         press_.FilterButtonPushed = true;
         mouseFeedback_.DropDownColumn = hit.Column;
       } else {
-        SetState(tsColumnDown);
+        grid_.SetState(tsColumnDown);
         press_.PressedColumn = hit.Column;
         press_.ColumnStillPushed = true;
         mouseFeedback_.ColumnDown = hit.Column;
@@ -236,23 +237,23 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
       return true;
     }
     case haBandCorner:
-      if (!IsOption(tloBandButtonClicking)) return false;
-      SetState(tsBandButtonDown);
+      if (!grid_.IsOption(tloBandButtonClicking)) return false;
+      grid_.SetState(tsBandButtonDown);
       press_.BandButtonPushed = mouseFeedback_.BandCornerPushed = true;
-      InvalidateRect(LayoutFrame()->BandCornerRect);
+      grid_.InvalidateRect(grid_.LayoutFrame()->BandCornerRect);
       return true;
     case haHeaderCorner:
-      if (!IsOption(tloHeaderButtonClicking)) return false;
-      SetState(tsHeaderButtonDown);
+      if (!grid_.IsOption(tloHeaderButtonClicking)) return false;
+      grid_.SetState(tsHeaderButtonDown);
       press_.HeaderButtonPushed = mouseFeedback_.HeaderCornerPushed = true;
-      InvalidateRect(LayoutFrame()->HeaderCornerRect);
+      grid_.InvalidateRect(grid_.LayoutFrame()->HeaderCornerRect);
       return true;
     case haStatusPanel: {
-      const TRect close = StatusCloseButtonRect();
+      const TRect close = statusCloseButtonRect();
       if (!close.Contains(p)) return false;
-      SetState(tsFilterCloseButtonDown);
+      grid_.SetState(tsFilterCloseButtonDown);
       press_.FilterCloseButtonPushed = mouseFeedback_.StatusClosePressed = true;
-      InvalidateRect(close);
+      grid_.InvalidateRect(close);
       return true;
     }
     default:
@@ -261,102 +262,106 @@ bool TCustomqlTreeList::pressHeaderArea(const TreeListHitInfo& hit, bool doubleC
 }
 
 // A press over the rows in idle state; false when the press ends without OnMouseDown.
-bool TCustomqlTreeList::pressRows(TMouseButton button, TShiftState shift,
-                                  const TreeListHitInfo& hit, bool doubleClick) {
+bool TqlTreeListInput::pressRows(TMouseButton button, TShiftState shift,
+                                 const TreeListHitInfo& hit, bool doubleClick) {
   const TPoint p{hit.X, hit.Y};
   const bool rowArea = isRowArea(hit.Area);
   if (button == mbRight && !rowArea) return true;
 
   if (hit.Area == haNewItemRow) {
-    if (!focusedNode_) PrepareNewItemNode();
-    if (!focusedNode_) return true;
-    const bool wasActive = newItemRowActive_;
-    const int oldIndex = focusIndex_;
+    if (!grid_.FocusedNode()) grid_.PrepareNewItemNode();
+    if (!grid_.FocusedNode()) return true;
+    const bool wasActive = grid_.NewItemRowActive();
+    const int oldIndex = grid_.FocusIndex();
     if (hit.Column >= 0)
-      SetFocusedNodeAndColumn(focusedNode_, AbsoluteToFocusIndex(hit.Column), false);
-    SetNewItemRowActive(true);
+      grid_.SetFocusedNodeAndColumn(grid_.FocusedNode(), grid_.AbsoluteToFocusIndex(hit.Column),
+                                    false);
+    grid_.SetNewItemRowActive(true);
     press_.EditorOnRelease = true;
-    if (button == mbLeft && !IsOption(tloRowSelect) && hit.Column >= 0 && wasActive &&
-        focusIndex_ == oldIndex && !press_.GaveFocus)
+    if (button == mbLeft && !grid_.IsOption(tloRowSelect) && hit.Column >= 0 && wasActive &&
+        grid_.FocusIndex() == oldIndex && !press_.GaveFocus)
       startEditorDelay();
     return true;
   }
 
   if (hit.Area == haExpandButton || (doubleClick && rowArea)) {
-    if (editorDelayTimer.owner == this) stopProcessTimer(editorDelayTimer);
+    if (editorDelayTimer.owner == &grid_) stopProcessTimer(editorDelayTimer);
     if (hit.Node && (hit.Area == haExpandButton || dblClkExpanding_))
       hit.Node->SetExpanded(!hit.Node->Expanded());
-    if (doubleClick && DblClicksEnabled()) TControl::DblClick();
+    if (doubleClick && grid_.DblClicksEnabled()) grid_.RaiseDblClick();
     return false;
   }
 
   if ((!rowArea && hit.Area != haIndicator) || !hit.Node) return true;
-  if (button == mbLeft && hit.Area != haIndicator) SetState(tsNodeDown);
-  dragNode_ = hit.Node;
-  SetNewItemRowActive(false);
-  const int oldIndex = focusIndex_;
+  if (button == mbLeft && hit.Area != haIndicator) grid_.SetState(tsNodeDown);
+  grid_.SetDragNode(hit.Node);
+  grid_.SetNewItemRowActive(false);
+  const int oldIndex = grid_.FocusIndex();
   {
-    TqlSelectionLock lock(*this);
-    oldFocusedNode_ = focusedNode_;
-    const int index = hit.Column >= 0 ? AbsoluteToFocusIndex(hit.Column) : focusIndex_;
-    SetFocusedNodeAndColumn(hit.Node, index, true);
-    if (IsOption(tloMultiSelect) && focusedNode_) {
-      extendingSelection_ = false;
+    TqlSelectionLock lock(grid_);
+    grid_.SetOldFocusedNode(grid_.FocusedNode());
+    const int index =
+        hit.Column >= 0 ? grid_.AbsoluteToFocusIndex(hit.Column) : grid_.FocusIndex();
+    grid_.SetFocusedNodeAndColumn(hit.Node, index, true);
+    if (grid_.IsOption(tloMultiSelect) && grid_.FocusedNode()) {
+      grid_.SetExtendingSelection(false);
       const bool ctrl = shift.contains(ssCtrl);
       if (ctrl && !shift.contains(ssShift)) {
         press_.CtrlClick = true;
-        SetNodeSelected(focusedNode_, !IsNodeSelected(focusedNode_));
-        selectionAnchor_ = focusedNode_;
+        TqlTreeListNode* focused = grid_.FocusedNode();
+        grid_.SetNodeSelected(focused, !grid_.IsNodeSelected(focused));
+        grid_.SetSelectionAnchor(grid_.FocusedNode());
         return true;
       }
       if (shift.contains(ssShift)) {
         press_.CtrlClick = true;
-        if (!selectionAnchor_) selectionAnchor_ = oldFocusedNode_;
+        if (!grid_.SelectionAnchor()) grid_.SetSelectionAnchor(grid_.OldFocusedNode());
         TqlTreeListNode* start = nullptr;
-        if (!ctrl && selectionAnchor_) {
-          ClearSelection();
-          start = selectionAnchor_;
+        if (!ctrl && grid_.SelectionAnchor()) {
+          grid_.ClearSelection();
+          start = grid_.SelectionAnchor();
         }
-        if (start) SelectRange(start, focusedNode_);
-        else SetNodeSelected(focusedNode_, !IsNodeSelected(focusedNode_));
+        TqlTreeListNode* focused = grid_.FocusedNode();
+        if (start) grid_.SelectRange(start, focused);
+        else grid_.SetNodeSelected(focused, !grid_.IsNodeSelected(focused));
         return true;
       }
-      if (IsNodeSelected(focusedNode_)) {
+      if (grid_.IsNodeSelected(grid_.FocusedNode())) {
         if (button != mbRight) press_.SelectOnRelease = true;
       } else {
-        ClearSelection();
-        SetNodeSelected(focusedNode_, true);
-        selectionAnchor_ = focusedNode_;
+        grid_.ClearSelection();
+        grid_.SetNodeSelected(grid_.FocusedNode(), true);
+        grid_.SetSelectionAnchor(grid_.FocusedNode());
       }
     }
   }
 
   // A press on the focused cell: the editor follows after the double-click time, unless a
   // second press makes it a double click first.
-  if (button == mbLeft && hit.Area == haCell && !IsOption(tloRowSelect)) {
-    if (IsOption(tloShowButtonAlways) && hit.Column >= 0 &&
-        IsEditorButtonAt(hit.Column, hit.Node, p)) {
-      SetState(tsNormal);
-      ShowEditorFromClick(p, shift);
-    } else if (focusedNode_ == oldFocusedNode_ && focusIndex_ == oldIndex && !press_.GaveFocus) {
+  if (button == mbLeft && hit.Area == haCell && !grid_.IsOption(tloRowSelect)) {
+    if (grid_.IsOption(tloShowButtonAlways) && hit.Column >= 0 &&
+        grid_.IsEditorButtonAt(hit.Column, hit.Node, p)) {
+      grid_.SetState(tsNormal);
+      grid_.ShowEditorFromClick(p, shift);
+    } else if (grid_.FocusedNode() == grid_.OldFocusedNode() && grid_.FocusIndex() == oldIndex &&
+               !press_.GaveFocus) {
       startEditorDelay();
     }
   }
   return true;
 }
 
-void TCustomqlTreeList::startEditorDelay() {
-  if (state_ == tsEditing || editorDelayTimer.owner) return;
-  startProcessTimer(editorDelayTimer, this, GetDoubleClickTime());
+void TqlTreeListInput::startEditorDelay() {
+  if (grid_.State() == tsEditing || editorDelayTimer.owner) return;
+  startProcessTimer(editorDelayTimer, &grid_, GetDoubleClickTime());
 }
 
 // ===== move =================================================================================
 
-void TCustomqlTreeList::MouseMove(TShiftState Shift, int X, int Y) {
-  const TPoint p{X, Y};
-  const TreeListHitInfo hit = GetHitInfo(p);
-  if (state_ == tsNodeDown && !Shift.contains(ssLeft)) SetState(tsNormal);
-  switch (state_) {
+void TqlTreeListInput::MouseMove(TShiftState shift, TPoint p) {
+  const TreeListHitInfo hit = grid_.GetHitInfo(p);
+  if (grid_.State() == tsNodeDown && !shift.contains(ssLeft)) grid_.SetState(tsNormal);
+  switch (grid_.State()) {
     case tsColumnSizing: case tsBandSizing: case tsBandPanelSizing: case tsHeaderPanelSizing:
     case tsRowSizing:
       moveSizing(p);
@@ -365,122 +370,121 @@ void TCustomqlTreeList::MouseMove(TShiftState Shift, int X, int Y) {
       moveHeaderPressed(p);
       break;
     case tsBandDragging: case tsColumnDragging:
-      HeaderDragMove(p);
+      grid_.HeaderDragMove(p);
       break;
     case tsNodeDown:
-      moveNodePressed(Shift, p);
+      moveNodePressed(shift, p);
       break;
     default:
       break;
   }
   updatePushedElements(p);
   updateHotTrack(hit);
-  TControl::MouseMove(Shift, X, Y);
 }
 
 // A pressed band or column header turns into a drag once the mouse is more than 5 pixels away.
-void TCustomqlTreeList::moveHeaderPressed(TPoint p) {
+void TqlTreeListInput::moveHeaderPressed(TPoint p) {
   if (!movedBeyondThreshold(press_.Point, p)) return;
   bool allow = true;
-  if (state_ == tsBandDown) {
+  if (grid_.State() == tsBandDown) {
     const int band = press_.PressedBand;
-    const int visible = GetAbsoluteBandIndexToVisible(band);
-    if (!IsOption(tloBandMoving) || visible < 0 || visible == GetLeftFixedVisibleBand() ||
-        visible == GetRightFixedVisibleBand() || GetBandDisableDragging(band))
+    const int visible = grid_.GetAbsoluteBandIndexToVisible(band);
+    if (!grid_.IsOption(tloBandMoving) || visible < 0 ||
+        visible == grid_.GetLeftFixedVisibleBand() ||
+        visible == grid_.GetRightFixedVisibleBand() || grid_.GetBandDisableDragging(band))
       return;
-    if (OnCanBandDragging) OnCanBandDragging(this, BandObject(band), allow);
-    if (!allow || state_ != tsBandDown) return;
+    if (grid_.OnCanBandDragging) grid_.OnCanBandDragging(&grid_, grid_.BandObject(band), allow);
+    if (!allow || grid_.State() != tsBandDown) return;
     mouseFeedback_.BandDown = -1;
     invalidateBandCell(band);
-    SetState(tsBandDragging);
+    grid_.SetState(tsBandDragging);
     press_.DraggedBand = band;
     mouseFeedback_.Dragging = true;
-    StartBandDrag(band);
+    grid_.StartBandDrag(band);
   } else {
     const int column = press_.PressedColumn;
-    if (!IsOption(tloColumnMoving) || GetColumnDisableDragging(column)) return;
-    if (OnCanHeaderDragging) OnCanHeaderDragging(this, ColumnObject(column), allow);
-    if (!allow || state_ != tsColumnDown) return;
+    if (!grid_.IsOption(tloColumnMoving) || grid_.GetColumnDisableDragging(column)) return;
+    if (grid_.OnCanHeaderDragging)
+      grid_.OnCanHeaderDragging(&grid_, grid_.ColumnObject(column), allow);
+    if (!allow || grid_.State() != tsColumnDown) return;
     mouseFeedback_.ColumnDown = -1;
     invalidateHeaderCell(column);
-    SetState(tsColumnDragging);
+    grid_.SetState(tsColumnDragging);
     press_.DraggedColumn = column;
     mouseFeedback_.Dragging = true;
-    StartColumnDrag(column);
+    grid_.StartColumnDrag(column);
   }
 }
 
-void TCustomqlTreeList::StartColumnDrag(int) { EndHeaderDrag(true); }
-void TCustomqlTreeList::StartBandDrag(int) { EndHeaderDrag(true); }
-
-void TCustomqlTreeList::EndHeaderDrag(bool) {
+void TqlTreeListInput::EndHeaderDrag() {
   press_.DraggedBand = press_.DraggedColumn = -1;
   press_.PressedBand = press_.PressedColumn = -1;
   press_.BandStillPushed = press_.ColumnStillPushed = false;
   mouseFeedback_.Dragging = false;
-  SetState(tsNormal);
-  Invalidate();
+  grid_.SetState(tsNormal);
+  grid_.Invalidate();
 }
 
-void TCustomqlTreeList::moveNodePressed(TShiftState shift, TPoint p) {
-  if (AutomaticNodeDrag() && movedBeyondThreshold(press_.Point, p)) {
-    TqlTreeListNode* node = dragNode_ ? dragNode_ : GetNodeAt(p);
+void TqlTreeListInput::moveNodePressed(TShiftState shift, TPoint p) {
+  if (grid_.AutomaticNodeDrag() && movedBeyondThreshold(press_.Point, p)) {
+    TqlTreeListNode* node = grid_.DragNode() ? grid_.DragNode() : grid_.GetNodeAt(p);
     if (!node) return;
-    if (node != focusedNode_) {
-      if (!press_.CtrlClick) ClearSelection();
-      SetFocusedNodeAndColumn(node, focusIndex_, false);
+    if (node != grid_.FocusedNode()) {
+      if (!press_.CtrlClick) grid_.ClearSelection();
+      grid_.SetFocusedNodeAndColumn(node, grid_.FocusIndex(), false);
     }
-    SetNodeSelected(node, true);
+    grid_.SetNodeSelected(node, true);
     press_.CtrlClick = press_.SelectOnRelease = false;
-    StartNodeDrag(node);
+    grid_.StartNodeDrag(node);
     return;
   }
-  const bool mouseScroll =
-      IsOption(tloMouseScroll) && (IsOption(tloRowSelect) || !IsOption(tloEditing));
-  if (!mouseScroll || Roots().empty()) return;
-  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  const bool mouseScroll = grid_.IsOption(tloMouseScroll) &&
+                           (grid_.IsOption(tloRowSelect) || !grid_.IsOption(tloEditing));
+  if (!mouseScroll || grid_.Roots().empty()) return;
+  const TqlLayoutSnapshot s = grid_.BuildLayoutSnapshot();
   if (p.Y < s.RowsRect.Top || p.Y >= s.RowsRect.Bottom) {
     const bool above = p.Y < s.RowsRect.Top;
     TqlTreeListNode* target = nullptr;
     if (above) {
-      target = topNode_;
+      target = grid_.TopNode();
     } else {
       for (const TqlRowInfo& row : s.RowInfos)
         if (row.Top + row.Height <= s.RowsRect.Bottom) target = row.Node;
     }
-    if (target && target != focusedNode_) SetFocusedNodeAndColumn(target, focusIndex_, true);
+    if (target && target != grid_.FocusedNode())
+      grid_.SetFocusedNodeAndColumn(target, grid_.FocusIndex(), true);
     rowScrollDirection_ = above ? -1 : 1;
-    startProcessTimer(rowScrollTimer, this, kRowScrollInterval);
+    startProcessTimer(rowScrollTimer, &grid_, kRowScrollInterval);
     return;
   }
-  if (rowScrollTimer.owner == this) stopProcessTimer(rowScrollTimer);
+  if (rowScrollTimer.owner == &grid_) stopProcessTimer(rowScrollTimer);
   TqlTreeListNode* node = nullptr;
   for (const TqlRowInfo& row : s.RowInfos)
     if (p.Y >= row.Top && p.Y < row.Top + row.Height) node = row.Node;
   if (!node) return;
-  SetFocusedNodeAndColumn(node, focusIndex_, true);
-  if (IsOption(tloMultiSelect) && !press_.CtrlClick) {
-    ClearSelection();
-    SetNodeSelected(node, true);
+  grid_.SetFocusedNodeAndColumn(node, grid_.FocusIndex(), true);
+  if (grid_.IsOption(tloMultiSelect) && !press_.CtrlClick) {
+    grid_.ClearSelection();
+    grid_.SetNodeSelected(node, true);
   }
 }
 
-void TCustomqlTreeList::rowScrollTick() {
-  if (state_ != tsNodeDown) {
+void TqlTreeListInput::rowScrollTick() {
+  if (grid_.State() != tsNodeDown) {
     stopProcessTimer(rowScrollTimer);
     return;
   }
-  SetFocusedRowIndex(FocusedRowIndex() + rowScrollDirection_);
+  grid_.SetFocusedRowIndex(grid_.FocusedRowIndex() + rowScrollDirection_);
 }
 
 // Pushed elements follow whether the mouse is over the element that was pressed.
-void TCustomqlTreeList::updatePushedElements(TPoint p) {
-  switch (state_) {
+void TqlTreeListInput::updatePushedElements(TPoint p) {
+  switch (grid_.State()) {
     case tsBandDown: {
       const bool over = overBandCell(press_.PressedBand, p);
       if (over == press_.BandStillPushed) return;
       press_.BandStillPushed = over;
-      mouseFeedback_.BandDown = over ? GetAbsoluteBandIndexToVisible(press_.PressedBand) : -1;
+      mouseFeedback_.BandDown = over ? grid_.GetAbsoluteBandIndexToVisible(press_.PressedBand) : -1;
       invalidateBandCell(press_.PressedBand);
       return;
     }
@@ -501,23 +505,23 @@ void TCustomqlTreeList::updatePushedElements(TPoint p) {
       return;
     }
     case tsBandButtonDown: case tsHeaderButtonDown: {
-      const bool band = state_ == tsBandButtonDown;
-      const auto frame = LayoutFrame();
+      const bool band = grid_.State() == tsBandButtonDown;
+      const auto frame = grid_.LayoutFrame();
       const TRect corner = band ? frame->BandCornerRect : frame->HeaderCornerRect;
       const bool over = corner.Contains(p);
       bool& pushed = band ? press_.BandButtonPushed : press_.HeaderButtonPushed;
       if (over == pushed) return;
       pushed = over;
       (band ? mouseFeedback_.BandCornerPushed : mouseFeedback_.HeaderCornerPushed) = over;
-      InvalidateRect(corner);
+      grid_.InvalidateRect(corner);
       return;
     }
     case tsFilterCloseButtonDown: {
-      const TRect close = StatusCloseButtonRect();
+      const TRect close = statusCloseButtonRect();
       const bool over = close.Contains(p);
       if (over == press_.FilterCloseButtonPushed) return;
       press_.FilterCloseButtonPushed = mouseFeedback_.StatusClosePressed = over;
-      InvalidateRect(close);
+      grid_.InvalidateRect(close);
       return;
     }
     default:
@@ -527,71 +531,67 @@ void TCustomqlTreeList::updatePushedElements(TPoint p) {
 
 // ===== release ==============================================================================
 
-void TCustomqlTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const TPoint p{X, Y};
-  {
-    TqlSelectionLock lock(*this);
-    const TreeListHitInfo hit = GetHitInfo(p);
-    const TqlTreeListState stateAtRelease = state_;
-    if (isSizingState(state_)) releaseSizing();
-    else releasePressed(Shift, p);
+void TqlTreeListInput::MouseUp(TMouseButton button, TShiftState shift, TPoint p) {
+  TqlSelectionLock lock(grid_);
+  const TreeListHitInfo hit = grid_.GetHitInfo(p);
+  const TqlTreeListState stateAtRelease = grid_.State();
+  if (isSizingState(grid_.State())) releaseSizing();
+  else releasePressed(shift, p);
 
-    if (press_.SelectOnRelease) {
-      press_.SelectOnRelease = false;
-      ClearSelection();
-      if (focusedNode_) SetNodeSelected(focusedNode_, true);
-      selectionAnchor_ = focusedNode_;
-    }
-    releaseImmediateEditor(Button, Shift, hit, stateAtRelease);
-    press_.EditorOnRelease = false;
-    if (state_ == tsNodeDown) SetState(tsNormal);
-    if (rowScrollTimer.owner == this) stopProcessTimer(rowScrollTimer);
-    if (stateAtRelease == tsEditing || stateAtRelease == tsNodeDragging ||
-        stateAtRelease == tsNodeDown)
-      TControl::Click();
+  if (press_.SelectOnRelease) {
+    press_.SelectOnRelease = false;
+    grid_.ClearSelection();
+    if (grid_.FocusedNode()) grid_.SetNodeSelected(grid_.FocusedNode(), true);
+    grid_.SetSelectionAnchor(grid_.FocusedNode());
   }
-  TControl::MouseUp(Button, Shift, X, Y);
+  releaseImmediateEditor(button, shift, hit, stateAtRelease);
+  press_.EditorOnRelease = false;
+  if (grid_.State() == tsNodeDown) grid_.SetState(tsNormal);
+  if (rowScrollTimer.owner == &grid_) stopProcessTimer(rowScrollTimer);
+  if (stateAtRelease == tsEditing || stateAtRelease == tsNodeDragging ||
+      stateAtRelease == tsNodeDown)
+    grid_.RaiseClick();
 }
 
 // The pressed header elements: each ends its state, then acts when released over itself.
-void TCustomqlTreeList::releasePressed(TShiftState shift, TPoint p) {
-  switch (state_) {
+void TqlTreeListInput::releasePressed(TShiftState shift, TPoint p) {
+  switch (grid_.State()) {
     case tsBandDown: {
       const int band = press_.PressedBand;
       const bool over = overBandCell(band, p);
-      EndMouseTracking();
-      if (over && OnBandClick) OnBandClick(this, BandObject(band));
+      grid_.EndMouseTracking();
+      if (over && grid_.OnBandClick) grid_.OnBandClick(&grid_, grid_.BandObject(band));
       return;
     }
     case tsBandDragging: case tsColumnDragging:
-      EndHeaderDrag(false);
+      grid_.EndHeaderDrag(false);
       return;
     case tsFilterButtonDown: {
       const int column = press_.FilterButtonColumn;
       const bool over = overFilterButton(column, p);
-      EndMouseTracking();
-      if (over && !IsDesigning()) DropDownFilter(column);
+      grid_.EndMouseTracking();
+      if (over && !grid_.IsDesigning()) grid_.DropDownFilter(column);
       return;
     }
     case tsFilterCloseButtonDown: {
-      const bool over = StatusCloseButtonRect().Contains(p);
-      EndMouseTracking();
-      if (over) ClearFilter();
+      const bool over = statusCloseButtonRect().Contains(p);
+      grid_.EndMouseTracking();
+      if (over) grid_.ClearFilter();
       return;
     }
     case tsColumnDown: {
       const int column = press_.PressedColumn;
       const bool over = overHeaderCell(column, p);
-      EndMouseTracking();
-      if (over) ColumnHeaderClick(column, shift);
+      grid_.EndMouseTracking();
+      if (over) grid_.ColumnHeaderClick(column, shift);
       return;
     }
     case tsBandButtonDown: case tsHeaderButtonDown: {
-      const bool band = state_ == tsBandButtonDown;
+      const bool band = grid_.State() == tsBandButtonDown;
       const bool pushed = band ? press_.BandButtonPushed : press_.HeaderButtonPushed;
-      EndMouseTracking();
-      const TNotifyEvent& event = band ? OnBandButtonClick : OnHeaderButtonClick;
-      if (pushed && event) event(this);
+      grid_.EndMouseTracking();
+      const TNotifyEvent& event = band ? grid_.OnBandButtonClick : grid_.OnHeaderButtonClick;
+      if (pushed && event) event(&grid_);
       return;
     }
     default:
@@ -601,13 +601,13 @@ void TCustomqlTreeList::releasePressed(TShiftState shift, TPoint p) {
 
 // With tloImmediateEditor a click that starts and ends on the same focused cell opens the
 // editor at once.
-void TCustomqlTreeList::releaseImmediateEditor(TMouseButton button, TShiftState shift,
-                                               const TreeListHitInfo& hit,
-                                               TqlTreeListState stateAtRelease) {
+void TqlTreeListInput::releaseImmediateEditor(TMouseButton button, TShiftState shift,
+                                              const TreeListHitInfo& hit,
+                                              TqlTreeListState stateAtRelease) {
   const bool fromRow = stateAtRelease == tsEditing || stateAtRelease == tsNodeDragging ||
                        stateAtRelease == tsNodeDown;
-  if (!(fromRow || press_.EditorOnRelease) || !IsOption(tloImmediateEditor) ||
-      IsOption(tloRowSelect) || button != mbLeft)
+  if (!(fromRow || press_.EditorOnRelease) || !grid_.IsOption(tloImmediateEditor) ||
+      grid_.IsOption(tloRowSelect) || button != mbLeft)
     return;
   const TreeListHitInfo& pressed = press_.Hit;
   if (hit.Area != pressed.Area || (hit.Area != haCell && hit.Area != haNewItemRow) ||
@@ -615,25 +615,27 @@ void TCustomqlTreeList::releaseImmediateEditor(TMouseButton button, TShiftState 
     return;
   // The row: the pressed node (kept in the drag node, which node deletion clears) must be the
   // focused node under the release point; the new item row has no node.
-  if (hit.Area == haCell && (!dragNode_ || hit.Node != dragNode_ || focusedNode_ != hit.Node))
+  TqlTreeListNode* pressedNode = grid_.DragNode();
+  if (hit.Area == haCell &&
+      (!pressedNode || hit.Node != pressedNode || grid_.FocusedNode() != hit.Node))
     return;
-  SetState(tsNormal);
+  grid_.SetState(tsNormal);
   if (!shift.contains(ssShift) && !shift.contains(ssCtrl))
-    ShowEditorFromClick({hit.X, hit.Y}, shift);
+    grid_.ShowEditorFromClick({hit.X, hit.Y}, shift);
 }
 
 // ===== cancel tracking ======================================================================
 
-void TCustomqlTreeList::EndMouseTracking() {
-  switch (state_) {
+void TqlTreeListInput::EndTracking() {
+  switch (grid_.State()) {
     case tsColumnSizing: case tsBandSizing: case tsBandPanelSizing: case tsHeaderPanelSizing:
     case tsRowSizing:
       eraseSizingLine();
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       break;
     case tsBandDown: {
       const int band = press_.PressedBand;
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       press_.PressedBand = -1;
       press_.BandStillPushed = false;
       mouseFeedback_.BandDown = -1;
@@ -641,11 +643,11 @@ void TCustomqlTreeList::EndMouseTracking() {
       break;
     }
     case tsBandDragging: case tsColumnDragging:
-      EndHeaderDrag(true);
+      grid_.EndHeaderDrag(true);
       break;
     case tsFilterButtonDown: {
       const int column = press_.FilterButtonColumn;
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       press_.FilterButtonColumn = press_.PressedColumn = -1;
       press_.FilterButtonPushed = false;
       mouseFeedback_.DropDownColumn = -1;
@@ -653,13 +655,13 @@ void TCustomqlTreeList::EndMouseTracking() {
       break;
     }
     case tsFilterCloseButtonDown:
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       press_.FilterCloseButtonPushed = mouseFeedback_.StatusClosePressed = false;
-      InvalidateRect(StatusCloseButtonRect());
+      grid_.InvalidateRect(statusCloseButtonRect());
       break;
     case tsColumnDown: {
       const int column = press_.PressedColumn;
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       press_.PressedColumn = -1;
       press_.ColumnStillPushed = false;
       mouseFeedback_.ColumnDown = -1;
@@ -667,14 +669,14 @@ void TCustomqlTreeList::EndMouseTracking() {
       break;
     }
     case tsBandButtonDown:
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       press_.BandButtonPushed = mouseFeedback_.BandCornerPushed = false;
-      InvalidateRect(LayoutFrame()->BandCornerRect);
+      grid_.InvalidateRect(grid_.LayoutFrame()->BandCornerRect);
       break;
     case tsHeaderButtonDown:
-      SetState(tsNormal);
+      grid_.SetState(tsNormal);
       press_.HeaderButtonPushed = mouseFeedback_.HeaderCornerPushed = false;
-      InvalidateRect(LayoutFrame()->HeaderCornerRect);
+      grid_.InvalidateRect(grid_.LayoutFrame()->HeaderCornerRect);
       break;
     default:
       break;  // editing, node pressed and node dragging go on
@@ -682,17 +684,12 @@ void TCustomqlTreeList::EndMouseTracking() {
   hideFilterCloseHint();
 }
 
-void TCustomqlTreeList::WMCancelMode() {
-  TCustomqlContainer::WMCancelMode();
-  EndMouseTracking();
-}
-
 // ===== cursor, timers, enter and leave ======================================================
 
-TCursor TCustomqlTreeList::CursorAt(TPoint clientPos) {
-  switch (state_) {
+std::optional<TCursor> TqlTreeListInput::CursorAt(TPoint p) const {
+  switch (grid_.State()) {
     case tsNormal: case tsEditing: {
-      const TreeListHitInfo hit = GetHitInfo(clientPos);
+      const TreeListHitInfo hit = grid_.GetHitInfo(p);
       if (hit.Area == haHeaderEdge || (hit.Area == haBandEdge && hit.Band >= 0)) return crHSplit;
       if (hit.Area == haBandPanelEdge || hit.Area == haHeaderPanelEdge || hit.Area == haRowEdge)
         return crVSplit;
@@ -705,41 +702,39 @@ TCursor TCustomqlTreeList::CursorAt(TPoint clientPos) {
     default:
       break;
   }
-  return TCustomqlContainer::CursorAt(clientPos);
+  return std::nullopt;
 }
 
-void TCustomqlTreeList::WMTimer(int id) {
+bool TqlTreeListInput::Timer(int id) {
   switch (id) {
     case kEditorDelayTimerId:
-      if (editorDelayTimer.owner == this) stopProcessTimer(editorDelayTimer);
-      else KillTimer(id);
-      if (state_ == tsNormal) ShowEditor();
-      return;
+      if (editorDelayTimer.owner == &grid_) stopProcessTimer(editorDelayTimer);
+      else grid_.KillTimer(id);
+      if (grid_.State() == tsNormal) grid_.ShowEditor();
+      return true;
     case kRowScrollTimerId:
-      if (rowScrollTimer.owner == this) rowScrollTick();
-      else HeaderEdgeScrollTick();
-      return;
+      if (rowScrollTimer.owner == &grid_) rowScrollTick();
+      else grid_.HeaderEdgeScrollTick();
+      return true;
     case kFilterHintShowTimerId:
       showFilterCloseHint();
-      return;
+      return true;
     case kFilterHintHideTimerId:
       hideFilterCloseHint();
-      return;
+      return true;
     case kDragExpandTimerId:
-      DragExpandTick();
-      return;
+      grid_.DragExpandTick();
+      return true;
     default:
-      TCustomqlContainer::WMTimer(id);
+      return false;
   }
 }
 
-void TCustomqlTreeList::CMMouseEnter() {
-  TCustomqlContainer::CMMouseEnter();
-  updateHotTrack(GetHitInfo(ScreenToClient(GetCursorPos())));
+void TqlTreeListInput::MouseEnter() {
+  updateHotTrack(grid_.GetHitInfo(grid_.ScreenToClient(GetCursorPos())));
 }
 
-void TCustomqlTreeList::CMMouseLeave() {
-  TCustomqlContainer::CMMouseLeave();
+void TqlTreeListInput::MouseLeave() {
   TreeListHitInfo nothing;
   nothing.X = nothing.Y = -1;
   nothing.Area = haOutside;

@@ -31,8 +31,8 @@ void TCustomqlTreeList::SetShowRoot(bool value) {
 
 int TCustomqlTreeList::GetFilterButtonState(int column) const {
   if (!HeaderButtonsEnabled() || ColumnDisableFilter(column)) return 0;
-  if (mouseFeedback_.HotFilterButtonColumn != column) return fbsShown;
-  if (mouseFeedback_.DropDownColumn == column) return fbsShown | fbsHot | fbsPressed;
+  if (MouseFeedback().HotFilterButtonColumn != column) return fbsShown;
+  if (MouseFeedback().DropDownColumn == column) return fbsShown | fbsHot | fbsPressed;
   return fbsShown | fbsHot;
 }
 

@@ -3,6 +3,7 @@
 // delay, and hot tracking. Input goes through the form as real input does.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -287,6 +288,22 @@ TEST(TreeListMouse, ClickOnTheFocusedCellOpensTheEditorUnlessADoubleClickFollows
   EXPECT_FALSE(f.g->HasTimer(2));
   EXPECT_TRUE(f.g->log.empty());
   EXPECT_EQ(doubleClicks, 1);
+}
+
+// The editor delay is one timer for the whole process: a grid destroyed while its delay is
+// pending gives it back, so another grid's click on its focused cell starts its own.
+TEST(TreeListMouse, GridGoingAwayWithAPendingEditorDelayGivesTheTimerBack) {
+  const TqlTreeListOptions options = kDefaultTreeListOptions - TqlTreeListOptions{tloRowSelect};
+  MouseFixture f(options);
+  auto gone = std::make_unique<MouseFixture>(options);  // alive together: two addresses
+  const TPoint p = f.CellMiddle(1, 1);
+  input::Click(*gone->g, p.X, p.Y);
+  input::Click(*gone->g, p.X, p.Y);
+  ASSERT_TRUE(gone->g->HasTimer(2));
+  gone.reset();
+  input::Click(*f.g, p.X, p.Y);
+  input::Click(*f.g, p.X, p.Y);
+  EXPECT_TRUE(f.g->HasTimer(2));
 }
 
 TEST(TreeListMouse, HotTrackingFollowsTheMouseWithTheOption) {
