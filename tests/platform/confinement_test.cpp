@@ -67,26 +67,67 @@ const std::vector<Layer>& Layers() {
   return layers;
 }
 
-// Walls inside a folder: files of `files` (but none starting with an `except` prefix) may not
-// include the headers of `hidden`, although their folder's row lets them see the folder.
+// Walls inside a folder: files starting with one of `files` (but none starting with an
+// `except` prefix) may not include the headers of `hidden`, although their folder's row lets
+// them see the folder.
 struct Wall {
-  std::string_view files;
+  std::vector<std::string_view> files;
   std::vector<std::string_view> hidden;
   std::vector<std::string_view> except;
   std::string_view why;
 };
 
+// The tree-list core is a host (treelist_core.h) and four collaborators; each collaborator's
+// files and the headers only it may include.
+const std::vector<std::string_view> kNodeStoreFiles = {
+    "treelist/node_store.", "treelist/visible_row_cache.", "treelist/node_pool.",
+    "treelist/treelist_node."};
+const std::vector<std::string_view> kNodeStoreHeaders = {
+    "treelist/node_store.h", "treelist/visible_row_cache.h", "treelist/node_pool.h"};
+const std::vector<std::string_view> kGeometryFiles = {
+    "treelist/treelist_geometry.", "treelist/treelist_layout", "treelist/treelist_scroll.",
+    "treelist/treelist_hittest.", "treelist/width_sharing.", "treelist/treelist_metrics.",
+    "treelist/layout_frame_cache."};
+const std::vector<std::string_view> kGeometryHeaders = {
+    "treelist/treelist_geometry.h", "treelist/width_sharing.h", "treelist/layout_frame_cache.h"};
+const std::vector<std::string_view> kInputFiles = {
+    "treelist/treelist_input", "treelist/treelist_mouse.", "treelist/treelist_sizing.",
+    "treelist/treelist_hot_track.", "treelist/treelist_best_width."};
+const std::vector<std::string_view> kInputHeaders = {
+    "treelist/treelist_input.h", "treelist/press_record.h", "treelist/treelist_requests.h"};
+const std::vector<std::string_view> kPainterFiles = {
+    "treelist/treelist_paint", "treelist/rows_painter.", "treelist/paint_pass.",
+    "treelist/paint_primitives."};
+const std::vector<std::string_view> kPainterHeaders = {
+    "treelist/treelist_painter.h", "treelist/rows_painter.h", "treelist/paint_pass.h"};
+
+std::vector<std::string_view> Joined(
+    std::initializer_list<std::vector<std::string_view>> lists) {
+  std::vector<std::string_view> all;
+  for (const auto& list : lists) all.insert(all.end(), list.begin(), list.end());
+  return all;
+}
+
 const std::vector<Wall>& Walls() {
   static const std::vector<Wall> walls = {
-      // The tree-list core and its collaborators (nodes, geometry, input, painting) read bands
-      // and columns through the model queries and ask for changes through requests; only the
-      // control that owns the band and column objects (and the programs that build grids)
-      // touch them.
-      {"treelist/",
+      // The tree-list core and its collaborators read bands and columns through the model
+      // queries and ask for changes through requests; only the control that owns the band
+      // and column objects (and the programs that build grids) touch them.
+      {{"treelist/"},
        {"treelist/treelist_band.h", "treelist/treelist_column.h", "treelist/treelist_control.h"},
        {"treelist/treelist_band.", "treelist/treelist_column.", "treelist/treelist_control",
         "treelist/gallery/"},
        "the tree-list core reaches bands and columns only through the model queries"},
+      // The collaborators meet only in the host: each asks the grid's public members, never
+      // another collaborator's insides.
+      {kNodeStoreFiles, Joined({kGeometryHeaders, kInputHeaders, kPainterHeaders}), {},
+       "the node store knows nothing of layout, input or painting"},
+      {kGeometryFiles, Joined({kNodeStoreHeaders, kInputHeaders, kPainterHeaders}), {},
+       "the geometry asks the grid for nodes and never sees input or painting"},
+      {kInputFiles, Joined({kNodeStoreHeaders, kGeometryHeaders, kPainterHeaders}), {},
+       "the input side asks the grid, never the node store, the geometry or the painter"},
+      {kPainterFiles, Joined({kNodeStoreHeaders, kGeometryHeaders, kInputHeaders}), {},
+       "the painter draws the grid's layout snapshot and never sees the other collaborators"},
   };
   return walls;
 }
@@ -174,7 +215,9 @@ std::string Verdict(const fs::path& root, const std::string& file, const std::st
   if (seen.empty()) return "no row of the layer table covers this folder";
   Reach reach = Resolve(root, file, written);
   for (const Wall& wall : Walls()) {
-    if (!StartsWith(file, wall.files)) continue;
+    if (std::none_of(wall.files.begin(), wall.files.end(),
+                     [&](std::string_view prefix) { return StartsWith(file, prefix); }))
+      continue;
     if (std::any_of(wall.except.begin(), wall.except.end(),
                     [&](std::string_view prefix) { return StartsWith(file, prefix); }))
       continue;
@@ -239,6 +282,12 @@ TEST(LayerRules, TableDecidesEachKindOfInclude) {
       {"treelist/treelist_sizing.cpp", "\"treelist/treelist_band.h\"", false},
       {"treelist/treelist_paint.cpp", "\"treelist/treelist_control.h\"", false},
       {"treelist/treelist_mouse.cpp", "\"treelist/treelist_core.h\"", true},
+      {"treelist/treelist_mouse.cpp", "\"treelist/rows_painter.h\"", false},
+      {"treelist/treelist_paint_rows.cpp", "\"treelist/treelist_input.h\"", false},
+      {"treelist/treelist_paint_rows.cpp", "\"treelist/rows_painter.h\"", true},
+      {"treelist/node_store.cpp", "\"treelist/treelist_geometry.h\"", false},
+      {"treelist/treelist_layout.cpp", "\"treelist/node_store.h\"", false},
+      {"treelist/treelist_core.cpp", "\"treelist/node_store.h\"", true},
       {"treelist/treelist_control_queries.cpp", "\"treelist/treelist_column.h\"", true},
       {"treelist/treelist_column.cpp", "\"treelist/treelist_band.h\"", true},
       {"treelist/gallery/gallery_grids.h", "\"treelist/treelist_control.h\"", true},
