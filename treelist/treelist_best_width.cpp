@@ -16,7 +16,7 @@ int TCustomqlTreeList::ColumnBestWidth(int column) const {
   // The tree column's text starts right of the tree indent: measure it again with the indent.
   if (GetVisibleBandCount() > 0 && column == GetColumnAt(0, 0, 0)) {
     canvas.Font = ColumnHasOwnFont(column) ? GetColumnFont(column) : Font();
-    const int indent = metrics_.LevelIndent;
+    const int indent = Metrics().LevelIndent;
     const int rootIndent = paintStyle_ == TqlPaintStyle::Tree && showRoot_ ? indent : 0;
     std::vector<const TqlTreeListNode*> pending(roots_.begin(), roots_.end());
     while (!pending.empty()) {

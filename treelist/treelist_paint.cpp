@@ -243,7 +243,7 @@ void TCustomqlTreeList::paintFooterPanel(TqlPaintPass& pass) {
   const bool flat = lookAndFeel_ != lfStandard;
   const int hiddenBorder = flat ? 1 : 2;
   TRect frame = layout.FooterRect;
-  if (layout.LeftFixedBand < 0 && leftCoord_ > 0) frame.Left -= hiddenBorder;
+  if (layout.LeftFixedBand < 0 && LeftCoord() > 0) frame.Left -= hiddenBorder;
   if (layout.RightFixedBand < 0 && layout.ContentRight >= layout.FooterRect.Right)
     frame.Right += hiddenBorder;
   {
@@ -269,7 +269,7 @@ void TCustomqlTreeList::paintFooterPanel(TqlPaintPass& pass) {
     canvas.FillRect(frame);
 
     const int origin = frame.Top;
-    const int lineHeight = metrics_.FooterLineHeight;
+    const int lineHeight = Metrics().FooterLineHeight;
     TqlFontScope cellFont(canvas);
     canvas.Font = Font();
     for (size_t i = 0; i < layout.HeaderCells.size(); ++i) {

@@ -96,12 +96,12 @@ int TCustomqlTreeList::clampSizingPos(int pos) const {
     }
     case tsBandPanelSizing: {
       const int count = BandRowCountAt(pos);
-      return metrics_.GroupAreaHeight + count * metrics_.BandLineHeight + 5 +
-             (metrics_.FlatLook ? 0 : 1);
+      return Metrics().GroupAreaHeight + count * Metrics().BandLineHeight + 5 +
+             (Metrics().FlatLook ? 0 : 1);
     }
     case tsHeaderPanelSizing:
-      return metrics_.GroupAreaHeight + metrics_.BandPanelHeight +
-             HeaderPanelRowCountAt(pos) * metrics_.HeaderCellHeight;
+      return Metrics().GroupAreaHeight + Metrics().BandPanelHeight +
+             HeaderPanelRowCountAt(pos) * Metrics().HeaderCellHeight;
     case tsRowSizing: {
       const int low = dragNode_ ? RowSizingMinimum(dragNode_) : -1;
       if (low < 0) return pos;  // the node left the screen: nothing to measure against
@@ -145,8 +145,8 @@ void TCustomqlTreeList::releaseSizing() {
       SetBandRowCount(std::max(1, BandRowCountAt(pos)));
       return;
     case tsHeaderPanelSizing: {
-      const int cell = std::max(1, metrics_.HeaderCellHeight);
-      const int top = metrics_.GroupAreaHeight + metrics_.BandPanelHeight;
+      const int cell = std::max(1, Metrics().HeaderCellHeight);
+      const int top = Metrics().GroupAreaHeight + Metrics().BandPanelHeight;
       SetHeaderPanelRowCountByMouse(std::max(1, (pos - top + cell / 2) / cell));
       return;
     }
@@ -206,7 +206,7 @@ void TCustomqlTreeList::applyRowHeight(int pos) {
   const TqlRowInfo* row = s.RowOf(node);
   if (!row) return;
   int best = -1;
-  for (int unit = metrics_.SmallestRowHeight; unit <= pos - row->Top; ++unit) {
+  for (int unit = Metrics().SmallestRowHeight; unit <= pos - row->Top; ++unit) {
     if (row->Top + ComputeRowHeight(node, unit).Height > pos) break;
     best = unit;
   }
