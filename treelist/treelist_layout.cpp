@@ -105,9 +105,10 @@ int widestRowSum(const TCustomqlTreeList& t, int visibleBand, bool minimums) {
   return widest;
 }
 
-std::vector<TqlBandWidthInfo> bandWidthInfos(const TCustomqlTreeList& t) {
+std::vector<TqlBandWidthInfo> bandWidthInfos(const TqlTreeListGeometry& g,
+                                             const TCustomqlTreeList& t) {
   std::vector<TqlBandWidthInfo> infos(std::max(0, t.GetVisibleBandCount()));
-  const bool followHeaders = t.BandWidthsFollowHeaders();
+  const bool followHeaders = g.BandWidthsFollowHeaders();
   for (int vb = 0; vb < static_cast<int>(infos.size()); ++vb) {
     TqlBandWidthInfo& b = infos[vb];
     b.Sizable = t.GetVisibleBandSizing(vb);
@@ -119,9 +120,9 @@ std::vector<TqlBandWidthInfo> bandWidthInfos(const TCustomqlTreeList& t) {
   return infos;
 }
 
-TqlBandWidths bandWidths(const TCustomqlTreeList& t) {
-  return ShareBandWidths(bandWidthInfos(t), t.IsOption(tloAutoWidth),
-                         t.ClientWidth() - t.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
+TqlBandWidths bandWidths(const TqlTreeListGeometry& g, const TCustomqlTreeList& t) {
+  return ShareBandWidths(bandWidthInfos(g, t), t.IsOption(tloAutoWidth),
+                         t.ClientWidth() - g.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
 }
 
 // The fixed bands as the layout draws them (visible indexes, -1 for none): a left-fixed band
@@ -156,21 +157,21 @@ std::vector<int> rowCellWidths(const TCustomqlTreeList& t, const std::vector<int
 }  // namespace
 
 int TqlTreeListGeometry::BandDisplayWidth(int visibleBand) const {
-  TqlBandWidths w = bandWidths(host_);
+  TqlBandWidths w = bandWidths(*this, host_);
   if (visibleBand < 0 || visibleBand >= static_cast<int>(w.DisplayWidths.size())) return 0;
   return w.DisplayWidths[visibleBand];
 }
 
 int TqlTreeListGeometry::BandMinimumWidth(int visibleBand) const {
-  std::vector<TqlBandWidthInfo> infos = bandWidthInfos(host_);
+  std::vector<TqlBandWidthInfo> infos = bandWidthInfos(*this, host_);
   if (visibleBand < 0 || visibleBand >= static_cast<int>(infos.size())) return 0;
   return infos[visibleBand].MinWidth;
 }
 
-int TqlTreeListGeometry::TotalWidth() const { return bandWidths(host_).TotalWidth; }
+int TqlTreeListGeometry::TotalWidth() const { return bandWidths(*this, host_).TotalWidth; }
 
 int TqlTreeListGeometry::ScrollableWidth() const {
-  TqlBandWidths w = bandWidths(host_);
+  TqlBandWidths w = bandWidths(*this, host_);
   int scrollable = w.TotalWidth;
   int leftFixed = host_.GetLeftFixedVisibleBand(), rightFixed = host_.GetRightFixedVisibleBand();
   int count = static_cast<int>(w.DisplayWidths.size());
@@ -211,7 +212,7 @@ TqlColumnScrollSpan TqlTreeListGeometry::ColumnScrollSpan(int column) const {
   if (it == columns.end()) return span;
   span.Found = true;
   // Which bands stay put: the same rule the snapshot applies.
-  const TqlBandWidths widths = bandWidths(host_);
+  const TqlBandWidths widths = bandWidths(*this, host_);
   const int bandCount = static_cast<int>(widths.DisplayWidths.size());
   const auto [leftFixed, rightFixed] = drawnFixedBands(host_, bandCount);
   if (visibleBand == leftFixed || visibleBand == rightFixed) {
@@ -380,9 +381,9 @@ struct DrawnBand {
   bool fixed;                   // the band cell is the visible part only
 };
 
-void addHeaderCells(const TCustomqlTreeList& t, const DrawnBand& band, int displayWidth,
-                    int headerTop, int lastScrollableBand, TqlLayoutSnapshot& s) {
-  const TqlTreeListMetrics& m = t.Metrics();
+void addHeaderCells(const TCustomqlTreeList& t, const TqlTreeListMetrics& m,
+                    const DrawnBand& band, int displayWidth, int headerTop,
+                    int lastScrollableBand, TqlLayoutSnapshot& s) {
   const int headerRows = std::max(1, t.GetHeaderPanelRowCount());
   const int headerBottom = headerTop + m.HeaderCellHeight * headerRows;
   const int occupied = t.GetOccupiedHeaderRowCount(band.visibleBand);
@@ -507,7 +508,7 @@ TqlLayoutSnapshot TqlTreeListGeometry::BuildLayoutFrame() const {
                   s.FooterRect.Bottom + m.StatusPanelHeight};
 
   // --- bands ---
-  const TqlBandWidths widths = bandWidths(host_);
+  const TqlBandWidths widths = bandWidths(*this, host_);
   const int bandCount = static_cast<int>(widths.DisplayWidths.size());
   const int groupIndent = host_.GetGroupIndent();
   const int fixedBottom = rowsBottom - (m.NewItemAreaHeight > 0 ? m.NewItemSeparatorHeight : 0);
@@ -565,7 +566,7 @@ TqlLayoutSnapshot TqlTreeListGeometry::BuildLayoutFrame() const {
     TRect cell = band.fixed ? TRect{band.visibleLeft, bandTop, band.visibleRight, bandBottom}
                             : TRect{band.left, bandTop, band.right, bandBottom};
     addBandCell(s, band.visibleBand, cell, band.visibleLeft, band.visibleRight);
-    addHeaderCells(host_, band, widths.DisplayWidths[band.visibleBand], headerTop,
+    addHeaderCells(host_, metrics_, band, widths.DisplayWidths[band.visibleBand], headerTop,
                    lastScrollable, s);
   }
 
