@@ -121,6 +121,7 @@
 #include "treelist/interaction_state.h"
 #include "treelist/press_record.h"
 #include "treelist/treelist_geometry.h"
+#include "treelist/treelist_hittest.h"
 #include "treelist/treelist_model.h"
 #include "treelist/treelist_types.h"
 #include "treelist/visible_row_cache.h"
@@ -247,7 +248,7 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   // Every behaviour test reads a flag through this; descendants may answer differently.
   virtual bool IsOption(TqlTreeListOption option) const { return options_.contains(option); }
 
-  // ===== layout properties (treelist_layout.cpp) =============================================
+  // ===== layout properties (treelist_layout_properties.cpp) ==================================
   bool ShowBands() const { return showBands_; }
   void SetShowBands(bool value);
   bool ShowHeader() const { return showHeader_; }
@@ -302,17 +303,20 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void RecalcLayout();
   // The frame of the layout (areas, band and header cells), kept between questions and
   // rebuilt lazily after a change (layout_frame_cache.h).
-  std::shared_ptr<const TqlLayoutSnapshot> LayoutFrame() const;
+  std::shared_ptr<const TqlLayoutSnapshot> LayoutFrame() const { return geometry_.LayoutFrame(); }
   // The frame plus the rows on screen, built for every paint and every question about rows.
   TqlLayoutSnapshot BuildLayoutSnapshot() const;
   int LeftCoord() const { return geometry_.LeftCoord(); }
   void SetLeftCoord(int value);
   void SetTopRowIndex(int rowIndex);
   int TopRowIndex() const { return RowIndexOfNode(topNode_); }
-  int NodeRowHeight(TqlTreeListNode* node, bool useCache = true) const;
+  int NodeRowHeight(TqlTreeListNode* node, bool useCache = true) const {
+    return geometry_.NodeRowHeight(node, useCache);
+  }
   // Row height of a node with a given unit row height, uncached.
   TqlRowHeightInfo ComputeRowHeight(TqlTreeListNode* node, int unitRowHeight) const;
-  int TreeIndent(const TqlTreeListNode* node) const;  // width left of the first column's text
+  // Width left of the first column's text.
+  int TreeIndent(const TqlTreeListNode* node) const { return geometry_.TreeIndent(node); }
   int BandDisplayWidth(int visibleBand) const;
   // Narrowest a visible band may get: Sizing ? MinWidth : Width, raised to its columns' minimums.
   int BandMinimumWidth(int visibleBand) const;
@@ -334,9 +338,10 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void PlaceTopNode(TqlTreeListNode* node) { topNode_ = node; }
 
   // ===== hit testing (treelist_hittest.cpp) ==================================================
-  TreeListHitInfo GetHitInfo(TPoint clientPoint) const;
-  TreeListHitArea GetHitArea(TPoint clientPoint) const;      // GetHitInfo's area only
-  TqlTreeListNode* GetNodeAt(TPoint clientPoint) const;      // GetHitInfo's node only
+  TreeListHitInfo GetHitInfo(TPoint clientPoint) const { return geometry_.GetHitInfo(clientPoint); }
+  // GetHitInfo's area only / node only.
+  TreeListHitArea GetHitArea(TPoint clientPoint) const { return GetHitInfo(clientPoint).Area; }
+  TqlTreeListNode* GetNodeAt(TPoint clientPoint) const { return GetHitInfo(clientPoint).Node; }
   // Band widths follow their headers: tloBandHeaderWidth or the control's DefaultLayout.
   bool BandWidthsFollowHeaders() const;
   // The edge between two bands acts as the last column's edge (widths follow headers and the
@@ -729,7 +734,6 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   virtual std::string FilterCloseHint() const { return {}; }
   // The close button of the status panel, empty when none is shown.
   TRect StatusCloseButtonRect() const;
-
 
  private:
   // Layout, scrolling and hit testing (treelist_geometry.h): metrics, left coordinate, the

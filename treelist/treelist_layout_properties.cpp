@@ -119,21 +119,12 @@ void TCustomqlTreeList::RecalcLayout() {
 
 // ===== questions handed to the geometry ====================================================
 
-std::shared_ptr<const TqlLayoutSnapshot> TCustomqlTreeList::LayoutFrame() const {
-  return geometry_.LayoutFrame();
-}
 TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutSnapshot() const {
   return geometry_.BuildLayoutSnapshot();
-}
-int TCustomqlTreeList::NodeRowHeight(TqlTreeListNode* node, bool useCache) const {
-  return geometry_.NodeRowHeight(node, useCache);
 }
 TqlRowHeightInfo TCustomqlTreeList::ComputeRowHeight(TqlTreeListNode* node,
                                                      int unitRowHeight) const {
   return geometry_.ComputeRowHeight(node, unitRowHeight);
-}
-int TCustomqlTreeList::TreeIndent(const TqlTreeListNode* node) const {
-  return geometry_.TreeIndent(node);
 }
 int TCustomqlTreeList::BandDisplayWidth(int visibleBand) const {
   return geometry_.BandDisplayWidth(visibleBand);
@@ -172,9 +163,6 @@ int TCustomqlTreeList::LastPageTopRowIndex(int rowIndex) const {
 }
 void TCustomqlTreeList::UpdateScrollBars() { geometry_.UpdateScrollBars(); }
 
-TreeListHitInfo TCustomqlTreeList::GetHitInfo(TPoint p) const { return geometry_.GetHitInfo(p); }
-TreeListHitArea TCustomqlTreeList::GetHitArea(TPoint p) const { return GetHitInfo(p).Area; }
-TqlTreeListNode* TCustomqlTreeList::GetNodeAt(TPoint p) const { return GetHitInfo(p).Node; }
 bool TCustomqlTreeList::BandWidthsFollowHeaders() const {
   return geometry_.BandWidthsFollowHeaders();
 }
