@@ -135,7 +135,8 @@ std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlL
   }
 
   // 7.-10. Header panel.
-  const bool replace = ColumnEdgesReplaceBandEdges();
+  // Asked only at an edge (most points of a mouse move are not).
+  auto replace = [this] { return ColumnEdgesReplaceBandEdges(); };
   if (host_.IsOption(tloHeaderPanelSizing) && !s.HeaderPanelRect.IsEmpty() &&
       onPanelBottomEdge(s.HeaderPanelRect, s.HeaderCornerRect, p))
     return answer(haHeaderPanelEdge);
@@ -147,7 +148,7 @@ std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlL
       hit.Column = cell.Column;
       hit.Area = haHeader;
       if (p.X >= cell.Rect.Right - kZone || onClippedRightEdge(cell.Rect, s, p)) {
-        if (CanSizeColumnEdge(cell.Column) && (!cell.LastInRow || replace))
+        if (CanSizeColumnEdge(cell.Column) && (!cell.LastInRow || replace()))
           return answer(haHeaderEdge);
         if (cell.LastInRow && CanSizeBandEdge(cell.VisibleBand)) return answer(haBandEdge);
         return hit;
@@ -163,12 +164,12 @@ std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlL
         // column move to the left neighbour only when that edge can be dragged: otherwise
         // the point stays on this cell (a click there means this column).
         const int prevBand = cell.VisibleBand - 1;
-        if (!replace && CanSizeBandEdge(prevBand)) {
+        if (!replace() && CanSizeBandEdge(prevBand)) {
           hit.Band = prevBand;
           hit.Column = -1;
           return answer(haBandEdge);
         }
-        if (replace) {
+        if (replace()) {
           int prevColumn = lastColumnOfBand(host_, prevBand);
           if (CanSizeColumnEdge(prevColumn)) {
             hit.Band = prevBand;
@@ -186,7 +187,7 @@ std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlL
       p.X < s.HeaderPanelRect.Right + kZone) {
     const int band = s.BandCells.back().VisibleBand;
     hit.Band = band;
-    if (replace) {
+    if (replace()) {
       int column = lastColumnOfBand(host_, band);
       if (CanSizeColumnEdge(column)) {
         hit.Column = column;
