@@ -5,7 +5,8 @@
 // Valid until Invalidate, and only for the client rectangle and the left coordinate it was
 // built for (the two changes that need no layout pass). Whoever changes anything else the
 // frame is made of (metrics, bands, columns, widths, fonts, options) runs the layout pass
-// (TCustomqlTreeList::RecalcLayout), which invalidates it. Debug builds compare the kept
+// (TCustomqlTreeList::RecalcLayout), whose first step (TqlTreeListGeometry::DropFrame)
+// invalidates it; TqlTreeListGeometry owns the cache. Debug builds compare the kept
 // frame with a fresh one on every use, so a change that skips the layout pass shows at once.
 //
 // The frame is shared: a caller holding it keeps its copy alive across a rebuild.

@@ -33,11 +33,16 @@
 //                             model queries, treelist_control_paint.cpp the painting ones,
 //                             treelist_control_sort.cpp the sorted-columns list and the
 //                             header-click rule
-//   geometry
+//   geometry (TqlTreeListGeometry: metrics, left coordinate and the kept frame are its own)
+//     treelist_geometry.h     TqlTreeListGeometry, held by the core; reads the core's public
+//                             members and the model queries only
 //     treelist_metrics        heights and widths measured from the fonts
 //     width_sharing           proportional width shares of bands and of header cells
-//     treelist_layout         the layout pass (RecalcLayout), the layout frame and the rows
-//                             on screen, node and cell rectangles, band and column widths
+//     treelist_layout         the layout pass's computations (metrics, widths, row heights),
+//                             the layout frame and the rows on screen, node and cell rectangles
+//     treelist_layout_properties.cpp  the core's layout property setters, the layout pass's
+//                             order of work (RecalcLayout) and the geometry questions it
+//                             hands to TqlTreeListGeometry
 //     layout_frame_cache.h    the frame kept between questions, rebuilt after a layout pass
 //     treelist_scroll.cpp     scroll ranges, top row and left coordinate
 //     treelist_hittest        what lies under a point; sizing limits
@@ -119,8 +124,9 @@
 #include "treelist/container.h"
 #include "treelist/custom_draw.h"
 #include "treelist/interaction_state.h"
-#include "treelist/layout_frame_cache.h"
 #include "treelist/press_record.h"
+#include "treelist/treelist_geometry.h"
+#include "treelist/treelist_hittest.h"
 #include "treelist/treelist_input.h"
 #include "treelist/treelist_metrics.h"
 #include "treelist/treelist_model.h"
@@ -252,7 +258,7 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   // Every behaviour test reads a flag through this; descendants may answer differently.
   virtual bool IsOption(TqlTreeListOption option) const { return options_.contains(option); }
 
-  // ===== layout properties (treelist_layout.cpp) =============================================
+  // ===== layout properties (treelist_layout_properties.cpp) ==================================
   bool ShowBands() const { return showBands_; }
   void SetShowBands(bool value);
   bool ShowHeader() const { return showHeader_; }
@@ -261,7 +267,7 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   virtual void SetBandRowCount(int value);
   int HeaderMinRowCount() const { return headerMinRowCount_; }
   void SetHeaderMinRowCount(int value);
-  int DefaultRowHeight() const { return metrics_.UnitRowHeight; }
+  int DefaultRowHeight() const { return geometry_.Metrics().UnitRowHeight; }
   void SetDefaultRowHeight(int value);
   bool DefaultRowHeightAssigned() const { return defaultRowHeightAssigned_; }
   int RowSeparatorLineWidth() const { return rowSeparatorLineWidth_; }
@@ -299,22 +305,28 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   const TFont& HeaderFont() const { return headerFont_; }
   const TFont& PreviewFont() const { return previewFont_; }
 
-  // ===== layout (treelist_layout.cpp, treelist_scroll.cpp) ==================================
-  const TqlTreeListMetrics& Metrics() const { return metrics_; }
+  // ===== layout (TqlTreeListGeometry: treelist_layout.cpp, treelist_scroll.cpp; the core's
+  //       side in treelist_layout_properties.cpp) ==============================================
+  const TqlTreeListMetrics& Metrics() const { return geometry_.Metrics(); }
   // Recomputes metrics, caches and scroll bars and repaints; dropped while the update lock is
   // held (ending the lock asks again) and while loading.
   void RecalcLayout();
   // The frame of the layout (areas, band and header cells), kept between questions and
   // rebuilt lazily after a change (layout_frame_cache.h).
-  std::shared_ptr<const TqlLayoutSnapshot> LayoutFrame() const;
+  std::shared_ptr<const TqlLayoutSnapshot> LayoutFrame() const { return geometry_.LayoutFrame(); }
   // The frame plus the rows on screen, built for every paint and every question about rows.
   TqlLayoutSnapshot BuildLayoutSnapshot() const;
-  int LeftCoord() const { return leftCoord_; }
+  int LeftCoord() const { return geometry_.LeftCoord(); }
   void SetLeftCoord(int value);
   void SetTopRowIndex(int rowIndex);
   int TopRowIndex() const { return RowIndexOfNode(topNode_); }
-  int NodeRowHeight(TqlTreeListNode* node, bool useCache = true) const;
-  int TreeIndent(const TqlTreeListNode* node) const;  // width left of the first column's text
+  int NodeRowHeight(TqlTreeListNode* node, bool useCache = true) const {
+    return geometry_.NodeRowHeight(node, useCache);
+  }
+  // Row height of a node with a given unit row height, uncached.
+  TqlRowHeightInfo ComputeRowHeight(TqlTreeListNode* node, int unitRowHeight) const;
+  // Width left of the first column's text.
+  int TreeIndent(const TqlTreeListNode* node) const { return geometry_.TreeIndent(node); }
   int BandDisplayWidth(int visibleBand) const;
   // Narrowest a visible band may get: Sizing ? MinWidth : Width, raised to its columns' minimums.
   int BandMinimumWidth(int visibleBand) const;
@@ -330,11 +342,16 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   TRect CellRect(TqlTreeListNode* node, int column) const;
   TRect NodeAndBelowRect(TqlTreeListNode* node) const;
   int LastPageTopRowIndex(int rowIndex) const;
+  void UpdateScrollBars();  // ranges, pages and positions of both bars
+  // Stores the first row on screen as it is: no clamping, scroll bars, repaint or event (the
+  // geometry's scroll bookkeeping, which does those itself, calls it).
+  void PlaceTopNode(TqlTreeListNode* node) { topNode_ = node; }
 
   // ===== hit testing (treelist_hittest.cpp) ==================================================
-  TreeListHitInfo GetHitInfo(TPoint clientPoint) const;
-  TreeListHitArea GetHitArea(TPoint clientPoint) const;      // GetHitInfo's area only
-  TqlTreeListNode* GetNodeAt(TPoint clientPoint) const;      // GetHitInfo's node only
+  TreeListHitInfo GetHitInfo(TPoint clientPoint) const { return geometry_.GetHitInfo(clientPoint); }
+  // GetHitInfo's area only / node only.
+  TreeListHitArea GetHitArea(TPoint clientPoint) const { return GetHitInfo(clientPoint).Area; }
+  TqlTreeListNode* GetNodeAt(TPoint clientPoint) const { return GetHitInfo(clientPoint).Node; }
   // Band widths follow their headers: tloBandHeaderWidth or the control's DefaultLayout.
   bool BandWidthsFollowHeaders() const;
   // The edge between two bands acts as the last column's edge (widths follow headers and the
@@ -736,23 +753,11 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void WMCancelMode() override;
   void WMTimer(int id) override;
 
-  // Layout state (treelist_layout.cpp).
-  TqlLayoutSnapshot BuildLayoutFrame() const;           // uncached
-  void AddLayoutRows(TqlLayoutSnapshot& snapshot) const;  // the rows on screen into a frame
-  mutable TqlLayoutFrameCache frameCache_;
-  TqlTreeListMetrics metrics_;
-  int leftCoord_ = 0;  // pixels the scrollable bands are shifted left; >= 0
-  bool recalculating_ = false;  // RecalcLayout is running (scroll bar changes resize)
-  // Row height of a node with a given unit row height, uncached (treelist_layout.cpp).
-  TqlRowHeightInfo ComputeRowHeight(TqlTreeListNode* node, int unitRowHeight) const;
-  // Scroll bookkeeping (treelist_scroll.cpp).
-  void ComputeRowCounts();         // FullRowCount and PartRowCount from the top node
-  void UpdateScrollBars();         // ranges, pages and positions of both bars
-  void KeepScrollPositionsInRange();
-  void DropSuperfluousScrollBars();
-
  private:
-  std::optional<TreeListHitInfo> hitTest(TPoint p, const TqlLayoutSnapshot& s, bool withRows) const;
+  // Layout, scrolling and hit testing (treelist_geometry.h): metrics, left coordinate, the
+  // kept frame and the pass flag are its state.
+  TqlTreeListGeometry geometry_{*this};
+
   // A top node hidden by a refused expansion gives way to its nearest shown ancestor.
   void keepTopShown();
 

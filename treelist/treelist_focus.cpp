@@ -121,11 +121,11 @@ void TCustomqlTreeList::MakeColumnVisible(int focusIndex) {
   if (column < 0) return;
   const TqlColumnScrollSpan span = ColumnScrollSpan(column);
   if (!span.Found || span.Fixed) return;
-  int left = leftCoord_;
+  int left = LeftCoord();
   const int areaWidth = VisibleScrollWidth();
   if (span.Right > left + areaWidth) left = span.Right - areaWidth;
   if (span.Left < left) left = span.Left;
-  if (left != leftCoord_) SetLeftCoord(left);
+  if (left != LeftCoord()) SetLeftCoord(left);
 }
 
 // ===== row steps and page moves =============================================================
@@ -188,7 +188,7 @@ void TCustomqlTreeList::PageMove(int direction) {
       SetFocusedRowIndex(current + direction);
     return;
   }
-  const int pageSize = metrics_.FullRowCount;
+  const int pageSize = Metrics().FullRowCount;
   const int top = std::max(0, TopRowIndex());
   const int last = std::min(top + pageSize - 1, shown - 1);
   if (top < current && current < last)

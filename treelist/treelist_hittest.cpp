@@ -1,5 +1,6 @@
-// What lies under a point, decided on a layout snapshot by rules tried in a fixed order (the
-// first that matches answers), and the limits a dragged edge must keep.
+// TqlTreeListGeometry's hit testing: what lies under a point, decided on a layout snapshot by
+// rules tried in a fixed order (the first that matches answers), and the limits a dragged
+// edge must keep.
 //
 // Edge zones: an edge at x = E (the first pixel right of a cell, half-open rectangles) is
 // sensitive from E - 4 to E + 3: the four pixels left of it belong to the cell that ends
@@ -10,28 +11,29 @@
 #include <algorithm>
 
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_geometry.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
 
 // ===== edge predicates =====================================================================
 
-bool TCustomqlTreeList::BandWidthsFollowHeaders() const {
-  return IsOption(tloBandHeaderWidth) || GetDefaultLayout();
+bool TqlTreeListGeometry::BandWidthsFollowHeaders() const {
+  return host_.IsOption(tloBandHeaderWidth) || host_.GetDefaultLayout();
 }
 
-bool TCustomqlTreeList::ColumnEdgesReplaceBandEdges() const {
-  return BandWidthsFollowHeaders() && !showBands_;
+bool TqlTreeListGeometry::ColumnEdgesReplaceBandEdges() const {
+  return BandWidthsFollowHeaders() && !host_.ShowBands();
 }
 
-bool TCustomqlTreeList::CanSizeBandEdge(int visibleBand) const {
-  if (visibleBand < 0 || !IsOption(tloBandSizing) || !GetVisibleBandSizing(visibleBand))
+bool TqlTreeListGeometry::CanSizeBandEdge(int visibleBand) const {
+  if (visibleBand < 0 || !host_.IsOption(tloBandSizing) || !host_.GetVisibleBandSizing(visibleBand))
     return false;
   // A band sized by its headers can be dragged only where its own edge shows.
-  return !BandWidthsFollowHeaders() || showBands_;
+  return !BandWidthsFollowHeaders() || host_.ShowBands();
 }
 
-bool TCustomqlTreeList::CanSizeColumnEdge(int column) const {
-  return column >= 0 && IsOption(tloColumnSizing) && GetColumnSizing(column);
+bool TqlTreeListGeometry::CanSizeColumnEdge(int column) const {
+  return column >= 0 && host_.IsOption(tloColumnSizing) && host_.GetColumnSizing(column);
 }
 
 // ===== hit test ============================================================================
@@ -68,7 +70,7 @@ bool onClippedRightEdge(const TRect& rect, const TqlLayoutSnapshot& s, TPoint p)
 
 // The panels above the rows need only the layout frame; the rows are laid out for a point
 // that gets past them.
-TreeListHitInfo TCustomqlTreeList::GetHitInfo(TPoint p) const {
+TreeListHitInfo TqlTreeListGeometry::GetHitInfo(TPoint p) const {
   const auto frame = LayoutFrame();
   if (std::optional<TreeListHitInfo> hit = hitTest(p, *frame, false)) return *hit;
   TqlLayoutSnapshot s = *frame;
@@ -78,8 +80,8 @@ TreeListHitInfo TCustomqlTreeList::GetHitInfo(TPoint p) const {
 
 // Without rows in s, answers nothing for a point that needs them (indicator, footers, status
 // panel and rows: the steps from 12 on).
-std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLayoutSnapshot& s,
-                                                          bool withRows) const {
+std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlLayoutSnapshot& s,
+                                                            bool withRows) const {
   TreeListHitInfo hit;
   hit.X = p.X;
   hit.Y = p.Y;
@@ -95,7 +97,7 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
   if (s.GroupPanelRect.Contains(p)) return answer(haGroupPanel);
 
   // 3.-6. Band panel.
-  if (IsOption(tloBandPanelSizing) && !s.BandPanelRect.IsEmpty() &&
+  if (host_.IsOption(tloBandPanelSizing) && !s.BandPanelRect.IsEmpty() &&
       onPanelBottomEdge(s.BandPanelRect, s.BandCornerRect, p))
     return answer(haBandPanelEdge);
   if (s.BandCornerRect.Contains(p)) return answer(haBandCorner);
@@ -133,8 +135,9 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
   }
 
   // 7.-10. Header panel.
-  const bool replace = ColumnEdgesReplaceBandEdges();
-  if (IsOption(tloHeaderPanelSizing) && !s.HeaderPanelRect.IsEmpty() &&
+  // Asked only at an edge (most points of a mouse move are not).
+  auto replace = [this] { return ColumnEdgesReplaceBandEdges(); };
+  if (host_.IsOption(tloHeaderPanelSizing) && !s.HeaderPanelRect.IsEmpty() &&
       onPanelBottomEdge(s.HeaderPanelRect, s.HeaderCornerRect, p))
     return answer(haHeaderPanelEdge);
   if (s.HeaderCornerRect.Contains(p)) return answer(haHeaderCorner);
@@ -145,13 +148,13 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
       hit.Column = cell.Column;
       hit.Area = haHeader;
       if (p.X >= cell.Rect.Right - kZone || onClippedRightEdge(cell.Rect, s, p)) {
-        if (CanSizeColumnEdge(cell.Column) && (!cell.LastInRow || replace))
+        if (CanSizeColumnEdge(cell.Column) && (!cell.LastInRow || replace()))
           return answer(haHeaderEdge);
         if (cell.LastInRow && CanSizeBandEdge(cell.VisibleBand)) return answer(haBandEdge);
         return hit;
       }
       if (!cell.FirstInRow && p.X < cell.Rect.Left + kZone) {
-        int prevColumn = GetColumnAt(cell.VisibleBand, cell.HeaderRow, cell.ColIndex - 1);
+        int prevColumn = host_.GetColumnAt(cell.VisibleBand, cell.HeaderRow, cell.ColIndex - 1);
         if (CanSizeColumnEdge(prevColumn)) {
           hit.Column = prevColumn;
           return answer(haHeaderEdge);
@@ -161,13 +164,13 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
         // column move to the left neighbour only when that edge can be dragged: otherwise
         // the point stays on this cell (a click there means this column).
         const int prevBand = cell.VisibleBand - 1;
-        if (!replace && CanSizeBandEdge(prevBand)) {
+        if (!replace() && CanSizeBandEdge(prevBand)) {
           hit.Band = prevBand;
           hit.Column = -1;
           return answer(haBandEdge);
         }
-        if (replace) {
-          int prevColumn = lastColumnOfBand(*this, prevBand);
+        if (replace()) {
+          int prevColumn = lastColumnOfBand(host_, prevBand);
           if (CanSizeColumnEdge(prevColumn)) {
             hit.Band = prevBand;
             hit.Column = prevColumn;
@@ -184,8 +187,8 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
       p.X < s.HeaderPanelRect.Right + kZone) {
     const int band = s.BandCells.back().VisibleBand;
     hit.Band = band;
-    if (replace) {
-      int column = lastColumnOfBand(*this, band);
+    if (replace()) {
+      int column = lastColumnOfBand(host_, band);
       if (CanSizeColumnEdge(column)) {
         hit.Column = column;
         return answer(haHeaderEdge);
@@ -211,7 +214,7 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
   // 12. Indicator and row edges. A hidden indicator lends the rows area to the row edges.
   if (!withRows) return std::nullopt;
   const bool indicatorHidden = m.IndicatorColumnWidth <= 0;
-  const bool rowSizing = IsOption(tloRowSizing);
+  const bool rowSizing = host_.IsOption(tloRowSizing);
   TRect indicator = s.IndicatorRect;
   if (indicatorHidden) indicator.Right = s.RowsRect.Right;
   auto rowAt = [&](int y) -> int {
@@ -271,7 +274,7 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
   const TqlRowInfo& row = s.RowInfos[rowIndex];
   TqlTreeListNode* node = row.Node;
   hit.Area = p.X <= s.ContentRight ? haCell : haRowRight;
-  const int headerRows = std::max(1, GetHeaderPanelRowCount());
+  const int headerRows = std::max(1, host_.GetHeaderPanelRowCount());
   const int rowBottom = row.Top + row.Height;
   const int scrollShift = s.LeftFixedBand < 0 ? leftCoord_ : 0;
 
@@ -305,7 +308,8 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
   if (p.X < treeLeft + indent) {
     int levelLeft = treeLeft + node->Level() * m.LevelIndent;
     // In grid style a leaf has no button column: its parts start one level further left.
-    if (paintStyle_ == TqlPaintStyle::Grid && !node->Expandable()) levelLeft -= m.LevelIndent;
+    if (host_.PaintStyle() == TqlPaintStyle::Grid && !node->Expandable())
+      levelLeft -= m.LevelIndent;
     if (p.X < levelLeft) return answer(haTreeIndent);
     if (node->Expandable() && p.X < levelLeft + m.LevelIndent) return answer(haExpandButton);
     // No state images and no node images in this grid: the rest of the indent is empty.
@@ -329,68 +333,67 @@ std::optional<TreeListHitInfo> TCustomqlTreeList::hitTest(TPoint p, const TqlLay
   return hit;
 }
 
-TreeListHitArea TCustomqlTreeList::GetHitArea(TPoint p) const { return GetHitInfo(p).Area; }
-TqlTreeListNode* TCustomqlTreeList::GetNodeAt(TPoint p) const { return GetHitInfo(p).Node; }
 
 // ===== sizing limits =======================================================================
 
-int TCustomqlTreeList::BandSizingMinimum(int visibleBand) const {
+int TqlTreeListGeometry::BandSizingMinimum(int visibleBand) const {
   const auto frame = LayoutFrame();
   const TqlBandCell* cell = frame->BandCellOf(visibleBand);
   int left = cell ? cell->Rect.Left : frame->BandPanelRect.Left;
-  return left + BandMinimumWidth(visibleBand) + (visibleBand == 0 ? GetGroupIndent() : 0);
+  return left + BandMinimumWidth(visibleBand) + (visibleBand == 0 ? host_.GetGroupIndent() : 0);
 }
 
-int TCustomqlTreeList::BandSizingMaximum() const {
-  return IsOption(tloFullSizing) ? 100000 : ClientWidth() - 2;
+int TqlTreeListGeometry::BandSizingMaximum() const {
+  return host_.IsOption(tloFullSizing) ? 100000 : host_.ClientWidth() - 2;
 }
 
-int TCustomqlTreeList::ColumnSizingMinimum(int column) const {
+int TqlTreeListGeometry::ColumnSizingMinimum(int column) const {
   const auto frame = LayoutFrame();
   const TqlHeaderCell* cell = frame->HeaderCellOf(column);
   if (!cell) return 0;
-  return cell->Rect.Left + GetColumnMinWidth(column) + (cell->FirstOfGrid ? GetGroupIndent() : 0);
+  return cell->Rect.Left + host_.GetColumnMinWidth(column) +
+         (cell->FirstOfGrid ? host_.GetGroupIndent() : 0);
 }
 
-int TCustomqlTreeList::ColumnSizingMaximum(int column) const {
-  if (!IsOption(tloAutoWidth) && IsOption(tloFullSizing)) return 100000;
-  if (ColumnEdgesReplaceBandEdges()) return ClientWidth() - 1;
+int TqlTreeListGeometry::ColumnSizingMaximum(int column) const {
+  if (!host_.IsOption(tloAutoWidth) && host_.IsOption(tloFullSizing)) return 100000;
+  if (ColumnEdgesReplaceBandEdges()) return host_.ClientWidth() - 1;
   const auto frame = LayoutFrame();
   const TqlLayoutSnapshot& s = *frame;
   const TqlHeaderCell* header = s.HeaderCellOf(column);
   const TqlBandCell* band = header ? s.BandCellOf(header->VisibleBand) : nullptr;
-  if (!band) return ClientWidth() - 1;
+  if (!band) return host_.ClientWidth() - 1;
   // The band's own right edge (a fixed band's cell stops at its separating line).
   int right = band->Rect.Right;
   if (header->VisibleBand == s.LeftFixedBand) right = s.LeftFixedRect.Right;
   return right;
 }
 
-int TCustomqlTreeList::RowSizingMinimum(TqlTreeListNode* node) const {
+int TqlTreeListGeometry::RowSizingMinimum(TqlTreeListNode* node) const {
   const TqlLayoutSnapshot s = BuildLayoutSnapshot();
   const TqlRowInfo* row = s.RowOf(node);
   return row ? row->Top + ComputeRowHeight(node, metrics_.SmallestRowHeight).Height : -1;
 }
 
-int TCustomqlTreeList::RowSizingMaximum() const {
+int TqlTreeListGeometry::RowSizingMaximum() const {
   if (metrics_.FooterPanelHeight > 0) return LayoutFrame()->FooterRect.Top - 1;
-  return ClientHeight() - 1;
+  return host_.ClientHeight() - 1;
 }
 
 // The count whose panel bottom lies nearest to y: below the middle between the bottoms for
 // n - 1 and n rows, n - 1 is taken.
-int TCustomqlTreeList::BandRowCountAt(int y) const {
+int TqlTreeListGeometry::BandRowCountAt(int y) const {
   const int top = metrics_.GroupAreaHeight;
   const int extra = 5 + (metrics_.FlatLook ? 0 : 1);
   auto bottom = [&](int n) { return top + n * metrics_.BandLineHeight + extra; };
-  const int most = std::max(1, GetBandMaxRowCount());
+  const int most = std::max(1, host_.GetBandMaxRowCount());
   for (int n = 2; n <= most; ++n)
     if (y < (bottom(n - 1) + bottom(n)) / 2) return n - 1;
   return most;
 }
 
-int TCustomqlTreeList::HeaderPanelRowCountAt(int y) const {
+int TqlTreeListGeometry::HeaderPanelRowCountAt(int y) const {
   const int top = metrics_.GroupAreaHeight + metrics_.BandPanelHeight;
   const int cell = std::max(1, metrics_.HeaderCellHeight);
-  return std::clamp((y - top + cell / 2) / cell, 1, std::max(1, GetHeaderPanelMaxRowCount()));
+  return std::clamp((y - top + cell / 2) / cell, 1, std::max(1, host_.GetHeaderPanelMaxRowCount()));
 }

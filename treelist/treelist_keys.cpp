@@ -390,7 +390,7 @@ void TCustomqlTreeList::WMVScroll(TScrollCode code, int pos) {
   if (code == SB_ENDSCROLL || !CanScroll()) return;
   const int top = TopRowIndex();
   const int shown = ShownRowCount();
-  const int page = metrics_.FullRowCount;
+  const int page = Metrics().FullRowCount;
   int target = top;
   switch (code) {
     case SB_LINEUP: target = top - 1; break;
@@ -412,12 +412,12 @@ void TCustomqlTreeList::WMHScroll(TScrollCode code, int pos) {
   if (code == SB_ENDSCROLL || FocusColumnCount() == 0 || !CanScroll()) return;
   const int total = ScrollableWidth();
   const int visible = VisibleScrollWidth();
-  int target = leftCoord_;
+  int target = LeftCoord();
   switch (code) {
-    case SB_LINEUP: target = leftCoord_ - metrics_.HScrollStep; break;
-    case SB_LINEDOWN: target = leftCoord_ + metrics_.HScrollStep; break;
-    case SB_PAGEUP: target = leftCoord_ - visible; break;
-    case SB_PAGEDOWN: target = leftCoord_ + visible; break;
+    case SB_LINEUP: target = LeftCoord() - Metrics().HScrollStep; break;
+    case SB_LINEDOWN: target = LeftCoord() + Metrics().HScrollStep; break;
+    case SB_PAGEUP: target = LeftCoord() - visible; break;
+    case SB_PAGEDOWN: target = LeftCoord() + visible; break;
     case SB_TOP: target = 0; break;
     case SB_BOTTOM: target = std::max(0, total - visible); break;
     case SB_THUMBTRACK:

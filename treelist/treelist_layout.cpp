@@ -1,6 +1,7 @@
-// The grid's layout: the layout property setters, the recalculation (metrics, header cache,
-// scroll bars, row cache), band widths, header widths, row heights and the layout snapshot
-// that painting, hit testing and editor placement read.
+// TqlTreeListGeometry's layout: the metrics of a layout pass, band widths, header widths, row
+// heights and the layout snapshot that painting, hit testing and editor placement read (the
+// frame kept between questions, the rows built for each). Everything about the grid comes
+// from the host's public getters and the model queries.
 //
 // Horizontal geometry of the snapshot (x grows to the right):
 //   | indicator | left-fixed band | scrolling area ........ | right-fixed band | empty right |
@@ -15,98 +16,13 @@
 #include <memory>
 #include <utility>
 
-#include "platform/core/scope_exit.h"
 #include "platform/gfx/canvas.h"
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_geometry.h"
 #include "treelist/treelist_node.h"
 #include "treelist/width_sharing.h"
 
-// ===== layout property setters =============================================================
-// Each stores its (clamped) value and recalculates the layout, and does nothing when the
-// value does not change.
-
-namespace {
-
-template <typename T>
-bool assign(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
-}  // namespace
-
-void TCustomqlTreeList::SetShowBands(bool value) { if (assign(showBands_, value)) RecalcLayout(); }
-void TCustomqlTreeList::SetShowHeader(bool value) { if (assign(showHeader_, value)) RecalcLayout(); }
-void TCustomqlTreeList::SetShowGrid(bool value) { if (assign(showGrid_, value)) RecalcLayout(); }
-void TCustomqlTreeList::SetShowPreviewGrid(bool value) {
-  if (assign(showPreviewGrid_, value)) RecalcLayout();
-}
-void TCustomqlTreeList::SetShowNewItemRow(bool value) {
-  if (assign(showNewItemRow_, value)) RecalcLayout();
-}
-void TCustomqlTreeList::SetShowRowFooter(bool value) {
-  if (assign(showRowFooter_, value)) RecalcLayout();
-}
-void TCustomqlTreeList::SetScrollBars(TScrollStyle value) {
-  if (assign(scrollBars_, value)) RecalcLayout();
-}
-void TCustomqlTreeList::SetPaintStyle(TqlPaintStyle value) {
-  if (assign(paintStyle_, value)) RecalcLayout();
-}
-
-void TCustomqlTreeList::SetBandRowCount(int value) {
-  if (assign(bandRowCount_, std::clamp(value, 1, std::max(1, GetBandMaxRowCount()))))
-    RecalcLayout();
-}
-void TCustomqlTreeList::SetHeaderMinRowCount(int value) {
-  if (assign(headerMinRowCount_, std::max(1, value))) RecalcLayout();
-}
-void TCustomqlTreeList::SetRowSeparatorLineWidth(int value) {
-  if (assign(rowSeparatorLineWidth_, std::max(1, value))) RecalcLayout();
-}
-void TCustomqlTreeList::SetMaxRowLineCount(int value) {
-  if (assign(maxRowLineCount_, std::max(-1, value))) RecalcLayout();
-}
-void TCustomqlTreeList::SetPreviewLines(int value) {
-  if (assign(previewLines_, std::max(-1, value))) RecalcLayout();
-}
-void TCustomqlTreeList::SetIndentDesc(int value) {
-  if (assign(indentDesc_, std::max(0, value))) RecalcLayout();
-}
-// A negative width would turn the rows area inside out.
-void TCustomqlTreeList::SetGrIndicatorWidth(int value) {
-  if (assign(grIndicatorWidth_, std::max(0, value))) RecalcLayout();
-}
-void TCustomqlTreeList::SetFixedBandLineWidth(int value) {
-  if (assign(fixedBandLineWidth_, std::max(1, value))) RecalcLayout();
-}
-
-// An explicit height is kept (and stored) until the recalculation finds it equal to the
-// smallest height; it never goes below that height.
-void TCustomqlTreeList::SetDefaultRowHeight(int value) {
-  if (defaultRowHeightAssigned_ && metrics_.UnitRowHeight == value) return;
-  defaultRowHeightAssigned_ = true;
-  metrics_.UnitRowHeight = value;
-  RecalcLayout();
-}
-
-void TCustomqlTreeList::SetShowIndicator(bool value) {
-  TqlTreeListOptions options = options_;
-  if (value) options.include(tloIndicator);
-  else options.exclude(tloIndicator);
-  SetOptions(options);
-}
-
-void TCustomqlTreeList::SetLookAndFeel(TqlLookAndFeel value) {
-  if (lookAndFeel_ == value) return;
-  CancelEditor();
-  lookAndFeel_ = value;
-  SetScrollBarStyle(value == lfUltraFlat ? TqlScrollBarStyle::Flat : TqlScrollBarStyle::Regular);
-  RecalcLayout();
-}
-
-// ===== recalculation =======================================================================
+// ===== metrics =============================================================================
 
 namespace {
 
@@ -127,64 +43,47 @@ int wrappedLineCount(TCanvas& canvas, const TFont& font, const std::string& text
 
 }  // namespace
 
-void TCustomqlTreeList::RecalcLayout() {
-  // Whatever asked for the pass changed something the frame is made of, also when the pass
-  // itself must wait (the update lock's release runs it).
-  frameCache_.Invalidate();
-  if (IsLoading() || IsDestroying() || LockUpdate() > 0 || recalculating_) return;
-  recalculating_ = true;
-  ScopeExit done([this] { recalculating_ = false; });
-
+bool TqlTreeListGeometry::ComputeMetrics() {
+  const TCustomqlTreeList& t = host_;
   TCanvas screen;  // unbound: measures text as the screen would
   TqlMetricsInput in;
-  in.FlatLook = lookAndFeel_ != lfStandard;
-  in.BandTextHeight = textHeightOf(screen, bandFont_);
-  in.HeaderTextHeight = textHeightOf(screen, headerFont_);
-  in.PreviewTextHeight = textHeightOf(screen, previewFont_);
-  in.TextHeight = textHeightOf(screen, Font());
+  in.FlatLook = t.LookAndFeel() != lfStandard;
+  in.BandTextHeight = textHeightOf(screen, t.BandFont());
+  in.HeaderTextHeight = textHeightOf(screen, t.HeaderFont());
+  in.PreviewTextHeight = textHeightOf(screen, t.PreviewFont());
+  in.TextHeight = textHeightOf(screen, t.Font());
   in.ZeroWidth = screen.TextWidth("0");
-  in.BandRowCount = bandRowCount_;
-  in.HeaderMinRowCount = headerMinRowCount_;
-  in.HeaderPanelRowCount = GetHeaderPanelRowCount();
-  in.ShowBands = showBands_;
-  in.ShowHeader = showHeader_;
-  in.FooterPanelShown = FooterPanelShown();
-  in.StatusPanelShown = StatusPanelShown();
-  in.ShowGrid = showGrid_;
-  in.ShowPreviewGrid = showPreviewGrid_;
-  in.ShowIndicator = IsOption(tloIndicator);
-  in.GrIndicatorWidth = grIndicatorWidth_;
-  in.GroupAreaHeight = GetGroupAreaHeight();
-  in.ShowNewItemRow = showNewItemRow_;
-  in.VisibleBandCount = GetVisibleBandCount();
+  in.BandRowCount = t.BandRowCount();
+  in.HeaderMinRowCount = t.HeaderMinRowCount();
+  in.HeaderPanelRowCount = t.GetHeaderPanelRowCount();
+  in.ShowBands = t.ShowBands();
+  in.ShowHeader = t.ShowHeader();
+  in.FooterPanelShown = t.FooterPanelShown();
+  in.StatusPanelShown = t.StatusPanelShown();
+  in.ShowGrid = t.ShowGrid();
+  in.ShowPreviewGrid = t.ShowPreviewGrid();
+  in.ShowIndicator = t.IsOption(tloIndicator);
+  in.GrIndicatorWidth = t.GrIndicatorWidth();
+  in.GroupAreaHeight = t.GetGroupAreaHeight();
+  in.ShowNewItemRow = t.ShowNewItemRow();
+  in.VisibleBandCount = t.GetVisibleBandCount();
   // A column with a font of its own needs one line of that font and its margins.
   for (int vb = 0; vb < in.VisibleBandCount; ++vb)
     for (int row = 0; row < in.HeaderPanelRowCount; ++row)
-      for (int pos = 0, n = GetColumnCountInRow(vb, row); pos < n; ++pos) {
-        int column = GetColumnAt(vb, row, pos);
-        if (column >= 0 && ColumnHasOwnFont(column))
+      for (int pos = 0, n = t.GetColumnCountInRow(vb, row); pos < n; ++pos) {
+        int column = t.GetColumnAt(vb, row, pos);
+        if (column >= 0 && t.ColumnHasOwnFont(column))
           in.ColumnMinRowHeight = std::max(in.ColumnMinRowHeight,
-                                           textHeightOf(screen, GetColumnFont(column)) + 3);
+                                           textHeightOf(screen, t.GetColumnFont(column)) + 3);
       }
-  in.InvertSelect = IsOption(tloInvertSelect);
+  in.InvertSelect = t.IsOption(tloInvertSelect);
   in.DefaultRowHeight = metrics_.UnitRowHeight;
-  in.DefaultRowHeightAssigned = defaultRowHeightAssigned_;
+  in.DefaultRowHeightAssigned = t.DefaultRowHeightAssigned();
   TqlMetricsResult result = ComputeTreeListMetrics(in);
   result.Metrics.FullRowCount = metrics_.FullRowCount;
   result.Metrics.PartRowCount = metrics_.PartRowCount;
   metrics_ = result.Metrics;
-  defaultRowHeightAssigned_ = result.DefaultRowHeightAssigned;
-
-  ClearRowCache();
-  RebuildHeaderLayout();
-  RebuildRowCache();
-  const int clientWidth = ClientWidth();
-  UpdateScrollBars();
-  KeepScrollPositionsInRange();
-  DropSuperfluousScrollBars();
-  // Header widths follow the band widths, which follow the client width with automatic width.
-  if (ClientWidth() != clientWidth) RebuildHeaderLayout();
-  Invalidate();
+  return result.DefaultRowHeightAssigned;
 }
 
 // ===== widths ==============================================================================
@@ -206,9 +105,10 @@ int widestRowSum(const TCustomqlTreeList& t, int visibleBand, bool minimums) {
   return widest;
 }
 
-std::vector<TqlBandWidthInfo> bandWidthInfos(const TCustomqlTreeList& t) {
+std::vector<TqlBandWidthInfo> bandWidthInfos(const TqlTreeListGeometry& g,
+                                             const TCustomqlTreeList& t) {
   std::vector<TqlBandWidthInfo> infos(std::max(0, t.GetVisibleBandCount()));
-  const bool followHeaders = t.BandWidthsFollowHeaders();
+  const bool followHeaders = g.BandWidthsFollowHeaders();
   for (int vb = 0; vb < static_cast<int>(infos.size()); ++vb) {
     TqlBandWidthInfo& b = infos[vb];
     b.Sizable = t.GetVisibleBandSizing(vb);
@@ -220,9 +120,9 @@ std::vector<TqlBandWidthInfo> bandWidthInfos(const TCustomqlTreeList& t) {
   return infos;
 }
 
-TqlBandWidths bandWidths(const TCustomqlTreeList& t) {
-  return ShareBandWidths(bandWidthInfos(t), t.IsOption(tloAutoWidth),
-                         t.ClientWidth() - t.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
+TqlBandWidths bandWidths(const TqlTreeListGeometry& g, const TCustomqlTreeList& t) {
+  return ShareBandWidths(bandWidthInfos(g, t), t.IsOption(tloAutoWidth),
+                         t.ClientWidth() - g.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
 }
 
 // The fixed bands as the layout draws them (visible indexes, -1 for none): a left-fixed band
@@ -256,74 +156,76 @@ std::vector<int> rowCellWidths(const TCustomqlTreeList& t, const std::vector<int
 
 }  // namespace
 
-int TCustomqlTreeList::BandDisplayWidth(int visibleBand) const {
-  TqlBandWidths w = bandWidths(*this);
+int TqlTreeListGeometry::BandDisplayWidth(int visibleBand) const {
+  TqlBandWidths w = bandWidths(*this, host_);
   if (visibleBand < 0 || visibleBand >= static_cast<int>(w.DisplayWidths.size())) return 0;
   return w.DisplayWidths[visibleBand];
 }
 
-int TCustomqlTreeList::BandMinimumWidth(int visibleBand) const {
-  std::vector<TqlBandWidthInfo> infos = bandWidthInfos(*this);
+int TqlTreeListGeometry::BandMinimumWidth(int visibleBand) const {
+  std::vector<TqlBandWidthInfo> infos = bandWidthInfos(*this, host_);
   if (visibleBand < 0 || visibleBand >= static_cast<int>(infos.size())) return 0;
   return infos[visibleBand].MinWidth;
 }
 
-int TCustomqlTreeList::TotalWidth() const { return bandWidths(*this).TotalWidth; }
+int TqlTreeListGeometry::TotalWidth() const { return bandWidths(*this, host_).TotalWidth; }
 
-int TCustomqlTreeList::ScrollableWidth() const {
-  TqlBandWidths w = bandWidths(*this);
+int TqlTreeListGeometry::ScrollableWidth() const {
+  TqlBandWidths w = bandWidths(*this, host_);
   int scrollable = w.TotalWidth;
-  int leftFixed = GetLeftFixedVisibleBand(), rightFixed = GetRightFixedVisibleBand();
+  int leftFixed = host_.GetLeftFixedVisibleBand(), rightFixed = host_.GetRightFixedVisibleBand();
   int count = static_cast<int>(w.DisplayWidths.size());
-  if (leftFixed >= 0 && leftFixed < count) scrollable -= w.DisplayWidths[leftFixed] + GetGroupIndent();
+  if (leftFixed >= 0 && leftFixed < count)
+    scrollable -= w.DisplayWidths[leftFixed] + host_.GetGroupIndent();
   if (rightFixed >= 0 && rightFixed < count && rightFixed != leftFixed)
     scrollable -= w.DisplayWidths[rightFixed];
   return std::max(0, scrollable);
 }
 
-int TCustomqlTreeList::VisibleScrollWidth() const {
-  int visible = ClientWidth() - metrics_.IndicatorColumnWidth;
-  if (!IsOption(tloAutoWidth)) {
-    int leftFixed = GetLeftFixedVisibleBand(), rightFixed = GetRightFixedVisibleBand();
-    if (leftFixed >= 0) visible -= BandDisplayWidth(leftFixed) + GetGroupIndent();
+int TqlTreeListGeometry::VisibleScrollWidth() const {
+  int visible = host_.ClientWidth() - metrics_.IndicatorColumnWidth;
+  if (!host_.IsOption(tloAutoWidth)) {
+    int leftFixed = host_.GetLeftFixedVisibleBand(), rightFixed = host_.GetRightFixedVisibleBand();
+    if (leftFixed >= 0) visible -= BandDisplayWidth(leftFixed) + host_.GetGroupIndent();
     if (rightFixed >= 0 && rightFixed != leftFixed) visible -= BandDisplayWidth(rightFixed);
   }
   return std::max(0, visible);
 }
 
-int TCustomqlTreeList::ComputeColumnHeaderWidth(int column) const {
-  int visibleBand = GetAbsoluteBandIndexToVisible(GetColumnBandIndex(column));
+int TqlTreeListGeometry::ComputeColumnHeaderWidth(int column) const {
+  int visibleBand = host_.GetAbsoluteBandIndexToVisible(host_.GetColumnBandIndex(column));
   if (visibleBand < 0) return 0;
-  std::vector<int> columns = rowColumns(*this, visibleBand, GetColumnRowIndex(column));
+  std::vector<int> columns = rowColumns(host_, visibleBand, host_.GetColumnRowIndex(column));
   auto it = std::find(columns.begin(), columns.end(), column);
   if (it == columns.end()) return 0;
-  std::vector<int> widths = rowCellWidths(*this, columns, BandDisplayWidth(visibleBand),
-                                          visibleBand == 0 ? GetGroupIndent() : 0);
+  std::vector<int> widths = rowCellWidths(host_, columns, BandDisplayWidth(visibleBand),
+                                          visibleBand == 0 ? host_.GetGroupIndent() : 0);
   return widths[it - columns.begin()];
 }
 
-TqlColumnScrollSpan TCustomqlTreeList::ColumnScrollSpan(int column) const {
+TqlColumnScrollSpan TqlTreeListGeometry::ColumnScrollSpan(int column) const {
   TqlColumnScrollSpan span;
-  const int visibleBand = GetAbsoluteBandIndexToVisible(GetColumnBandIndex(column));
+  const int visibleBand = host_.GetAbsoluteBandIndexToVisible(host_.GetColumnBandIndex(column));
   if (visibleBand < 0) return span;
-  const std::vector<int> columns = rowColumns(*this, visibleBand, GetColumnRowIndex(column));
+  const std::vector<int> columns = rowColumns(host_, visibleBand, host_.GetColumnRowIndex(column));
   const auto it = std::find(columns.begin(), columns.end(), column);
   if (it == columns.end()) return span;
   span.Found = true;
   // Which bands stay put: the same rule the snapshot applies.
-  const TqlBandWidths widths = bandWidths(*this);
+  const TqlBandWidths widths = bandWidths(*this, host_);
   const int bandCount = static_cast<int>(widths.DisplayWidths.size());
-  const auto [leftFixed, rightFixed] = drawnFixedBands(*this, bandCount);
+  const auto [leftFixed, rightFixed] = drawnFixedBands(host_, bandCount);
   if (visibleBand == leftFixed || visibleBand == rightFixed) {
     span.Fixed = true;
     return span;
   }
-  const int groupIndent = GetGroupIndent();
+  const int groupIndent = host_.GetGroupIndent();
   int x = 0;
   for (int vb = leftFixed == 0 ? 1 : 0; vb < visibleBand; ++vb)
     x += widths.DisplayWidths[vb] + (vb == 0 ? groupIndent : 0);
   const std::vector<int> cellWidths =
-      rowCellWidths(*this, columns, widths.DisplayWidths[visibleBand], visibleBand == 0 ? groupIndent : 0);
+      rowCellWidths(host_, columns, widths.DisplayWidths[visibleBand],
+                    visibleBand == 0 ? groupIndent : 0);
   for (auto pos = columns.begin(); pos != it; ++pos) x += cellWidths[pos - columns.begin()];
   span.Left = x;
   span.Right = x + cellWidths[it - columns.begin()];
@@ -332,70 +234,72 @@ TqlColumnScrollSpan TCustomqlTreeList::ColumnScrollSpan(int column) const {
 
 // ===== rows ================================================================================
 
-int TCustomqlTreeList::TreeIndent(const TqlTreeListNode* node) const {
+int TqlTreeListGeometry::TreeIndent(const TqlTreeListNode* node) const {
   if (!node) return 0;
   // No node images and no state images in this grid, so only the levels count.
   const int level = node->Level();
   const int indent = metrics_.LevelIndent;
-  if (node->Expandable() || paintStyle_ == TqlPaintStyle::Tree) return indent * (level + 1);
+  if (node->Expandable() || host_.PaintStyle() == TqlPaintStyle::Tree) return indent * (level + 1);
   return indent * level;
 }
 
-TqlRowHeightInfo TCustomqlTreeList::ComputeRowHeight(TqlTreeListNode* node,
+TqlRowHeightInfo TqlTreeListGeometry::ComputeRowHeight(TqlTreeListNode* node,
                                                      int unitRowHeight) const {
   TqlRowHeightInfo info;
   const TqlTreeListMetrics& m = metrics_;
-  const int headerRows = std::max(1, GetHeaderPanelRowCount());
-  const bool previewShown = IsOption(tloPreview) && previewLines_ != 0;
+  const int headerRows = std::max(1, host_.GetHeaderPanelRowCount());
+  const bool previewShown = host_.IsOption(tloPreview) && host_.PreviewLines() != 0;
   TCanvas screen;
 
   int preview = 0;
   if (previewShown) {
-    if (IsOption(tloAutoCalcPreviewLines)) {
-      std::string text = GetPreviewText(node);
-      int width = TotalWidth() - TreeIndent(node) - indentDesc_;
-      preview = text.empty() ? 0 : wrappedLineCount(screen, previewFont_, text, width);
+    if (host_.IsOption(tloAutoCalcPreviewLines)) {
+      std::string text = host_.GetPreviewText(node);
+      int width = TotalWidth() - TreeIndent(node) - host_.IndentDesc();
+      preview = text.empty() ? 0 : wrappedLineCount(screen, host_.PreviewFont(), text, width);
       // -1 lets the text take as many lines as it needs.
-      if (previewLines_ > 0) preview = std::min(preview, previewLines_);
+      if (host_.PreviewLines() > 0) preview = std::min(preview, host_.PreviewLines());
     } else {
-      preview = std::max(0, previewLines_);
+      preview = std::max(0, host_.PreviewLines());
     }
   }
   info.PreviewLineCount = preview;
 
-  const int separator = showGrid_ ? rowSeparatorLineWidth_ : 0;
+  const int separator = host_.ShowGrid() ? host_.RowSeparatorLineWidth() : 0;
   int unit = unitRowHeight;
-  if (IsOption(tloRowAutoHeight) && maxRowLineCount_ != 0 && !previewShown && headerRows == 1) {
+  if (host_.IsOption(tloRowAutoHeight) && host_.MaxRowLineCount() != 0 && !previewShown &&
+      headerRows == 1) {
     int lines = 1;
-    const int margin = m.GridLine + (IsOption(tloInvertSelect) ? 1 : 0);
-    for (int vb = 0, bands = GetVisibleBandCount(); vb < bands; ++vb) {
-      std::vector<int> columns = rowColumns(*this, vb, 0);
+    const int margin = m.GridLine + (host_.IsOption(tloInvertSelect) ? 1 : 0);
+    for (int vb = 0, bands = host_.GetVisibleBandCount(); vb < bands; ++vb) {
+      std::vector<int> columns = rowColumns(host_, vb, 0);
       std::vector<int> widths =
-          rowCellWidths(*this, columns, BandDisplayWidth(vb), vb == 0 ? GetGroupIndent() : 0);
+          rowCellWidths(host_, columns, BandDisplayWidth(vb), vb == 0 ? host_.GetGroupIndent() : 0);
       for (size_t i = 0; i < columns.size(); ++i) {
         int width = widths[i] - margin - (vb == 0 && i == 0 ? TreeIndent(node) : 0);
-        lines = std::max(lines, wrappedLineCount(screen, GetColumnFont(columns[i]),
-                                                 GetCellText(node, columns[i]), width));
+        lines = std::max(lines, wrappedLineCount(screen, host_.GetColumnFont(columns[i]),
+                                                 host_.GetCellText(node, columns[i]), width));
       }
     }
-    if (maxRowLineCount_ > 0) lines = std::min(lines, maxRowLineCount_);
+    if (host_.MaxRowLineCount() > 0) lines = std::min(lines, host_.MaxRowLineCount());
     info.TextLineCount = lines;
     unit += (lines - 1) * m.TextHeight;
   }
 
   int height;
-  if (IsGroupRow(node)) {
+  if (host_.IsGroupRow(node)) {
     height = unit + separator;
   } else {
     height = separator + headerRows * unit + preview * m.PreviewLineHeight;
     if (preview > 0) height += m.GridLine + 2;
   }
-  if (paintStyle_ == TqlPaintStyle::Grid && node->Expandable() && !showGrid_) height += 1;
+  if (host_.PaintStyle() == TqlPaintStyle::Grid && node->Expandable() && !host_.ShowGrid())
+    height += 1;
   height -= m.GridLine;
 
   // Row footers: a leaf that closes its parent's children carries one footer for each level
   // it closes (every enclosing level has a footer here).
-  if (showRowFooter_ && !node->HasChildren()) {
+  if (host_.ShowRowFooter() && !node->HasChildren()) {
     for (const TqlTreeListNode* n = node; n->Parent() && n->IsLast(); n = n->Parent())
       ++info.FooterCount;
   }
@@ -404,7 +308,7 @@ TqlRowHeightInfo TCustomqlTreeList::ComputeRowHeight(TqlTreeListNode* node,
   return info;
 }
 
-int TCustomqlTreeList::NodeRowHeight(TqlTreeListNode* node, bool useCache) const {
+int TqlTreeListGeometry::NodeRowHeight(TqlTreeListNode* node, bool useCache) const {
   if (!node) return 0;
   if (useCache && node->CachedHeight > 0) return node->CachedHeight;
   TqlRowHeightInfo info = ComputeRowHeight(node, metrics_.UnitRowHeight);
@@ -477,9 +381,9 @@ struct DrawnBand {
   bool fixed;                   // the band cell is the visible part only
 };
 
-void addHeaderCells(const TCustomqlTreeList& t, const DrawnBand& band, int displayWidth,
-                    int headerTop, int lastScrollableBand, TqlLayoutSnapshot& s) {
-  const TqlTreeListMetrics& m = t.Metrics();
+void addHeaderCells(const TCustomqlTreeList& t, const TqlTreeListMetrics& m,
+                    const DrawnBand& band, int displayWidth, int headerTop,
+                    int lastScrollableBand, TqlLayoutSnapshot& s) {
   const int headerRows = std::max(1, t.GetHeaderPanelRowCount());
   const int headerBottom = headerTop + m.HeaderCellHeight * headerRows;
   const int occupied = t.GetOccupiedHeaderRowCount(band.visibleBand);
@@ -549,34 +453,35 @@ constexpr bool kCheckLayoutFrame = true;
 
 }  // namespace
 
-std::shared_ptr<const TqlLayoutSnapshot> TCustomqlTreeList::LayoutFrame() const {
+std::shared_ptr<const TqlLayoutSnapshot> TqlTreeListGeometry::LayoutFrame() const {
   // A frame built while the model is between changes (update lock, loading, a layout pass
   // running) serves only the question at hand.
-  const bool settled = LockUpdate() == 0 && !recalculating_ && !IsLoading() && !IsDestroying();
+  const bool settled = host_.LockUpdate() == 0 && !recalculating_ && !host_.IsLoading() &&
+                       !host_.IsDestroying();
   if (!settled) return std::make_shared<const TqlLayoutSnapshot>(BuildLayoutFrame());
-  const TRect client = ClientRect();
+  const TRect client = host_.ClientRect();
   if (!frameCache_.IsValidFor(client, leftCoord_)) {
     frameCache_.Store(std::make_shared<const TqlLayoutSnapshot>(BuildLayoutFrame()), client, leftCoord_);
   } else if (kCheckLayoutFrame && !SameLayoutFrame(*frameCache_.Get(), BuildLayoutFrame())) {
     std::fprintf(stderr, "%s: the kept layout frame is stale (a change skipped the layout pass)\n",
-                 Name().c_str());
+                 host_.Name().c_str());
     std::abort();
   }
   return frameCache_.Get();
 }
 
-TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutSnapshot() const {
+TqlLayoutSnapshot TqlTreeListGeometry::BuildLayoutSnapshot() const {
   TqlLayoutSnapshot s = *LayoutFrame();
   AddLayoutRows(s);
   return s;
 }
 
-TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
+TqlLayoutSnapshot TqlTreeListGeometry::BuildLayoutFrame() const {
   TqlLayoutSnapshot s;
   const TqlTreeListMetrics& m = metrics_;
-  const TRect client = ClientRect();
+  const TRect client = host_.ClientRect();
   s.ClientRect = client;
-  s.GridLineWidth = showGrid_ ? rowSeparatorLineWidth_ : 0;
+  s.GridLineWidth = host_.ShowGrid() ? host_.RowSeparatorLineWidth() : 0;
 
   // --- areas, top to bottom ---
   const int indicator = m.IndicatorColumnWidth;
@@ -603,12 +508,12 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
                   s.FooterRect.Bottom + m.StatusPanelHeight};
 
   // --- bands ---
-  const TqlBandWidths widths = bandWidths(*this);
+  const TqlBandWidths widths = bandWidths(*this, host_);
   const int bandCount = static_cast<int>(widths.DisplayWidths.size());
-  const int groupIndent = GetGroupIndent();
+  const int groupIndent = host_.GetGroupIndent();
   const int fixedBottom = rowsBottom - (m.NewItemAreaHeight > 0 ? m.NewItemSeparatorHeight : 0);
   const int bandBottom = bandTop + m.BandPanelHeight;
-  const auto [leftFixed, rightFixed] = drawnFixedBands(*this, bandCount);
+  const auto [leftFixed, rightFixed] = drawnFixedBands(host_, bandCount);
   s.LeftFixedBand = leftFixed;
   s.RightFixedBand = rightFixed;
 
@@ -617,7 +522,7 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
   if (leftFixed == 0) {
     int width = widths.DisplayWidths[0] + groupIndent;
     s.LeftFixedRect = {panelLeft, bandTop, panelLeft + width, fixedBottom};
-    int cellRight = s.LeftFixedRect.Right - fixedBandLineWidth_;
+    int cellRight = s.LeftFixedRect.Right - host_.FixedBandLineWidth();
     drawn.push_back({0, panelLeft, panelLeft + width, panelLeft, cellRight, true});
     scrollLeft = s.LeftFixedRect.Right;
   }
@@ -654,13 +559,14 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
   }
   if (rightFixed >= 0)
     drawn.push_back({rightFixed, s.RightFixedRect.Left, s.RightFixedRect.Right,
-                     s.RightFixedRect.Left + fixedBandLineWidth_, s.RightFixedRect.Right, true});
+                     s.RightFixedRect.Left + host_.FixedBandLineWidth(), s.RightFixedRect.Right,
+                     true});
 
   for (const DrawnBand& band : drawn) {
     TRect cell = band.fixed ? TRect{band.visibleLeft, bandTop, band.visibleRight, bandBottom}
                             : TRect{band.left, bandTop, band.right, bandBottom};
     addBandCell(s, band.visibleBand, cell, band.visibleLeft, band.visibleRight);
-    addHeaderCells(*this, band, widths.DisplayWidths[band.visibleBand], headerTop,
+    addHeaderCells(host_, metrics_, band, widths.DisplayWidths[band.visibleBand], headerTop,
                    lastScrollable, s);
   }
 
@@ -671,7 +577,7 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
   if (bandCount > 0) {
     int tree = widths.DisplayWidths[0] + groupIndent;
     int treeLeft = leftFixed == 0 ? panelLeft : scrollLeft - leftCoord_;
-    if (leftFixed == 0) tree = std::min(tree, s.LeftFixedRect.Width() - fixedBandLineWidth_);
+    if (leftFixed == 0) tree = std::min(tree, s.LeftFixedRect.Width() - host_.FixedBandLineWidth());
     if (rightFixed > 0) tree = std::min(tree, s.RightFixedRect.Left - treeLeft);
     s.TreeColumnWidth = std::max(0, tree);
   }
@@ -682,15 +588,17 @@ TqlLayoutSnapshot TCustomqlTreeList::BuildLayoutFrame() const {
   return s;
 }
 
-void TCustomqlTreeList::AddLayoutRows(TqlLayoutSnapshot& s) const {
+void TqlTreeListGeometry::AddLayoutRows(TqlLayoutSnapshot& s) const {
   const int rowsTop = s.RowsRect.Top, rowsBottom = s.RowsRect.Bottom;
   int rowY = rowsTop;
-  const bool previewOrFooters = (IsOption(tloPreview) && previewLines_ != 0) || showRowFooter_;
-  for (TqlTreeListNode* node = TopNode(); node && rowY < rowsBottom; node = node->GetNextVisible()) {
+  const bool previewOrFooters =
+      (host_.IsOption(tloPreview) && host_.PreviewLines() != 0) || host_.ShowRowFooter();
+  for (TqlTreeListNode* node = host_.TopNode(); node && rowY < rowsBottom;
+       node = node->GetNextVisible()) {
     TqlRowInfo row;
     row.Node = node;
-    row.GroupRow = IsGroupRow(node);
-    row.Selected = IsNodeSelected(node);
+    row.GroupRow = host_.IsGroupRow(node);
+    row.Selected = host_.IsNodeSelected(node);
     row.Height = NodeRowHeight(node, true);
     row.TextLineCount = node->CachedLineCount == 0 ? -1 : node->CachedLineCount;
     // The node caches only the height and the line count; preview lines and footers are
@@ -701,7 +609,7 @@ void TCustomqlTreeList::AddLayoutRows(TqlLayoutSnapshot& s) const {
       row.FootersHeight = parts.FootersHeight;
       row.PreviewLineCount = parts.PreviewLineCount;
     }
-    row.IndicatorKind = GetIndicatorKind(node);
+    row.IndicatorKind = host_.GetIndicatorKind(node);
     row.Top = rowY;
     s.RowInfos.push_back(row);
     rowY += row.Height;
@@ -716,30 +624,30 @@ void TCustomqlTreeList::AddLayoutRows(TqlLayoutSnapshot& s) const {
 
 // ===== rectangles of nodes and cells =======================================================
 
-TRect TCustomqlTreeList::NodeRect(TqlTreeListNode* node) const {
+TRect TqlTreeListGeometry::NodeRect(TqlTreeListNode* node) const {
   TqlLayoutSnapshot s = BuildLayoutSnapshot();
   const TqlRowInfo* row = s.RowOf(node);
   if (!row) return {};
   return {s.ClientRect.Left, row->Top, s.ClientRect.Right, row->Top + row->Height};
 }
 
-TRect TCustomqlTreeList::CellRect(TqlTreeListNode* node, int column) const {
+TRect TqlTreeListGeometry::CellRect(TqlTreeListNode* node, int column) const {
   TqlLayoutSnapshot s = BuildLayoutSnapshot();
   const TqlRowInfo* row = s.RowOf(node);
   if (!row) return {};
   const TqlHeaderCell* cell = s.HeaderCellOf(column);
   if (!cell) return {};
-  return HeaderCellInRow(*cell, *row, metrics_.UnitRowHeight, GetHeaderPanelRowCount(),
+  return HeaderCellInRow(*cell, *row, metrics_.UnitRowHeight, host_.GetHeaderPanelRowCount(),
                          RowPreviewHeight(*row, metrics_.PreviewLineHeight, metrics_.GridLine));
 }
 
-TRect TCustomqlTreeList::NodeAndBelowRect(TqlTreeListNode* node) const {
+TRect TqlTreeListGeometry::NodeAndBelowRect(TqlTreeListNode* node) const {
   TqlLayoutSnapshot s = BuildLayoutSnapshot();
   if (const TqlRowInfo* row = s.RowOf(node))
     return {s.ClientRect.Left, row->Top, s.ClientRect.Right, s.RowsRect.Bottom};
   // A node above the screen moves every row on it; one below moves none.
-  int rowIndex = RowIndexOfNode(node);
-  if (rowIndex >= 0 && rowIndex < TopRowIndex())
+  int rowIndex = host_.RowIndexOfNode(node);
+  if (rowIndex >= 0 && rowIndex < host_.TopRowIndex())
     return {s.ClientRect.Left, s.RowsRect.Top, s.ClientRect.Right, s.RowsRect.Bottom};
   return {};
 }

@@ -5,12 +5,12 @@
 //
 // Two parts with two lifetimes:
 //   the frame  areas, band cells and header cells: changes only with the layout (sizes,
-//              bands, columns, fonts, the left coordinate). TCustomqlTreeList::LayoutFrame
+//              bands, columns, fonts, the left coordinate). TqlTreeListGeometry::LayoutFrame
 //              keeps it (layout_frame_cache.h) and rebuilds it lazily after a change.
 //   the rows   the rows on screen and what follows from them (the empty area below, the
 //              indicator's bottom): changes with every scroll, expansion, focus or selection
 //              move, so it is built afresh for each question that needs it
-//              (TCustomqlTreeList::BuildLayoutSnapshot = the frame plus the rows).
+//              (TqlTreeListGeometry::BuildLayoutSnapshot = the frame plus the rows).
 // Look-ups of a header cell, a band cell or a row go through HeaderCellOf, BandCellOf and
 // RowOf below.
 #include <vector>
@@ -107,7 +107,7 @@ struct TqlLayoutSnapshot {
 // them); the frame cache's check in debug builds.
 bool SameLayoutFrame(const TqlLayoutSnapshot& a, const TqlLayoutSnapshot& b);
 
-// A column's header cell among the scrollable bands (TCustomqlTreeList::ColumnScrollSpan).
+// A column's header cell among the scrollable bands (TqlTreeListGeometry::ColumnScrollSpan).
 struct TqlColumnScrollSpan {
   bool Found = false;  // the column is shown in a visible band
   bool Fixed = false;  // its band is fixed and never scrolls (Left and Right are then 0)
@@ -115,7 +115,7 @@ struct TqlColumnScrollSpan {
   int Right = 0;
 };
 
-// The parts of one row's height (TCustomqlTreeList::ComputeRowHeight).
+// The parts of one row's height (TqlTreeListGeometry::ComputeRowHeight).
 struct TqlRowHeightInfo {
   int Height = 0;            // the whole row, row footers included
   int PreviewLineCount = 0;  // preview lines under the cells (0 when preview is off)

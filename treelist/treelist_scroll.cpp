@@ -1,23 +1,18 @@
-// Scrolling bookkeeping: how many rows a page holds, the ranges of the window's scroll bars,
-// the top row and the left offset, and dropping scroll bars that are not needed.
+// TqlTreeListGeometry's scrolling bookkeeping: how many rows a page holds, the ranges of the
+// host window's scroll bars, the top row and the left offset, and dropping scroll bars that
+// are not needed.
 //
 // Vertical bar: one unit per row (position = row index of the top node, page = rows that fit
 // completely). Horizontal bar: one unit per pixel of the scrollable bands.
 #include <algorithm>
+#include <vector>
 
 #include "platform/ui/scroll_bar_geometry.h"
 #include "treelist/treelist_core.h"
+#include "treelist/treelist_geometry.h"
 #include "treelist/treelist_node.h"
 
 namespace {
-
-// Height of the rows area: the client less every panel above and below the rows.
-int rowsAreaHeight(const TCustomqlTreeList& t) {
-  const TqlTreeListMetrics& m = t.Metrics();
-  int used = m.GroupAreaHeight + m.BandPanelHeight + m.HeaderPanelHeight + m.NewItemAreaHeight +
-             m.FooterPanelHeight + m.StatusPanelHeight;
-  return std::max(0, t.ClientHeight() - used);
-}
 
 bool sameBar(const TScrollInfo& a, const TScrollInfo& b) {
   return a.Min == b.Min && a.Max == b.Max && a.Page == b.Page && a.Pos == b.Pos &&
@@ -26,10 +21,18 @@ bool sameBar(const TScrollInfo& a, const TScrollInfo& b) {
 
 }  // namespace
 
+// Height of the rows area: the client less every panel above and below the rows.
+int TqlTreeListGeometry::rowsAreaHeight() const {
+  const TqlTreeListMetrics& m = metrics_;
+  int used = m.GroupAreaHeight + m.BandPanelHeight + m.HeaderPanelHeight + m.NewItemAreaHeight +
+             m.FooterPanelHeight + m.StatusPanelHeight;
+  return std::max(0, host_.ClientHeight() - used);
+}
+
 // Walks down from the top node; when the nodes run out before the area is full the walk goes
 // on upwards from the row above the top node, so the counts say what one page can hold.
-void TCustomqlTreeList::ComputeRowCounts() {
-  const int area = rowsAreaHeight(*this);
+void TqlTreeListGeometry::ComputeRowCounts() {
+  const int area = rowsAreaHeight();
   int full = 0, part = 0, sum = 0;
   bool filled = false;
   auto take = [&](TqlTreeListNode* node) {
@@ -38,30 +41,32 @@ void TCustomqlTreeList::ComputeRowCounts() {
     if (sum <= area) ++full;
     else filled = true;
   };
-  for (TqlTreeListNode* n = topNode_; n && !filled; n = n->GetNextVisible()) take(n);
-  if (!filled && topNode_)
-    for (TqlTreeListNode* n = topNode_->GetPrevVisible(); n && !filled; n = n->GetPrevVisible())
+  TqlTreeListNode* const top = host_.TopNode();
+  for (TqlTreeListNode* n = top; n && !filled; n = n->GetNextVisible()) take(n);
+  if (!filled && top)
+    for (TqlTreeListNode* n = top->GetPrevVisible(); n && !filled; n = n->GetPrevVisible())
       take(n);
   metrics_.FullRowCount = std::max(1, full);
   metrics_.PartRowCount = std::max(1, part);
 }
 
-void TCustomqlTreeList::UpdateScrollBars() {
-  const bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
-  const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
+void TqlTreeListGeometry::UpdateScrollBars() {
+  const TScrollStyle bars = host_.ScrollBars();
+  const bool vertical = bars == ssVertical || bars == ssBoth;
+  const bool horizontal = bars == ssHorizontal || bars == ssBoth;
   // Twice: showing one bar takes room from the other's direction.
   for (int pass = 0; pass < 2; ++pass) {
     ComputeRowCounts();
-    TScrollInfo v = GetScrollInfo(sbVertical);
-    const int shown = ShownRowCount();
+    TScrollInfo v = host_.GetScrollInfo(sbVertical);
+    const int shown = host_.ShownRowCount();
     v.Min = 0;
     v.Max = metrics_.FullRowCount >= shown ? 0 : shown - 1;
     v.Page = metrics_.FullRowCount;
-    v.Pos = std::max(0, TopRowIndex());
+    v.Pos = std::max(0, host_.TopRowIndex());
     v.Visible = vertical && v.Max > 0;
-    if (!sameBar(v, GetScrollInfo(sbVertical))) SetScrollInfo(sbVertical, v);
+    if (!sameBar(v, host_.GetScrollInfo(sbVertical))) host_.SetScrollInfo(sbVertical, v);
 
-    TScrollInfo h = GetScrollInfo(sbHorizontal);
+    TScrollInfo h = host_.GetScrollInfo(sbHorizontal);
     const int scrollable = ScrollableWidth();
     const int visible = VisibleScrollWidth();
     h.Min = 0;
@@ -69,80 +74,88 @@ void TCustomqlTreeList::UpdateScrollBars() {
     h.Page = visible;
     h.Pos = leftCoord_;
     h.Visible = horizontal && h.Max > 0;
-    if (!sameBar(h, GetScrollInfo(sbHorizontal))) SetScrollInfo(sbHorizontal, h);
+    if (!sameBar(h, host_.GetScrollInfo(sbHorizontal))) host_.SetScrollInfo(sbHorizontal, h);
   }
 }
 
-void TCustomqlTreeList::KeepScrollPositionsInRange() {
-  if (!topNode_ && !Roots().empty()) topNode_ = Roots().front();
-  const int shown = ShownRowCount();
-  if (shown > 0 && topNode_) {
+void TqlTreeListGeometry::FitScrollBars() {
+  UpdateScrollBars();
+  KeepScrollPositionsInRange();
+  DropSuperfluousScrollBars();
+}
+
+// The moves go through the host's setters, which hide the in-place editor first.
+void TqlTreeListGeometry::KeepScrollPositionsInRange() {
+  const std::vector<TqlTreeListNode*>& roots = host_.Roots();
+  if (!host_.TopNode() && !roots.empty()) host_.PlaceTopNode(roots.front());
+  const int shown = host_.ShownRowCount();
+  if (shown > 0 && host_.TopNode()) {
     const int lastTop = LastPageTopRowIndex(shown - 1);
-    if (TopRowIndex() > lastTop) SetTopRowIndex(lastTop);
+    if (host_.TopRowIndex() > lastTop) host_.SetTopRowIndex(lastTop);
   }
   const int maxLeft = std::max(0, ScrollableWidth() - VisibleScrollWidth());
-  if (leftCoord_ > maxLeft) SetLeftCoord(maxLeft);
+  if (leftCoord_ > maxLeft) host_.SetLeftCoord(maxLeft);
 }
 
 // Both bars shown although the rows and the bands would fit in the room the bars take: the
 // bars go. All rows must fit (not only those from the top node), else rows above the top
 // could no longer be scrolled to.
-void TCustomqlTreeList::DropSuperfluousScrollBars() {
-  if (!GetScrollInfo(sbVertical).Visible || !GetScrollInfo(sbHorizontal).Visible) return;
-  const int area = rowsAreaHeight(*this) + kScrollBarSize;
+void TqlTreeListGeometry::DropSuperfluousScrollBars() {
+  if (!host_.GetScrollInfo(sbVertical).Visible || !host_.GetScrollInfo(sbHorizontal).Visible)
+    return;
+  const int area = rowsAreaHeight() + kScrollBarSize;
   int sum = 0;
-  for (TqlTreeListNode* n = FirstShownNode(); n; n = n->GetNextVisible()) {
+  for (TqlTreeListNode* n = host_.FirstShownNode(); n; n = n->GetNextVisible()) {
     sum += NodeRowHeight(n, true);
     if (sum > area) return;
   }
   if (VisibleScrollWidth() + kScrollBarSize < ScrollableWidth()) return;
-  ShowScrollBar(sbVertical, false);
-  ShowScrollBar(sbHorizontal, false);
-  Invalidate();
+  host_.ShowScrollBar(sbVertical, false);
+  host_.ShowScrollBar(sbHorizontal, false);
+  host_.Invalidate();
   // Without bars everything shows from the first row and the first pixel.
-  if (!Roots().empty() && topNode_ != Roots().front()) {
-    topNode_ = Roots().front();
-    if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
+  const std::vector<TqlTreeListNode*>& roots = host_.Roots();
+  if (!roots.empty() && host_.TopNode() != roots.front()) {
+    host_.PlaceTopNode(roots.front());
+    if (host_.OnChangeTopVisibleNode) host_.OnChangeTopVisibleNode(&host_);
   }
   if (leftCoord_ != 0) {
     leftCoord_ = 0;
-    if (OnChangeLeftCoord) OnChangeLeftCoord(this);
+    if (host_.OnChangeLeftCoord) host_.OnChangeLeftCoord(&host_);
   }
   ComputeRowCounts();
 }
 
 // The platform has no window-content scrolling, so a changed offset repaints the client area
 // (what scrolling the content and repainting the uncovered strip would show).
-void TCustomqlTreeList::SetLeftCoord(int value) {
-  HideEditor();
+void TqlTreeListGeometry::SetLeftCoord(int value) {
   const int maxLeft = std::max(0, ScrollableWidth() - VisibleScrollWidth());
   value = std::clamp(value, 0, maxLeft);
   if (value == leftCoord_) return;
   leftCoord_ = value;
-  if (LockUpdate() == 0 && !recalculating_) UpdateScrollBars();
-  if (LockUpdate() == 0) Invalidate();
-  if (OnChangeLeftCoord) OnChangeLeftCoord(this);
+  if (host_.LockUpdate() == 0 && !recalculating_) UpdateScrollBars();
+  if (host_.LockUpdate() == 0) host_.Invalidate();
+  if (host_.OnChangeLeftCoord) host_.OnChangeLeftCoord(&host_);
 }
 
 // The top row stops where the last page is full (row heights may differ, so the last page's
 // top is found by adding heights up from the last row).
-void TCustomqlTreeList::SetTopRowIndex(int rowIndex) {
-  HideEditor();
-  const int shown = ShownRowCount();
+void TqlTreeListGeometry::SetTopRowIndex(int rowIndex) {
+  const int shown = host_.ShownRowCount();
   if (shown < 2) return;
   rowIndex = std::clamp(rowIndex, 0, std::max(0, LastPageTopRowIndex(shown - 1)));
-  TqlTreeListNode* node = NodeAtRowIndex(rowIndex);
-  if (!node || node == topNode_) return;
-  topNode_ = node;
-  if (OnChangeTopVisibleNode) OnChangeTopVisibleNode(this);
-  if (LockUpdate() == 0 && !recalculating_) UpdateScrollBars();
-  if (LockUpdate() == 0) Invalidate();
+  TqlTreeListNode* node = host_.NodeAtRowIndex(rowIndex);
+  if (!node || node == host_.TopNode()) return;
+  host_.PlaceTopNode(node);
+  if (host_.OnChangeTopVisibleNode) host_.OnChangeTopVisibleNode(&host_);
+  if (host_.LockUpdate() == 0 && !recalculating_) UpdateScrollBars();
+  if (host_.LockUpdate() == 0) host_.Invalidate();
 }
 
 // The top row that shows row n as the last whole row: as many rows above n as fit.
-int TCustomqlTreeList::LastPageTopRowIndex(int rowIndex) const {
-  const int area = rowsAreaHeight(*this);
-  TqlTreeListNode* node = NodeAtRowIndex(rowIndex);
+int TqlTreeListGeometry::LastPageTopRowIndex(int rowIndex) const {
+  const int area = rowsAreaHeight();
+  TqlTreeListNode* node = host_.NodeAtRowIndex(rowIndex);
   if (!node) return std::max(0, rowIndex - metrics_.FullRowCount + 1);
   int sum = 0, top = rowIndex + 1;
   for (TqlTreeListNode* n = node; n; n = n->GetPrevVisible()) {

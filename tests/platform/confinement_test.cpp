@@ -85,7 +85,7 @@ const std::vector<std::string_view> kNodeStoreFiles = {
 const std::vector<std::string_view> kNodeStoreHeaders = {
     "treelist/node_store.h", "treelist/visible_row_cache.h", "treelist/node_pool.h"};
 const std::vector<std::string_view> kGeometryFiles = {
-    "treelist/treelist_geometry.", "treelist/treelist_layout", "treelist/treelist_scroll.",
+    "treelist/treelist_geometry.", "treelist/treelist_layout.", "treelist/treelist_scroll.",
     "treelist/treelist_hittest.", "treelist/width_sharing.", "treelist/treelist_metrics.",
     "treelist/layout_frame_cache."};
 const std::vector<std::string_view> kGeometryHeaders = {

@@ -15,7 +15,6 @@
 class LayoutGrid : public TCustomqlTreeListControl {
  public:
   using TCustomqlTreeListControl::TCustomqlTreeListControl;
-  using TCustomqlTreeList::metrics_;
 };
 
 // Owner and grid (of a test's own grid class when it answers more); the owner frees the grid
