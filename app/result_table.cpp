@@ -7,7 +7,7 @@ TResultTable ResultTableOf(const TCustomqlTreeList& grid) {
   TResultTable table;
   const std::vector<int> columns = grid.FocusOrderColumns();  // absolute indexes
   if (columns.empty()) return table;
-  for (int column : columns) table.Captions.push_back(grid.GetColumnHeaderCaption(column));
+  for (int column : columns) table.Captions.push_back(grid.Model().GetColumnHeaderCaption(column));
   table.Cells.reserve(size_t(grid.ShownRowCount()) * columns.size());
   for (const TqlTreeListNode* node = grid.FirstShownNode(); node; node = node->GetNextVisible()) {
     if (grid.IsGroupRow(node)) {

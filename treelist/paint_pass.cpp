@@ -44,7 +44,7 @@ void CreatePaintResources(const TCustomqlTreeList& grid, TqlPaintPass& pass) {
   r.HeaderCellColours.reserve(pass.Layout.HeaderCells.size());
   for (const TqlHeaderCell& cell : pass.Layout.HeaderCells) {
     TqlPaintResources::ColumnColour entry;
-    entry.Color = grid.GetColumnColor(cell.Column);
+    entry.Color = grid.Model().GetColumnColor(cell.Column);
     if (ColorToRGB(entry.Color) != background) {
       entry.HasOwnBrush = true;
       entry.Brush = SolidBrush(entry.Color);

@@ -14,10 +14,10 @@ int TqlTreeListInput::ColumnBestWidth(int column) const {
   TCanvas canvas;  // unbound: measures text as the screen would
   // The column layer's measure: the caption with room for the filter button, and the widest
   // cell text.
-  int widest = grid_.GetColumnBestWidth(column, canvas);
+  int widest = grid_.Model().GetColumnBestWidth(column, canvas);
   // The tree column's text starts right of the tree indent: measure it again with the indent.
-  if (grid_.GetVisibleBandCount() > 0 && column == grid_.GetColumnAt(0, 0, 0)) {
-    canvas.Font = grid_.ColumnHasOwnFont(column) ? grid_.GetColumnFont(column) : grid_.Font();
+  if (grid_.Model().GetVisibleBandCount() > 0 && column == grid_.Model().GetColumnAt(0, 0, 0)) {
+    canvas.Font = grid_.Model().ColumnHasOwnFont(column) ? grid_.Model().GetColumnFont(column) : grid_.Font();
     const int indent = grid_.Metrics().LevelIndent;
     const int rootIndent =
         grid_.PaintStyle() == TqlPaintStyle::Tree && grid_.ShowRoot() ? indent : 0;
@@ -36,7 +36,7 @@ int TqlTreeListInput::ColumnBestWidth(int column) const {
 }
 
 void TqlTreeListInput::ApplyBestWidth(int column) {
-  if (column < 0 || column >= grid_.GetColumnCount() || !grid_.GetColumnSizing(column))
+  if (column < 0 || column >= grid_.Model().GetColumnCount() || !grid_.Model().GetColumnSizing(column))
     return;  // a column that is not sizable keeps its width
   TCanvas canvas;
   canvas.Font = grid_.Font();
@@ -48,15 +48,15 @@ void TqlTreeListInput::ApplyBestWidth(int column) {
 void TqlTreeListInput::ApplyBandBestWidths(int visibleBand) {
   TqlTreeListUpdateLock lock(grid_);
   std::vector<int> columns;
-  const int rows = grid_.GetOccupiedHeaderRowCount(visibleBand);
+  const int rows = grid_.Model().GetOccupiedHeaderRowCount(visibleBand);
   for (int row = 0; row < rows; ++row)
-    for (int i = 0, n = grid_.GetColumnCountInRow(visibleBand, row); i < n; ++i)
-      columns.push_back(grid_.GetColumnAt(visibleBand, row, i));
+    for (int i = 0, n = grid_.Model().GetColumnCountInRow(visibleBand, row); i < n; ++i)
+      columns.push_back(grid_.Model().GetColumnAt(visibleBand, row, i));
   // Collected first: each width change may rebuild the header layout the indexes come from.
   for (int column : columns) ApplyBestWidth(column);
 }
 
 void TqlTreeListInput::ApplyAllBestWidths() {
   TqlTreeListUpdateLock lock(grid_);
-  for (int column = 0, n = grid_.GetColumnCount(); column < n; ++column) ApplyBestWidth(column);
+  for (int column = 0, n = grid_.Model().GetColumnCount(); column < n; ++column) ApplyBestWidth(column);
 }

@@ -12,6 +12,7 @@
 
 TCustomqlTreeListControl::TCustomqlTreeListControl(TComponent* AOwner)
     : TCustomqlTreeList(AOwner), bands_(std::make_unique<TqlTreeListBands>(this)) {
+  SetModel(this);
   TqlTreeListBands::UpdateScope scope(*bands_);
   bands_->Add();
 }
@@ -19,6 +20,7 @@ TCustomqlTreeListControl::TCustomqlTreeListControl(TComponent* AOwner)
 TCustomqlTreeListControl::~TCustomqlTreeListControl() {
   Destroying();
   ClearNodes();  // nodes ask this control's virtuals while they go
+  SetModel(nullptr);
   for (TqlTreeListColumn* column : columns_) column->treeList_ = nullptr;
   columns_.clear();
 }

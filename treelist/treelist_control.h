@@ -22,7 +22,7 @@ using TqlDBTreeListColumnClick = std::function<void(TObject* Sender, TqlTreeList
 using TqlDBTreeListColumnSorting =
     std::function<void(TObject* Sender, TqlTreeListColumn* Column, bool& Allow)>;
 
-class TCustomqlTreeListControl : public TCustomqlTreeList {
+class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListModel {
  public:
   static constexpr int kDefaultMaxRowCount = 5;
 

@@ -171,7 +171,7 @@ using TqlTLCanHeaderDraggingEvent =
 using TqlTLHotTrackNodeEvent = std::function<void(
     TObject* Sender, const TqlTreeListHotTrackInfo& AHotTrackInfo, TCursor& ACursor)>;
 
-class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
+class TCustomqlTreeList : public TCustomqlContainer {
  public:
   explicit TCustomqlTreeList(TComponent* AOwner);
   ~TCustomqlTreeList() override;
@@ -623,8 +623,13 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   TNotifyEvent OnChangeLeftCoord;
   TNotifyEvent OnSelectedCountChange;
 
-  // ===== model queries (treelist_model.h): TqlTreeListModel, answered by the control ======
-  // Painting questions (the core's answers; the column and data layers answer more).
+  // ===== the model (treelist_model.h) =======================================================
+  // The questions about bands and columns, by index. The control answers them (it makes
+  // itself the model); a grid without one has no bands and no columns (the empty model).
+  const TqlTreeListModel& Model() const { return *model_; }
+
+  // ===== painting and per-node questions (the core's answers; the column and data layers
+  //       answer more) ========================================================================
   virtual TqlTreeListBand* BandObject(int band) const { return nullptr; }
   virtual TqlTreeListColumn* ColumnObject(int column) const { return nullptr; }
   virtual bool HeaderButtonsEnabled() const { return false; }
@@ -668,6 +673,11 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
 
  protected:
   friend class TqlTreeListNode;
+
+  // The control sets itself as the model while it is whole; null goes back to the empty one.
+  void SetModel(const TqlTreeListModel* model) {
+    model_ = model ? model : &TqlEmptyTreeListModel::Instance();
+  }
 
   // Node factory: the control picks the node class.
   virtual TqlTreeListNode* CreateNode();
@@ -762,6 +772,7 @@ class TCustomqlTreeList : public TCustomqlContainer, public TqlTreeListModel {
   void keepTopShown();
 
   // --- node storage ---
+  const TqlTreeListModel* model_ = &TqlEmptyTreeListModel::Instance();
   TqlTreeListNodeStore nodes_{*this};       // roots, detached nodes, update lock, row cache
   TqlTreeListNode* topNode_ = nullptr;      // first row on screen; null only without roots
   TqlTreeListNode* focusedNode_ = nullptr;  // null only without roots or before first focus

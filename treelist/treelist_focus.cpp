@@ -16,14 +16,14 @@
 
 std::vector<int> TCustomqlTreeList::FocusOrderColumns() const {
   std::vector<int> order;
-  const int bands = GetVisibleBandCount();
-  int rows = GetHeaderPanelRowCount();
-  for (int band = 0; band < bands; ++band) rows = std::max(rows, GetOccupiedHeaderRowCount(band));
+  const int bands = Model().GetVisibleBandCount();
+  int rows = Model().GetHeaderPanelRowCount();
+  for (int band = 0; band < bands; ++band) rows = std::max(rows, Model().GetOccupiedHeaderRowCount(band));
   // Row by row across the bands: a band with fewer header rows simply drops out.
   for (int row = 0; row < rows; ++row)
     for (int band = 0; band < bands; ++band)
-      for (int pos = 0, n = GetColumnCountInRow(band, row); pos < n; ++pos) {
-        const int column = GetColumnAt(band, row, pos);
+      for (int pos = 0, n = Model().GetColumnCountInRow(band, row); pos < n; ++pos) {
+        const int column = Model().GetColumnAt(band, row, pos);
         if (column >= 0) order.push_back(column);
       }
   return order;
@@ -206,11 +206,11 @@ bool TCustomqlTreeList::BandRowMove(int direction, int& focusIndexAfter) {
   if (IsOption(tloRowSelect) || !focusedNode_ || IsGroupRow(focusedNode_)) return false;
   const int column = FocusedAbsoluteColumn();
   if (column < 0) return false;
-  const int band = GetAbsoluteBandIndexToVisible(GetColumnBandIndex(column));
-  const int rowCount = band < 0 ? 0 : GetOccupiedHeaderRowCount(band);
+  const int band = Model().GetAbsoluteBandIndexToVisible(Model().GetColumnBandIndex(column));
+  const int rowCount = band < 0 ? 0 : Model().GetOccupiedHeaderRowCount(band);
   if (rowCount < 2) return false;
-  const int headerRow = GetColumnRowIndex(column);
-  const int position = GetColumnColIndex(column);
+  const int headerRow = Model().GetColumnRowIndex(column);
+  const int position = Model().GetColumnColIndex(column);
   const int rowIndex = FocusedRowIndex();
   int targetRow = 0;
   bool nodeChanges = false;
@@ -223,9 +223,9 @@ bool TCustomqlTreeList::BandRowMove(int direction, int& focusIndexAfter) {
     nodeChanges = headerRow >= rowCount - 1;
     targetRow = nodeChanges ? 0 : headerRow + 1;
   }
-  const int count = GetColumnCountInRow(band, targetRow);
+  const int count = Model().GetColumnCountInRow(band, targetRow);
   if (count == 0) return false;
-  const int target = GetColumnAt(band, targetRow, std::min(position, count - 1));
+  const int target = Model().GetColumnAt(band, targetRow, std::min(position, count - 1));
   if (target < 0) return false;
   focusIndexAfter = AbsoluteToFocusIndex(target);
   if (nodeChanges) return false;

@@ -18,7 +18,7 @@
 // ===== edge predicates =====================================================================
 
 bool TqlTreeListGeometry::BandWidthsFollowHeaders() const {
-  return host_.IsOption(tloBandHeaderWidth) || host_.GetDefaultLayout();
+  return host_.IsOption(tloBandHeaderWidth) || host_.Model().GetDefaultLayout();
 }
 
 bool TqlTreeListGeometry::ColumnEdgesReplaceBandEdges() const {
@@ -26,14 +26,14 @@ bool TqlTreeListGeometry::ColumnEdgesReplaceBandEdges() const {
 }
 
 bool TqlTreeListGeometry::CanSizeBandEdge(int visibleBand) const {
-  if (visibleBand < 0 || !host_.IsOption(tloBandSizing) || !host_.GetVisibleBandSizing(visibleBand))
+  if (visibleBand < 0 || !host_.IsOption(tloBandSizing) || !host_.Model().GetVisibleBandSizing(visibleBand))
     return false;
   // A band sized by its headers can be dragged only where its own edge shows.
   return !BandWidthsFollowHeaders() || host_.ShowBands();
 }
 
 bool TqlTreeListGeometry::CanSizeColumnEdge(int column) const {
-  return column >= 0 && host_.IsOption(tloColumnSizing) && host_.GetColumnSizing(column);
+  return column >= 0 && host_.IsOption(tloColumnSizing) && host_.Model().GetColumnSizing(column);
 }
 
 // ===== hit test ============================================================================
@@ -44,10 +44,10 @@ constexpr int kZone = kEdgeZone;
 
 // The last column of a band's last occupied header row, or -1.
 int lastColumnOfBand(const TCustomqlTreeList& t, int visibleBand) {
-  int row = t.GetOccupiedHeaderRowCount(visibleBand) - 1;
+  int row = t.Model().GetOccupiedHeaderRowCount(visibleBand) - 1;
   if (row < 0) return -1;
-  int count = t.GetColumnCountInRow(visibleBand, row);
-  return count > 0 ? t.GetColumnAt(visibleBand, row, count - 1) : -1;
+  int count = t.Model().GetColumnCountInRow(visibleBand, row);
+  return count > 0 ? t.Model().GetColumnAt(visibleBand, row, count - 1) : -1;
 }
 
 // A panel's bottom edge zone: the panel (with its corner) grown 4 pixels down, its last 8
@@ -154,7 +154,7 @@ std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlL
         return hit;
       }
       if (!cell.FirstInRow && p.X < cell.Rect.Left + kZone) {
-        int prevColumn = host_.GetColumnAt(cell.VisibleBand, cell.HeaderRow, cell.ColIndex - 1);
+        int prevColumn = host_.Model().GetColumnAt(cell.VisibleBand, cell.HeaderRow, cell.ColIndex - 1);
         if (CanSizeColumnEdge(prevColumn)) {
           hit.Column = prevColumn;
           return answer(haHeaderEdge);
@@ -274,7 +274,7 @@ std::optional<TreeListHitInfo> TqlTreeListGeometry::hitTest(TPoint p, const TqlL
   const TqlRowInfo& row = s.RowInfos[rowIndex];
   TqlTreeListNode* node = row.Node;
   hit.Area = p.X <= s.ContentRight ? haCell : haRowRight;
-  const int headerRows = std::max(1, host_.GetHeaderPanelRowCount());
+  const int headerRows = std::max(1, host_.Model().GetHeaderPanelRowCount());
   const int rowBottom = row.Top + row.Height;
   const int scrollShift = s.LeftFixedBand < 0 ? leftCoord_ : 0;
 
@@ -340,7 +340,7 @@ int TqlTreeListGeometry::BandSizingMinimum(int visibleBand) const {
   const auto frame = LayoutFrame();
   const TqlBandCell* cell = frame->BandCellOf(visibleBand);
   int left = cell ? cell->Rect.Left : frame->BandPanelRect.Left;
-  return left + BandMinimumWidth(visibleBand) + (visibleBand == 0 ? host_.GetGroupIndent() : 0);
+  return left + BandMinimumWidth(visibleBand) + (visibleBand == 0 ? host_.Model().GetGroupIndent() : 0);
 }
 
 int TqlTreeListGeometry::BandSizingMaximum() const {
@@ -351,8 +351,8 @@ int TqlTreeListGeometry::ColumnSizingMinimum(int column) const {
   const auto frame = LayoutFrame();
   const TqlHeaderCell* cell = frame->HeaderCellOf(column);
   if (!cell) return 0;
-  return cell->Rect.Left + host_.GetColumnMinWidth(column) +
-         (cell->FirstOfGrid ? host_.GetGroupIndent() : 0);
+  return cell->Rect.Left + host_.Model().GetColumnMinWidth(column) +
+         (cell->FirstOfGrid ? host_.Model().GetGroupIndent() : 0);
 }
 
 int TqlTreeListGeometry::ColumnSizingMaximum(int column) const {
@@ -386,7 +386,7 @@ int TqlTreeListGeometry::BandRowCountAt(int y) const {
   const int top = metrics_.GroupAreaHeight;
   const int extra = 5 + (metrics_.FlatLook ? 0 : 1);
   auto bottom = [&](int n) { return top + n * metrics_.BandLineHeight + extra; };
-  const int most = std::max(1, host_.GetBandMaxRowCount());
+  const int most = std::max(1, host_.Model().GetBandMaxRowCount());
   for (int n = 2; n <= most; ++n)
     if (y < (bottom(n - 1) + bottom(n)) / 2) return n - 1;
   return most;
@@ -395,5 +395,5 @@ int TqlTreeListGeometry::BandRowCountAt(int y) const {
 int TqlTreeListGeometry::HeaderPanelRowCountAt(int y) const {
   const int top = metrics_.GroupAreaHeight + metrics_.BandPanelHeight;
   const int cell = std::max(1, metrics_.HeaderCellHeight);
-  return std::clamp((y - top + cell / 2) / cell, 1, std::max(1, host_.GetHeaderPanelMaxRowCount()));
+  return std::clamp((y - top + cell / 2) / cell, 1, std::max(1, host_.Model().GetHeaderPanelMaxRowCount()));
 }

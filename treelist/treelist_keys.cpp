@@ -240,7 +240,7 @@ void TCustomqlTreeList::moveToTabStop(int direction, bool throughRows) {
   const std::vector<int> order = FocusOrderColumns();
   const int count = static_cast<int>(order.size());
   for (int i = FocusedColumn() + direction; i >= 0 && i < count; i += direction)
-    if (GetColumnTabStop(order[i])) {
+    if (Model().GetColumnTabStop(order[i])) {
       SetFocusedColumn(i);
       return;
     }
@@ -256,7 +256,7 @@ void TCustomqlTreeList::focusNeighbourRowAtTabStop(int direction) {
   int focusIndex = FocusedColumn();
   for (int k = 0; k < count; ++k) {
     const int i = direction > 0 ? k : count - 1 - k;
-    if (GetColumnTabStop(order[i])) {
+    if (Model().GetColumnTabStop(order[i])) {
       focusIndex = i;
       break;
     }

@@ -55,7 +55,7 @@ bool TqlTreeListGeometry::ComputeMetrics() {
   in.ZeroWidth = screen.TextWidth("0");
   in.BandRowCount = t.BandRowCount();
   in.HeaderMinRowCount = t.HeaderMinRowCount();
-  in.HeaderPanelRowCount = t.GetHeaderPanelRowCount();
+  in.HeaderPanelRowCount = t.Model().GetHeaderPanelRowCount();
   in.ShowBands = t.ShowBands();
   in.ShowHeader = t.ShowHeader();
   in.FooterPanelShown = t.FooterPanelShown();
@@ -66,15 +66,15 @@ bool TqlTreeListGeometry::ComputeMetrics() {
   in.GrIndicatorWidth = t.GrIndicatorWidth();
   in.GroupAreaHeight = t.GetGroupAreaHeight();
   in.ShowNewItemRow = t.ShowNewItemRow();
-  in.VisibleBandCount = t.GetVisibleBandCount();
+  in.VisibleBandCount = t.Model().GetVisibleBandCount();
   // A column with a font of its own needs one line of that font and its margins.
   for (int vb = 0; vb < in.VisibleBandCount; ++vb)
     for (int row = 0; row < in.HeaderPanelRowCount; ++row)
-      for (int pos = 0, n = t.GetColumnCountInRow(vb, row); pos < n; ++pos) {
-        int column = t.GetColumnAt(vb, row, pos);
-        if (column >= 0 && t.ColumnHasOwnFont(column))
+      for (int pos = 0, n = t.Model().GetColumnCountInRow(vb, row); pos < n; ++pos) {
+        int column = t.Model().GetColumnAt(vb, row, pos);
+        if (column >= 0 && t.Model().ColumnHasOwnFont(column))
           in.ColumnMinRowHeight = std::max(in.ColumnMinRowHeight,
-                                           textHeightOf(screen, t.GetColumnFont(column)) + 3);
+                                           textHeightOf(screen, t.Model().GetColumnFont(column)) + 3);
       }
   in.InvertSelect = t.IsOption(tloInvertSelect);
   in.DefaultRowHeight = metrics_.UnitRowHeight;
@@ -93,12 +93,12 @@ namespace {
 // The sum of widths of each header row of a band, the widest row counting.
 int widestRowSum(const TCustomqlTreeList& t, int visibleBand, bool minimums) {
   int widest = 0;
-  for (int row = 0, rows = t.GetHeaderPanelRowCount(); row < rows; ++row) {
+  for (int row = 0, rows = t.Model().GetHeaderPanelRowCount(); row < rows; ++row) {
     int sum = 0;
-    for (int pos = 0, n = t.GetColumnCountInRow(visibleBand, row); pos < n; ++pos) {
-      int column = t.GetColumnAt(visibleBand, row, pos);
+    for (int pos = 0, n = t.Model().GetColumnCountInRow(visibleBand, row); pos < n; ++pos) {
+      int column = t.Model().GetColumnAt(visibleBand, row, pos);
       if (column < 0) continue;
-      sum += minimums ? t.GetColumnMinWidth(column) : t.GetColumnWidth(column);
+      sum += minimums ? t.Model().GetColumnMinWidth(column) : t.Model().GetColumnWidth(column);
     }
     widest = std::max(widest, sum);
   }
@@ -107,14 +107,14 @@ int widestRowSum(const TCustomqlTreeList& t, int visibleBand, bool minimums) {
 
 std::vector<TqlBandWidthInfo> bandWidthInfos(const TqlTreeListGeometry& g,
                                              const TCustomqlTreeList& t) {
-  std::vector<TqlBandWidthInfo> infos(std::max(0, t.GetVisibleBandCount()));
+  std::vector<TqlBandWidthInfo> infos(std::max(0, t.Model().GetVisibleBandCount()));
   const bool followHeaders = g.BandWidthsFollowHeaders();
   for (int vb = 0; vb < static_cast<int>(infos.size()); ++vb) {
     TqlBandWidthInfo& b = infos[vb];
-    b.Sizable = t.GetVisibleBandSizing(vb);
-    b.MinWidth = std::max(t.GetVisibleBandMinWidth(vb), widestRowSum(t, vb, true));
+    b.Sizable = t.Model().GetVisibleBandSizing(vb);
+    b.MinWidth = std::max(t.Model().GetVisibleBandMinWidth(vb), widestRowSum(t, vb, true));
     int natural = followHeaders ? widestRowSum(t, vb, false) : 0;
-    if (natural == 0) natural = t.GetVisibleBandWidth(vb);
+    if (natural == 0) natural = t.Model().GetVisibleBandWidth(vb);
     b.NaturalWidth = std::max(natural, b.MinWidth);
   }
   return infos;
@@ -122,14 +122,14 @@ std::vector<TqlBandWidthInfo> bandWidthInfos(const TqlTreeListGeometry& g,
 
 TqlBandWidths bandWidths(const TqlTreeListGeometry& g, const TCustomqlTreeList& t) {
   return ShareBandWidths(bandWidthInfos(g, t), t.IsOption(tloAutoWidth),
-                         t.ClientWidth() - g.Metrics().IndicatorColumnWidth, t.GetGroupIndent());
+                         t.ClientWidth() - g.Metrics().IndicatorColumnWidth, t.Model().GetGroupIndent());
 }
 
 // The fixed bands as the layout draws them (visible indexes, -1 for none): a left-fixed band
 // only in first place, a right-fixed one only in last place and not the left-fixed one.
 std::pair<int, int> drawnFixedBands(const TCustomqlTreeList& t, int bandCount) {
-  int leftFixed = t.GetLeftFixedVisibleBand();
-  int rightFixed = t.GetRightFixedVisibleBand();
+  int leftFixed = t.Model().GetLeftFixedVisibleBand();
+  int rightFixed = t.Model().GetRightFixedVisibleBand();
   if (leftFixed != 0 || bandCount == 0) leftFixed = -1;
   if (rightFixed != bandCount - 1 || rightFixed == leftFixed) rightFixed = -1;
   return {leftFixed, rightFixed};
@@ -138,8 +138,8 @@ std::pair<int, int> drawnFixedBands(const TCustomqlTreeList& t, int bandCount) {
 // The columns of one header row of a band, in position order.
 std::vector<int> rowColumns(const TCustomqlTreeList& t, int visibleBand, int row) {
   std::vector<int> columns;
-  for (int pos = 0, n = t.GetColumnCountInRow(visibleBand, row); pos < n; ++pos) {
-    int column = t.GetColumnAt(visibleBand, row, pos);
+  for (int pos = 0, n = t.Model().GetColumnCountInRow(visibleBand, row); pos < n; ++pos) {
+    int column = t.Model().GetColumnAt(visibleBand, row, pos);
     if (column >= 0) columns.push_back(column);
   }
   return columns;
@@ -150,7 +150,7 @@ std::vector<int> rowCellWidths(const TCustomqlTreeList& t, const std::vector<int
   std::vector<TqlColumnWidthInfo> infos;
   infos.reserve(columns.size());
   for (int column : columns)
-    infos.push_back({t.GetColumnWidth(column), t.GetColumnMinWidth(column), t.GetColumnSizing(column)});
+    infos.push_back({t.Model().GetColumnWidth(column), t.Model().GetColumnMinWidth(column), t.Model().GetColumnSizing(column)});
   return ShareHeaderCellWidths(infos, bandWidth, groupIndent);
 }
 
@@ -173,10 +173,10 @@ int TqlTreeListGeometry::TotalWidth() const { return bandWidths(*this, host_).To
 int TqlTreeListGeometry::ScrollableWidth() const {
   TqlBandWidths w = bandWidths(*this, host_);
   int scrollable = w.TotalWidth;
-  int leftFixed = host_.GetLeftFixedVisibleBand(), rightFixed = host_.GetRightFixedVisibleBand();
+  int leftFixed = host_.Model().GetLeftFixedVisibleBand(), rightFixed = host_.Model().GetRightFixedVisibleBand();
   int count = static_cast<int>(w.DisplayWidths.size());
   if (leftFixed >= 0 && leftFixed < count)
-    scrollable -= w.DisplayWidths[leftFixed] + host_.GetGroupIndent();
+    scrollable -= w.DisplayWidths[leftFixed] + host_.Model().GetGroupIndent();
   if (rightFixed >= 0 && rightFixed < count && rightFixed != leftFixed)
     scrollable -= w.DisplayWidths[rightFixed];
   return std::max(0, scrollable);
@@ -185,29 +185,29 @@ int TqlTreeListGeometry::ScrollableWidth() const {
 int TqlTreeListGeometry::VisibleScrollWidth() const {
   int visible = host_.ClientWidth() - metrics_.IndicatorColumnWidth;
   if (!host_.IsOption(tloAutoWidth)) {
-    int leftFixed = host_.GetLeftFixedVisibleBand(), rightFixed = host_.GetRightFixedVisibleBand();
-    if (leftFixed >= 0) visible -= BandDisplayWidth(leftFixed) + host_.GetGroupIndent();
+    int leftFixed = host_.Model().GetLeftFixedVisibleBand(), rightFixed = host_.Model().GetRightFixedVisibleBand();
+    if (leftFixed >= 0) visible -= BandDisplayWidth(leftFixed) + host_.Model().GetGroupIndent();
     if (rightFixed >= 0 && rightFixed != leftFixed) visible -= BandDisplayWidth(rightFixed);
   }
   return std::max(0, visible);
 }
 
 int TqlTreeListGeometry::ComputeColumnHeaderWidth(int column) const {
-  int visibleBand = host_.GetAbsoluteBandIndexToVisible(host_.GetColumnBandIndex(column));
+  int visibleBand = host_.Model().GetAbsoluteBandIndexToVisible(host_.Model().GetColumnBandIndex(column));
   if (visibleBand < 0) return 0;
-  std::vector<int> columns = rowColumns(host_, visibleBand, host_.GetColumnRowIndex(column));
+  std::vector<int> columns = rowColumns(host_, visibleBand, host_.Model().GetColumnRowIndex(column));
   auto it = std::find(columns.begin(), columns.end(), column);
   if (it == columns.end()) return 0;
   std::vector<int> widths = rowCellWidths(host_, columns, BandDisplayWidth(visibleBand),
-                                          visibleBand == 0 ? host_.GetGroupIndent() : 0);
+                                          visibleBand == 0 ? host_.Model().GetGroupIndent() : 0);
   return widths[it - columns.begin()];
 }
 
 TqlColumnScrollSpan TqlTreeListGeometry::ColumnScrollSpan(int column) const {
   TqlColumnScrollSpan span;
-  const int visibleBand = host_.GetAbsoluteBandIndexToVisible(host_.GetColumnBandIndex(column));
+  const int visibleBand = host_.Model().GetAbsoluteBandIndexToVisible(host_.Model().GetColumnBandIndex(column));
   if (visibleBand < 0) return span;
-  const std::vector<int> columns = rowColumns(host_, visibleBand, host_.GetColumnRowIndex(column));
+  const std::vector<int> columns = rowColumns(host_, visibleBand, host_.Model().GetColumnRowIndex(column));
   const auto it = std::find(columns.begin(), columns.end(), column);
   if (it == columns.end()) return span;
   span.Found = true;
@@ -219,7 +219,7 @@ TqlColumnScrollSpan TqlTreeListGeometry::ColumnScrollSpan(int column) const {
     span.Fixed = true;
     return span;
   }
-  const int groupIndent = host_.GetGroupIndent();
+  const int groupIndent = host_.Model().GetGroupIndent();
   int x = 0;
   for (int vb = leftFixed == 0 ? 1 : 0; vb < visibleBand; ++vb)
     x += widths.DisplayWidths[vb] + (vb == 0 ? groupIndent : 0);
@@ -247,7 +247,7 @@ TqlRowHeightInfo TqlTreeListGeometry::ComputeRowHeight(TqlTreeListNode* node,
                                                      int unitRowHeight) const {
   TqlRowHeightInfo info;
   const TqlTreeListMetrics& m = metrics_;
-  const int headerRows = std::max(1, host_.GetHeaderPanelRowCount());
+  const int headerRows = std::max(1, host_.Model().GetHeaderPanelRowCount());
   const bool previewShown = host_.IsOption(tloPreview) && host_.PreviewLines() != 0;
   TCanvas screen;
 
@@ -271,13 +271,13 @@ TqlRowHeightInfo TqlTreeListGeometry::ComputeRowHeight(TqlTreeListNode* node,
       headerRows == 1) {
     int lines = 1;
     const int margin = m.GridLine + (host_.IsOption(tloInvertSelect) ? 1 : 0);
-    for (int vb = 0, bands = host_.GetVisibleBandCount(); vb < bands; ++vb) {
+    for (int vb = 0, bands = host_.Model().GetVisibleBandCount(); vb < bands; ++vb) {
       std::vector<int> columns = rowColumns(host_, vb, 0);
       std::vector<int> widths =
-          rowCellWidths(host_, columns, BandDisplayWidth(vb), vb == 0 ? host_.GetGroupIndent() : 0);
+          rowCellWidths(host_, columns, BandDisplayWidth(vb), vb == 0 ? host_.Model().GetGroupIndent() : 0);
       for (size_t i = 0; i < columns.size(); ++i) {
         int width = widths[i] - margin - (vb == 0 && i == 0 ? TreeIndent(node) : 0);
-        lines = std::max(lines, wrappedLineCount(screen, host_.GetColumnFont(columns[i]),
+        lines = std::max(lines, wrappedLineCount(screen, host_.Model().GetColumnFont(columns[i]),
                                                  host_.GetCellText(node, columns[i]), width));
       }
     }
@@ -384,9 +384,9 @@ struct DrawnBand {
 void addHeaderCells(const TCustomqlTreeList& t, const TqlTreeListMetrics& m,
                     const DrawnBand& band, int displayWidth, int headerTop,
                     int lastScrollableBand, TqlLayoutSnapshot& s) {
-  const int headerRows = std::max(1, t.GetHeaderPanelRowCount());
+  const int headerRows = std::max(1, t.Model().GetHeaderPanelRowCount());
   const int headerBottom = headerTop + m.HeaderCellHeight * headerRows;
-  const int occupied = t.GetOccupiedHeaderRowCount(band.visibleBand);
+  const int occupied = t.Model().GetOccupiedHeaderRowCount(band.visibleBand);
   if (occupied <= 0) {
     TqlEmptyBandHeader empty;
     empty.VisibleBand = band.visibleBand;
@@ -396,7 +396,7 @@ void addHeaderCells(const TCustomqlTreeList& t, const TqlTreeListMetrics& m,
     s.EmptyBandHeaders.push_back(empty);
     return;
   }
-  const int groupIndent = band.visibleBand == 0 ? t.GetGroupIndent() : 0;
+  const int groupIndent = band.visibleBand == 0 ? t.Model().GetGroupIndent() : 0;
   for (int row = 0; row < occupied; ++row) {
     std::vector<int> columns = rowColumns(t, band.visibleBand, row);
     std::vector<int> widths = rowCellWidths(t, columns, displayWidth, groupIndent);
@@ -409,7 +409,7 @@ void addHeaderCells(const TCustomqlTreeList& t, const TqlTreeListMetrics& m,
       cell.HeaderRow = row;
       cell.ColIndex = static_cast<int>(pos);
       if (lastRow) {
-        int lines = t.GetColumnHeaderMaxLineCount(cell.Column);
+        int lines = t.Model().GetColumnHeaderMaxLineCount(cell.Column);
         cell.RowSpan = lines <= 0 ? headerRows - row : std::min(lines, headerRows - row);
         cell.RowSpan = std::max(1, cell.RowSpan);
       }
@@ -510,7 +510,7 @@ TqlLayoutSnapshot TqlTreeListGeometry::BuildLayoutFrame() const {
   // --- bands ---
   const TqlBandWidths widths = bandWidths(*this, host_);
   const int bandCount = static_cast<int>(widths.DisplayWidths.size());
-  const int groupIndent = host_.GetGroupIndent();
+  const int groupIndent = host_.Model().GetGroupIndent();
   const int fixedBottom = rowsBottom - (m.NewItemAreaHeight > 0 ? m.NewItemSeparatorHeight : 0);
   const int bandBottom = bandTop + m.BandPanelHeight;
   const auto [leftFixed, rightFixed] = drawnFixedBands(host_, bandCount);
@@ -637,7 +637,7 @@ TRect TqlTreeListGeometry::CellRect(TqlTreeListNode* node, int column) const {
   if (!row) return {};
   const TqlHeaderCell* cell = s.HeaderCellOf(column);
   if (!cell) return {};
-  return HeaderCellInRow(*cell, *row, metrics_.UnitRowHeight, host_.GetHeaderPanelRowCount(),
+  return HeaderCellInRow(*cell, *row, metrics_.UnitRowHeight, host_.Model().GetHeaderPanelRowCount(),
                          RowPreviewHeight(*row, metrics_.PreviewLineHeight, metrics_.GridLine));
 }
 

@@ -47,7 +47,7 @@ void TCustomqlTreeList::SetPaintStyle(TqlPaintStyle value) {
 }
 
 void TCustomqlTreeList::SetBandRowCount(int value) {
-  if (assign(bandRowCount_, std::clamp(value, 1, std::max(1, GetBandMaxRowCount()))))
+  if (assign(bandRowCount_, std::clamp(value, 1, std::max(1, Model().GetBandMaxRowCount()))))
     RecalcLayout();
 }
 void TCustomqlTreeList::SetHeaderMinRowCount(int value) {

@@ -69,3 +69,51 @@ class TqlTreeListModel {
   virtual int GetHeaderPanelMaxRowCount() const { return 5; }
   virtual int GetBandMaxRowCount() const { return 5; }
 };
+
+// The model of a grid without bands and columns: no bands, no columns, every index out of
+// range. The core asks it until a control sets itself as the model.
+class TqlEmptyTreeListModel final : public TqlTreeListModel {
+ public:
+  static const TqlEmptyTreeListModel& Instance();
+
+  TAlignment GetBandAlignment(int) const override { return taLeftJustify; }
+  int GetBandCount() const override { return 0; }
+  int GetVisibleBandIndexToAbsolute(int) const override { return -1; }
+  std::string GetBandCaption(int) const override { return {}; }
+  int GetBandWidth(int) const override { return 0; }
+  TAlignment GetVisibleBandAlignment(int) const override { return taLeftJustify; }
+  int GetVisibleBandCount() const override { return 0; }
+  int GetLeftFixedVisibleBand() const override { return -1; }
+  int GetRightFixedVisibleBand() const override { return -1; }
+  int GetVisibleBandMinWidth(int) const override { return 0; }
+  int GetVisibleBandWidth(int) const override { return 0; }
+  std::string GetVisibleBandCaption(int) const override { return {}; }
+  bool GetVisibleBandSizing(int) const override { return false; }
+  int GetAbsoluteBandIndexToVisible(int) const override { return -1; }
+  bool GetVisibleBandOnlyOwnColumns(int) const override { return false; }
+  int GetColumnCount() const override { return 0; }
+  int GetColumnAt(int, int, int) const override { return -1; }
+  TAlignment GetColumnHeaderAlignment(int) const override { return taLeftJustify; }
+  int GetColumnBandIndex(int) const override { return -1; }
+  int GetColumnHeaderWidth(int) const override { return 0; }
+  int GetColumnCountInRow(int, int) const override { return 0; }
+  int GetColumnColIndex(int) const override { return -1; }
+  bool GetColumnCanFilter(int) const override { return false; }
+  TBitmap* GetColumnHeaderGlyph(int) const override { return nullptr; }
+  int GetColumnHeaderMaxLineCount(int) const override { return 0; }
+  int GetColumnMinWidth(int) const override { return 0; }
+  bool GetColumnSizing(int) const override { return false; }
+  int GetOccupiedHeaderRowCount(int) const override { return 0; }
+  int GetColumnRowIndex(int) const override { return 0; }
+  TqlTreeListColumnSort GetColumnSorted(int) const override { return csNone; }
+  bool GetColumnTabStop(int) const override { return false; }
+  std::string GetColumnHeaderCaption(int) const override { return {}; }
+  std::string GetColumnCaption(int) const override { return {}; }
+  int GetColumnWidth(int) const override { return 0; }
+  TColor GetColumnColor(int) const override { return clWindow; }
+  const TFont& GetColumnFont(int) const override;
+  bool ColumnHasOwnFont(int) const override { return false; }
+  bool ColumnHasGlyph(int) const override { return false; }
+  TAlignment GetColumnAlignment(int) const override { return taLeftJustify; }
+  int GetColumnBestWidth(int, TCanvas&) const override { return 0; }
+};

@@ -96,7 +96,7 @@ bool TqlTreeListInput::overHeaderCell(int column, TPoint p) const {
 }
 
 bool TqlTreeListInput::overBandCell(int band, TPoint p) const {
-  const int visible = grid_.GetAbsoluteBandIndexToVisible(band);
+  const int visible = grid_.Model().GetAbsoluteBandIndexToVisible(band);
   if (visible < 0) return false;
   const auto frame = grid_.LayoutFrame();
   const TqlBandCell* cell = frame->BandCellOf(visible);
@@ -113,7 +113,7 @@ void TqlTreeListInput::invalidateHeaderCell(int column) {
 }
 
 void TqlTreeListInput::invalidateBandCell(int band) {
-  const int visible = grid_.GetAbsoluteBandIndexToVisible(band);
+  const int visible = grid_.Model().GetAbsoluteBandIndexToVisible(band);
   const auto frame = grid_.LayoutFrame();
   if (const TqlBandCell* cell = frame->BandCellOf(visible)) grid_.InvalidateRect(cell->Rect);
 }
@@ -212,7 +212,7 @@ bool TqlTreeListInput::pressHeaderArea(const TreeListHitInfo& hit, bool doubleCl
     case haBand: {
       if (hit.Band < 0) return false;
       grid_.SetState(tsBandDown);
-      press_.PressedBand = grid_.GetVisibleBandIndexToAbsolute(hit.Band);
+      press_.PressedBand = grid_.Model().GetVisibleBandIndexToAbsolute(hit.Band);
       press_.BandStillPushed = true;
       mouseFeedback_.BandDown = hit.Band;
       invalidateBandCell(press_.PressedBand);
@@ -388,10 +388,10 @@ void TqlTreeListInput::moveHeaderPressed(TPoint p) {
   bool allow = true;
   if (grid_.State() == tsBandDown) {
     const int band = press_.PressedBand;
-    const int visible = grid_.GetAbsoluteBandIndexToVisible(band);
+    const int visible = grid_.Model().GetAbsoluteBandIndexToVisible(band);
     if (!grid_.IsOption(tloBandMoving) || visible < 0 ||
-        visible == grid_.GetLeftFixedVisibleBand() ||
-        visible == grid_.GetRightFixedVisibleBand() || grid_.GetBandDisableDragging(band))
+        visible == grid_.Model().GetLeftFixedVisibleBand() ||
+        visible == grid_.Model().GetRightFixedVisibleBand() || grid_.Model().GetBandDisableDragging(band))
       return;
     if (grid_.OnCanBandDragging) grid_.OnCanBandDragging(&grid_, grid_.BandObject(band), allow);
     if (!allow || grid_.State() != tsBandDown) return;
@@ -403,7 +403,7 @@ void TqlTreeListInput::moveHeaderPressed(TPoint p) {
     grid_.StartBandDrag(band);
   } else {
     const int column = press_.PressedColumn;
-    if (!grid_.IsOption(tloColumnMoving) || grid_.GetColumnDisableDragging(column)) return;
+    if (!grid_.IsOption(tloColumnMoving) || grid_.Model().GetColumnDisableDragging(column)) return;
     if (grid_.OnCanHeaderDragging)
       grid_.OnCanHeaderDragging(&grid_, grid_.ColumnObject(column), allow);
     if (!allow || grid_.State() != tsColumnDown) return;
@@ -484,7 +484,7 @@ void TqlTreeListInput::updatePushedElements(TPoint p) {
       const bool over = overBandCell(press_.PressedBand, p);
       if (over == press_.BandStillPushed) return;
       press_.BandStillPushed = over;
-      mouseFeedback_.BandDown = over ? grid_.GetAbsoluteBandIndexToVisible(press_.PressedBand) : -1;
+      mouseFeedback_.BandDown = over ? grid_.Model().GetAbsoluteBandIndexToVisible(press_.PressedBand) : -1;
       invalidateBandCell(press_.PressedBand);
       return;
     }

@@ -62,14 +62,14 @@ void TqlTreeListPainter::paintBandPanel(TqlPaintPass& pass) {
     canvas.Font = grid_.BandFont();
     for (const TqlBandCell& cell : layout.BandCells) {
       if (!IsPaintVisible(canvas, cell.VisibleRect)) continue;
-      const int band = grid_.GetVisibleBandIndexToAbsolute(cell.VisibleBand);
+      const int band = grid_.Model().GetVisibleBandIndexToAbsolute(cell.VisibleBand);
       TqlCustomDrawBandArgs args;
       args.Canvas = &canvas;
       args.Band = band;
       args.Rect = cell.Rect;
-      args.Text = grid_.GetVisibleBandCaption(cell.VisibleBand);
+      args.Text = grid_.Model().GetVisibleBandCaption(cell.VisibleBand);
       args.Color = grid_.BandColor();
-      args.Alignment = grid_.GetVisibleBandAlignment(cell.VisibleBand);
+      args.Alignment = grid_.Model().GetVisibleBandAlignment(cell.VisibleBand);
       const TBrush* brush = &res.BandBrush;
       TBrush handlerBrush;
       std::optional<TqlFontScope> handlerFont;
@@ -144,10 +144,10 @@ void TqlTreeListPainter::paintHeaderPanel(TqlPaintPass& pass) {
       args.Canvas = &canvas;
       args.Column = column;
       args.Rect = cell.Rect;
-      args.Text = grid_.GetColumnHeaderCaption(column);
+      args.Text = grid_.Model().GetColumnHeaderCaption(column);
       args.Color = grid_.HeaderColor();
-      args.Alignment = grid_.GetColumnHeaderAlignment(column);
-      args.Sorted = grid_.GetColumnSorted(column);
+      args.Alignment = grid_.Model().GetColumnHeaderAlignment(column);
+      args.Sorted = grid_.Model().GetColumnSorted(column);
       const TBrush* brush = &res.HeaderBrush;
       TBrush handlerBrush;
       if (grid_.WantsCustomDrawHeader(column)) {
@@ -169,7 +169,7 @@ void TqlTreeListPainter::paintHeaderPanel(TqlPaintPass& pass) {
         content.FilterButtonState = grid_.GetFilterButtonState(column);
         content.Look = grid_.LookAndFeel();
         content.Kind = HeaderCellKind(cell.FirstInRow, cell.LastInRow);
-        content.Glyph = grid_.ColumnHasGlyph(column) ? grid_.GetColumnHeaderGlyph(column) : nullptr;
+        content.Glyph = grid_.Model().ColumnHasGlyph(column) ? grid_.Model().GetColumnHeaderGlyph(column) : nullptr;
         content.Sorted = args.Sorted;
         content.Alignment = args.Alignment;
         content.MultiLine = cell.RowSpan > 1 || grid_.HeaderMinRowCount() > 1;

@@ -22,20 +22,20 @@
 void TqlRowsPainter::paintCell(const CellPaint& c) {
   NodePaintGuard nodeGuard(grid, c.Node);
   const int column = c.Column;
-  TAlignment alignment = grid.GetColumnAlignment(column);
+  TAlignment alignment = grid.Model().GetColumnAlignment(column);
   const bool newItemRow = c.Kind == TqlCellPaintKind::NewItemRow;
   std::string text =
       newItemRow ? grid.GetNewItemRowText(column) : grid.GetCellText(c.Node, column);
   const bool groupNode = c.Node && grid.IsGroupRow(c.Node);
   const bool custom = grid.WantsCustomDrawCell(column, groupNode);
-  const bool ownFont = grid.ColumnHasOwnFont(column);
+  const bool ownFont = grid.Model().ColumnHasOwnFont(column);
 
   TColor textColor = c.Colours.Text;
   std::optional<TqlFontScope> font;
   if (custom || ownFont) {
     font.emplace(canvas);
     if (ownFont) {
-      canvas.Font = grid.GetColumnFont(column);
+      canvas.Font = grid.Model().GetColumnFont(column);
       if (c.Selected)
         canvas.Font.SetColor(textColor);
       else

@@ -38,7 +38,7 @@ int TCustomqlTreeList::GetFilterButtonState(int column) const {
 
 std::string TCustomqlTreeList::GetFooterText(TqlTreeListNode*, int column, int,
                                              TAlignment& alignment) const {
-  alignment = GetColumnAlignment(column);
+  alignment = Model().GetColumnAlignment(column);
   return {};
 }
 

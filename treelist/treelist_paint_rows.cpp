@@ -50,7 +50,7 @@ TqlRowsPainter::TqlRowsPainter(TCustomqlTreeList& g, TqlPaintPass& p)
 
   levelIndent = m.LevelIndent;
   unitRowHeight = m.UnitRowHeight;
-  headerRows = std::max(1, grid.GetHeaderPanelRowCount());
+  headerRows = std::max(1, grid.Model().GetHeaderPanelRowCount());
   gridLine = layout.GridLineWidth;
   cellGridLine = bothGrid ? 1 : 0;
   previewLineHeight = m.PreviewLineHeight;
@@ -65,7 +65,7 @@ TqlRowsPainter::TqlRowsPainter(TCustomqlTreeList& g, TqlPaintPass& p)
   treeRight = origin + layout.TreeColumnWidth;
   spanRight = layout.ContentRight + 1 - (showGrid ? 1 : 0);
   totalWidth = grid.TotalWidth();
-  lastVisibleBand = grid.GetVisibleBandCount() - 1;
+  lastVisibleBand = grid.Model().GetVisibleBandCount() - 1;
 
   // Scrollable cells can only reach into a fixed band, or out of the rows area on the left,
   // when the scrollable bands are wider than the span they scroll in.
@@ -239,7 +239,7 @@ TqlRowsPainter::RowColours TqlRowsPainter::rowColours(const TqlTreeListNode* nod
       return c;
     }
     const int column = headerCell >= 0 ? layout.HeaderCells[headerCell].Column : -1;
-    c.Text = column >= 0 && grid.ColumnHasOwnFont(column) ? grid.GetColumnFont(column).Color()
+    c.Text = column >= 0 && grid.Model().ColumnHasOwnFont(column) ? grid.Model().GetColumnFont(column).Color()
                                                           : fontColor;
     if (headerCell >= 0 && res.HeaderCellColours[headerCell].HasOwnBrush) {
       c.Brush = &res.HeaderCellColours[headerCell].Brush;

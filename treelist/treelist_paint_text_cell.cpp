@@ -23,7 +23,7 @@ void DrawTextCell(TCustomqlTreeList& grid, TqlPaintPass& pass, const TqlTextCell
   const bool footer = kind == TqlCellPaintKind::Footer;
   const bool groupRow = kind == TqlCellPaintKind::GroupRow;
   const bool newItemRow = kind == TqlCellPaintKind::NewItemRow;
-  TAlignment alignment = grid.GetColumnAlignment(column);
+  TAlignment alignment = grid.Model().GetColumnAlignment(column);
   std::string text;
   switch (kind) {
     case TqlCellPaintKind::Footer:
@@ -33,7 +33,7 @@ void DrawTextCell(TCustomqlTreeList& grid, TqlPaintPass& pass, const TqlTextCell
     case TqlCellPaintKind::Data:
     case TqlCellPaintKind::GroupRow: text = grid.GetCellText(node, column); break;
   }
-  const bool ownFont = (kind == TqlCellPaintKind::Data || newItemRow) && grid.ColumnHasOwnFont(column);
+  const bool ownFont = (kind == TqlCellPaintKind::Data || newItemRow) && grid.Model().ColumnHasOwnFont(column);
   const bool custom = footer ? grid.WantsCustomDrawFooter(column, request.FooterIndex)
                              : grid.WantsCustomDrawCell(column, groupRow);
   const TColor savedBack = canvas.GetBkColor();
@@ -43,7 +43,7 @@ void DrawTextCell(TCustomqlTreeList& grid, TqlPaintPass& pass, const TqlTextCell
     canvas.Font.SetColor(textColor);
     fontScope.emplace(canvas);
     if (ownFont) {
-      canvas.Font = grid.GetColumnFont(column);
+      canvas.Font = grid.Model().GetColumnFont(column);
       if (request.Selected) canvas.Font.SetColor(textColor);
     }
   }

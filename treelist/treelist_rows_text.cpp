@@ -16,7 +16,7 @@ std::string captionLine(const TCustomqlTreeList& t, const std::vector<int>& colu
   std::string line;
   for (size_t i = 0; i < columns.size(); ++i) {
     if (i > 0) line += '\t';
-    line += t.GetColumnHeaderCaption(columns[i]);  // empty for DisableCaption
+    line += t.Model().GetColumnHeaderCaption(columns[i]);  // empty for DisableCaption
   }
   return line + "\r\n";
 }

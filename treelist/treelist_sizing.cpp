@@ -168,18 +168,18 @@ void TqlTreeListInput::releaseSizing() {
 // tloAutoWidth the bands share the available width in proportion to their widths, so the
 // width is chosen to give the band the dragged share of it.
 void TqlTreeListInput::applyBandWidth(int visibleBand, int pos) {
-  const int band = grid_.GetVisibleBandIndexToAbsolute(visibleBand);
+  const int band = grid_.Model().GetVisibleBandIndexToAbsolute(visibleBand);
   const auto frame = grid_.LayoutFrame();
   const TqlBandCell* cell = frame->BandCellOf(visibleBand);
   if (band < 0 || !cell) return;
-  int width = pos - cell->Rect.Left + 2 - (visibleBand == 0 ? grid_.GetGroupIndent() : 0);
+  int width = pos - cell->Rect.Left + 2 - (visibleBand == 0 ? grid_.Model().GetGroupIndent() : 0);
   if (grid_.IsOption(tloAutoWidth)) {
     const int display = grid_.BandDisplayWidth(visibleBand);
-    const int available = grid_.TotalWidth() - grid_.GetGroupIndent();
+    const int available = grid_.TotalWidth() - grid_.Model().GetGroupIndent();
     const int others = available - display;
     if (display <= 0 || others <= 0 || width >= available) return;
     // share = available * w / (W_others + w): solve for the band's width that yields `width`.
-    const int64_t numerator = int64_t(grid_.GetBandWidth(band)) * width * others;
+    const int64_t numerator = int64_t(grid_.Model().GetBandWidth(band)) * width * others;
     const int64_t denominator = int64_t(display) * (available - width);
     width = static_cast<int>(numerator / denominator);
   }
@@ -192,14 +192,14 @@ void TqlTreeListInput::applyColumnWidth(int column, int pos) {
   const auto frame = grid_.LayoutFrame();
   const TqlHeaderCell* cell = frame->HeaderCellOf(column);
   if (!cell) return;
-  const int width = pos - cell->Rect.Left + 1 - (cell->FirstOfGrid ? grid_.GetGroupIndent() : 0);
+  const int width = pos - cell->Rect.Left + 1 - (cell->FirstOfGrid ? grid_.Model().GetGroupIndent() : 0);
   TqlTreeListUpdateLock lock(grid_);
   if (grid_.BandWidthsFollowHeaders() && !grid_.IsOption(tloAutoWidth) &&
-      grid_.GetOccupiedHeaderRowCount(cell->VisibleBand) <= 1) {
-    const int band = grid_.GetVisibleBandIndexToAbsolute(cell->VisibleBand);
+      grid_.Model().GetOccupiedHeaderRowCount(cell->VisibleBand) <= 1) {
+    const int band = grid_.Model().GetVisibleBandIndexToAbsolute(cell->VisibleBand);
     if (band >= 0)
       grid_.ApplyRequest({TqlRequestKind::BandWidth, band,
-                          grid_.GetBandWidth(band) + width - grid_.GetColumnWidth(column)});
+                          grid_.Model().GetBandWidth(band) + width - grid_.Model().GetColumnWidth(column)});
   }
   grid_.ApplyRequest({TqlRequestKind::ColumnWidth, column, width});
 }

@@ -349,7 +349,7 @@ void TCustomqlTreeList::SortNodes(int level, int column, bool descending) {
   if (sorted.size() > 1 && IsMultiSortAllowed(column)) {
     columns = sorted;
     directions.clear();
-    for (int c : sorted) directions.push_back(GetColumnSorted(c) == csDown);
+    for (int c : sorted) directions.push_back(Model().GetColumnSorted(c) == csDown);
   }
 
   RecordSet records(*this, std::move(columns), std::move(directions));

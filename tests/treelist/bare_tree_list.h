@@ -1,7 +1,7 @@
 #pragma once
-// BareTreeList: the tree-list core with no bands and no columns, for node and row-cache tests
-// and benchmarks. Every model query answers zero or empty; the hooks the node code calls
-// (editor, selection) are counted so tests can see they ran.
+// BareTreeList: the tree-list core with no bands and no columns (the empty model answers),
+// for node and row-cache tests and benchmarks; the editor hook the node code calls is counted
+// so tests can see it ran.
 #include "platform/gfx/graphics.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_node.h"
@@ -18,47 +18,6 @@ class BareTreeList : public TCustomqlTreeList {
   int cancelEditorCalls = 0;
   using TCustomqlTreeList::ClearRowCache;
   using TCustomqlTreeList::RebuildRowCache;
-
-  TAlignment GetBandAlignment(int) const override { return taLeftJustify; }
-  int GetBandCount() const override { return 0; }
-  int GetVisibleBandIndexToAbsolute(int) const override { return -1; }
-  std::string GetBandCaption(int) const override { return {}; }
-  int GetBandWidth(int) const override { return 0; }
-  TAlignment GetVisibleBandAlignment(int) const override { return taLeftJustify; }
-  int GetVisibleBandCount() const override { return 0; }
-  int GetLeftFixedVisibleBand() const override { return -1; }
-  int GetRightFixedVisibleBand() const override { return -1; }
-  int GetVisibleBandMinWidth(int) const override { return 0; }
-  int GetVisibleBandWidth(int) const override { return 0; }
-  std::string GetVisibleBandCaption(int) const override { return {}; }
-  bool GetVisibleBandSizing(int) const override { return false; }
-  int GetAbsoluteBandIndexToVisible(int) const override { return -1; }
-  bool GetVisibleBandOnlyOwnColumns(int) const override { return false; }
-  int GetColumnCount() const override { return 0; }
-  int GetColumnAt(int, int, int) const override { return -1; }
-  TAlignment GetColumnHeaderAlignment(int) const override { return taLeftJustify; }
-  int GetColumnBandIndex(int) const override { return -1; }
-  int GetColumnHeaderWidth(int) const override { return 0; }
-  int GetColumnCountInRow(int, int) const override { return 0; }
-  int GetColumnColIndex(int) const override { return -1; }
-  bool GetColumnCanFilter(int) const override { return false; }
-  TBitmap* GetColumnHeaderGlyph(int) const override { return nullptr; }
-  int GetColumnHeaderMaxLineCount(int) const override { return 0; }
-  int GetColumnMinWidth(int) const override { return 0; }
-  bool GetColumnSizing(int) const override { return false; }
-  int GetOccupiedHeaderRowCount(int) const override { return 0; }
-  int GetColumnRowIndex(int) const override { return 0; }
-  TqlTreeListColumnSort GetColumnSorted(int) const override { return csNone; }
-  bool GetColumnTabStop(int) const override { return false; }
-  std::string GetColumnHeaderCaption(int) const override { return {}; }
-  std::string GetColumnCaption(int) const override { return {}; }
-  int GetColumnWidth(int) const override { return 0; }
-  TColor GetColumnColor(int) const override { return clWindow; }
-  const TFont& GetColumnFont(int) const override { return Font(); }
-  bool ColumnHasOwnFont(int) const override { return false; }
-  bool ColumnHasGlyph(int) const override { return false; }
-  TAlignment GetColumnAlignment(int) const override { return taLeftJustify; }
-  int GetColumnBestWidth(int, TCanvas&) const override { return 0; }
 
  protected:
   void CancelEditor() override { ++cancelEditorCalls; }
