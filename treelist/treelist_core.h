@@ -1,14 +1,17 @@
 #pragma once
 // TCustomqlTreeList: the tree-list grid's core, independent of any data source.
 //
-// Map of the folder (one job per file; the core class is declared here and its members are
-// implemented in the file of their concern):
+// Map of the folder. The core is a host and four collaborators, each a class with its own
+// state; the host (TCustomqlTreeList, declared here) keeps the public API, the properties and
+// the events, owns the collaborators and forwards to them. The collaborators reach the grid
+// only through its public members; the include table in tests/platform/confinement_test.cpp
+// keeps each one's headers out of the others' files.
 //   types and records
 //     treelist_types.h        looks, band fixing, sort states, option word, painting and
 //                             indicator kinds, MulDiv, the exception
 //     interaction_state.h     the interaction state and what input leaves for painting
 //     press_record.h          what the mouse keeps between presses; the hot-track record
-//     treelist_requests.h     width changes the input side asks the control for
+//     treelist_requests.h     band and column changes the input side asks the control for
 //     custom_draw.h           the arguments of the custom-draw chains
 //     cell_view_data.h        one data cell as handed to its column's editor class
 //   editor hosting (the base the in-place editors use)
@@ -16,62 +19,61 @@
 //     hint_window             the small non-activating tooltip window
 //     popup_frame             frame, shadow and region helpers of drop-down popups
 //     edit_view_data          the editor classes' view records and their painting
-//   nodes
-//     treelist_node           TqlTreeListNode / TqlTreeListTextNode and their tree operations
-//     node_pool               the block allocator nodes are carved from
-//     visible_row_cache       the rows on display in order, with look-up by node address
-//     treelist_nodes.cpp      the core's node storage: roots, detached nodes, focus and top
-//                             node bookkeeping, the update lock, the row cache's upkeep
-//   the model (bands and columns; only these files and the control see the objects)
-//     treelist_model.h        TqlTreeListModel: the core's questions about bands and columns
-//     treelist_band           TqlTreeListBand / TqlTreeListBands
-//     treelist_column         TqlTreeListColumn / TqlTreeListMaskColumn
-//     treelist_edit_style     TqlTreeListEditStyle (unassigned values come from the grid)
-//     header_layout_cache     which columns sit where in the header, cached per band and row
-//     treelist_control        TCustomqlTreeListControl: owns bands and columns, applies the
-//                             input side's requests; treelist_control_queries.cpp answers the
-//                             model queries, treelist_control_paint.cpp the painting ones,
-//                             treelist_control_sort.cpp the sorted-columns list and the
-//                             header-click rule
-//   geometry (TqlTreeListGeometry: metrics, left coordinate and the kept frame are its own)
-//     treelist_geometry.h     TqlTreeListGeometry, held by the core; reads the core's public
-//                             members and the model queries only
-//     treelist_metrics        heights and widths measured from the fonts
-//     width_sharing           proportional width shares of bands and of header cells
-//     treelist_layout         the layout pass's computations (metrics, widths, row heights),
-//                             the layout frame and the rows on screen, node and cell rectangles
-//     treelist_layout_properties.cpp  the core's layout property setters, the layout pass's
-//                             order of work (RecalcLayout) and the geometry questions it
-//                             hands to TqlTreeListGeometry
-//     layout_frame_cache.h    the frame kept between questions, rebuilt after a layout pass
-//     treelist_scroll.cpp     scroll ranges, top row and left coordinate
-//     treelist_hittest        what lies under a point; sizing limits
-//   input
+//   the host (TCustomqlTreeList)
+//     treelist_core.cpp       construction, options and framework hooks
+//     treelist_nodes.cpp      making nodes; focus and top-node bookkeeping around the node
+//                             store's changes; the update lock; the invariant check
+//     treelist_layout_properties.cpp  layout properties, the layout pass's order of work
+//                             (RecalcLayout) and the geometry's questions
+//     treelist_input_host.cpp the mouse overrides handed to the input side; the mouse hooks
+//     treelist_paint_questions.cpp  the ways into a paint pass; the painting questions
 //     treelist_keys.cpp       key down, key press, the keys the grid asks for, scroll messages
 //     treelist_focus.cpp      focus moves, row steps, page moves, column into view, the
 //                             selection lock, focus in and out
-//     treelist_input          TqlTreeListInput: the mouse side, a collaborator with its own
-//                             state (press record, hot tracking, sizing line, mouse feedback)
-//                             that reaches the core through its public members only; the
-//                             core's mouse overrides hand it the events
-//                             (treelist_input_host.cpp). Its members by job:
-//       treelist_mouse.cpp      pressing and releasing, header and corner buttons, row
-//                               scrolling while pressed, the timers
-//       treelist_sizing.cpp     sizing lines of bands, columns, panels and rows; their requests
-//       treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
-//       treelist_best_width.cpp best widths of columns (a request per column)
 //     treelist_search.cpp     incremental search: the walk, the match, the focus move
 //     treelist_sort.cpp       sorting node lists: one sort record per node, the comparison,
 //                             the quicksort
 //     treelist_rows_text.cpp  rows as text and the clipboard
-//   painting
+//   the model (bands and columns; only these files and the control see the objects)
+//     treelist_model          TqlTreeListModel: the questions about bands and columns by index
+//                             (Model()); the empty model of a grid without a control
+//     treelist_band           TqlTreeListBand / TqlTreeListBands
+//     treelist_column         TqlTreeListColumn / TqlTreeListMaskColumn
+//     treelist_edit_style     TqlTreeListEditStyle (unassigned values come from the grid)
+//     header_layout_cache     which columns sit where in the header, cached per band and row
+//     treelist_control        TCustomqlTreeListControl: owns bands and columns, is the model,
+//                             applies the input side's requests; treelist_control_queries.cpp
+//                             answers the model queries, treelist_control_paint.cpp the
+//                             painting ones, treelist_control_sort.cpp the sorted-columns list
+//                             and the header-click rule
+//   collaborator: the node store (TqlTreeListNodeStore)
+//     node_store              roots, detached nodes, the update lock's count, the row cache's
+//                             upkeep, the shown-row questions
+//     treelist_node           TqlTreeListNode / TqlTreeListTextNode and their tree operations
+//     node_pool               the block allocator nodes are carved from
+//     visible_row_cache       the rows on display in order, with look-up by node address
+//   collaborator: the geometry (TqlTreeListGeometry, treelist_geometry.h)
+//     treelist_metrics        heights and widths measured from the fonts
+//     width_sharing           proportional width shares of bands and of header cells
+//     treelist_layout         the snapshot's records; metrics, widths, row heights, the layout
+//                             frame and the rows on screen, node and cell rectangles
+//     layout_frame_cache.h    the frame kept between questions, dropped by a layout pass
+//     treelist_scroll.cpp     row counts, scroll ranges, the top row and the left coordinate
+//     treelist_hittest        what lies under a point; edge predicates and sizing limits
+//   collaborator: the input side (TqlTreeListInput, treelist_input.h)
+//     treelist_mouse.cpp      pressing and releasing, header and corner buttons, row
+//                             scrolling while pressed, the timers
+//     treelist_sizing.cpp     sizing lines of bands, columns, panels and rows; their requests
+//     treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
+//     treelist_best_width.cpp best widths of columns (a request per column)
+//   collaborator: the painter (TqlTreeListPainter, treelist_painter.h)
 //     paint_pass              one pass's state: canvas, snapshot, brushes, the cell scratch
 //     paint_primitives        frames, header content, text output, focus frames, tree glyphs
-//     treelist_paint.cpp      the pass and the panels around the rows; text cells
-//     rows_painter.h          the rows painter's working state for one pass
+//     treelist_paint.cpp      the pass and the panels around the rows
+//     treelist_paint_text_cell.cpp  text cells (footer, new item row, group rows), cell views
+//     rows_painter.h          TqlRowsPainter: the rows painter's working state for one pass
 //     treelist_paint_rows.cpp the rows: tree area, preview, row footers, grid lines, focus
 //                             frames, the new item row; treelist_paint_cells.cpp one cell
-//   treelist_core.cpp         construction, options and framework hooks
 //   gallery/                  the tree-list gallery program (features the search window lacks)
 //
 // Vocabulary:
@@ -87,28 +89,30 @@
 //   focus index   a column's position in the keyboard focus order
 //   frame         the part of the layout without the rows: areas, band cells, header cells
 //
-// The core never touches a band or column object: it asks the model queries by index,
-// asks for changes through ApplyRequest, and TCustomqlTreeListControl answers both (the
-// include table in tests/platform/confinement_test.cpp keeps the band, column and control
-// headers out of the core's files).
+// The core never touches a band or column object: it asks Model() by index and asks for
+// changes through ApplyRequest; TCustomqlTreeListControl answers both.
 //
 // Call flow (what runs on the main events):
 //   a model change  -> column / band setter -> the control's ColumnChanged / BandsChanged ->
 //                      RecalcLayout (waits for the update lock's release)
-//   RecalcLayout    -> frame dropped -> metrics -> header layout cache -> scroll bars ->
-//                      visible-row cache -> Invalidate
-//   paint           -> Paint -> PaintGrid -> BuildLayoutSnapshot (the kept frame + the rows)
-//                      -> brushes -> group, band, header panels, new item row, indicator,
-//                      footer, status -> rows (two passes per row, grid lines in one call)
-//   mouse move      -> GetHitInfo (the frame; the rows only below the header panels) ->
-//                      sizing / pressed header / drag -> pushed elements -> hot tracking
-//   click           -> MouseDown -> GetHitInfo -> header: pressed state, release sorts
-//                      (ColumnHeaderClick); row: SetFocusedNodeAndColumn, selection
+//   RecalcLayout    -> geometry: frame dropped, metrics -> node store: row cache dropped ->
+//                      header layout cache -> row cache rebuilt -> geometry: scroll bars ->
+//                      Invalidate
+//   paint           -> Paint -> painter: BuildLayoutSnapshot (the geometry's kept frame + the
+//                      rows) -> brushes -> group, band, header panels, new item row,
+//                      indicator, footer, status -> TqlRowsPainter (two passes per row, grid
+//                      lines in one call); cell texts and custom draw asked of the grid
+//   mouse move      -> input side -> GetHitInfo (geometry: the frame; the rows only below the
+//                      header panels) -> sizing / pressed header / drag -> pushed elements ->
+//                      hot tracking -> invalidated cells
+//   click           -> MouseDown -> input side -> GetHitInfo -> header: pressed state,
+//                      release -> ColumnHeaderClick (the control sorts); row:
+//                      SetFocusedNodeAndColumn, selection; edge: sizing -> ApplyRequest
 //   key down        -> selection lock -> OnKeyDown -> HandleKeyDown: key table -> RowStep /
 //                      PageMove / SetFocusedColumn -> SetFocusedNodeAndColumn ->
-//                      MakeColumnVisible, OnChangeNode, OnChangeColumn
-//   search reload   (data-aware grid) -> update lock -> ClearNodes, Add per record ->
-//                      SortNodes -> EndUpdate -> RecalcLayout -> repaint
+//                      MakeColumnVisible, OnChangeNode, OnChangeColumn -> repaint of the rows
+//   search reload   (data-aware grid) -> update lock -> ClearNodes (node store: DeleteAll),
+//                      Add per record -> SortNodes -> EndUpdate -> RecalcLayout -> repaint
 #include <exception>
 #include <functional>
 #include <memory>
@@ -347,7 +351,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // geometry's scroll bookkeeping, which does those itself, calls it).
   void PlaceTopNode(TqlTreeListNode* node) { topNode_ = node; }
 
-  // ===== hit testing (treelist_hittest.cpp) ==================================================
+  // ===== hit testing (TqlTreeListGeometry: treelist_hittest.cpp) ==============================
   TreeListHitInfo GetHitInfo(TPoint clientPoint) const { return geometry_.GetHitInfo(clientPoint); }
   // GetHitInfo's area only / node only.
   TreeListHitArea GetHitArea(TPoint clientPoint) const { return GetHitInfo(clientPoint).Area; }
@@ -369,7 +373,8 @@ class TCustomqlTreeList : public TCustomqlContainer {
   int BandRowCountAt(int y) const;         // BandRowCount whose panel bottom is nearest to y
   int HeaderPanelRowCountAt(int y) const;  // HeaderPanelRowCount the dragged line snaps to
 
-  // ===== painting (treelist_paint.cpp, treelist_paint_rows.cpp) =============================
+  // ===== painting (TqlTreeListPainter, treelist_painter.h; colours, switches and the core's
+  //       answers in treelist_paint_questions.cpp) ==========================================
   // Colours of the picture; clNone where a colour follows another (see each getter's use).
   TColor BandColor() const { return bandColor_; }
   void SetBandColor(TColor value) { SetAndInvalidate(bandColor_, value); }

@@ -49,27 +49,16 @@ void TqlRowsPainter::paintCell(const CellPaint& c) {
   const TBrush* brush = c.Colours.Brush;
   TBrush handlerBrush;
   if (custom) {
-    TqlCustomDrawCellArgs args;
-    args.Canvas = &canvas;
-    args.Rect = c.Rect;
-    args.Node = c.Node;
-    args.Column = column;
-    args.Selected = c.Selected;
-    args.Focused = c.Focused;
-    args.NewItemRow = newItemRow;
-    args.Text = std::move(text);
-    args.Color = back;
-    args.Font = &canvas.Font;
-    args.Alignment = alignment;
-    grid.CustomDrawCell(args, groupNode);
+    TqlCustomDrawnCell cell{c.Rect, c.Node, column, c.Selected, c.Focused,
+                            newItemRow, groupNode, std::move(text), back, alignment};
     // A handler that is done has drawn the whole cell.
-    if (args.Done) return;
-    text = std::move(args.Text);
-    alignment = args.Alignment;
-    if (ColorToRGB(args.Color) != ColorToRGB(back)) {
-      handlerBrush = SolidBrush(args.Color);
+    if (RunCustomDrawCell(grid, canvas, cell)) return;
+    text = std::move(cell.Text);
+    alignment = cell.Alignment;
+    if (ColorToRGB(cell.Color) != ColorToRGB(back)) {
+      handlerBrush = SolidBrush(cell.Color);
       brush = &handlerBrush;
-      back = args.Color;
+      back = cell.Color;
     }
     textColor = canvas.Font.Color();
   }

@@ -68,23 +68,12 @@ void DrawTextCell(TCustomqlTreeList& grid, TqlPaintPass& pass, const TqlTextCell
       alignment = args.Alignment;
       done = args.Done;
     } else {
-      TqlCustomDrawCellArgs args;
-      args.Canvas = &canvas;
-      args.Rect = request.Rect;
-      args.Node = node;
-      args.Column = column;
-      args.Selected = request.Selected;
-      args.Focused = request.Focused;
-      args.NewItemRow = newItemRow;
-      args.Text = std::move(text);
-      args.Color = color;
-      args.Font = &canvas.Font;
-      args.Alignment = alignment;
-      grid.CustomDrawCell(args, groupRow);
-      text = std::move(args.Text);
-      color = args.Color;
-      alignment = args.Alignment;
-      done = args.Done;
+      TqlCustomDrawnCell cell{request.Rect, node, column, request.Selected, request.Focused,
+                              newItemRow, groupRow, std::move(text), color, alignment};
+      done = RunCustomDrawCell(grid, canvas, cell);
+      text = std::move(cell.Text);
+      color = cell.Color;
+      alignment = cell.Alignment;
     }
     if (custom && !ownFont && !done) canvas.SetTextColor(canvas.Font.Color());
   }
@@ -132,6 +121,26 @@ void DrawTextCell(TCustomqlTreeList& grid, TqlPaintPass& pass, const TqlTextCell
     }
   }
   canvas.SetBkColor(savedBack);
+}
+
+bool RunCustomDrawCell(TCustomqlTreeList& grid, TCanvas& canvas, TqlCustomDrawnCell& cell) {
+  TqlCustomDrawCellArgs args;
+  args.Canvas = &canvas;
+  args.Rect = cell.Rect;
+  args.Node = cell.Node;
+  args.Column = cell.Column;
+  args.Selected = cell.Selected;
+  args.Focused = cell.Focused;
+  args.NewItemRow = cell.NewItemRow;
+  args.Text = std::move(cell.Text);
+  args.Color = cell.Color;
+  args.Font = &canvas.Font;
+  args.Alignment = cell.Alignment;
+  grid.CustomDrawCell(args, cell.GroupRow);
+  cell.Text = std::move(args.Text);
+  cell.Color = args.Color;
+  cell.Alignment = args.Alignment;
+  return args.Done;
 }
 
 void PaintCellView(const TCustomqlTreeList& grid, int column, TCanvas& canvas, const TRect& cell,

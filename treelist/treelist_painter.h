@@ -9,6 +9,8 @@
 // Files: treelist_paint.cpp (the pass and the panels), treelist_paint_text_cell.cpp (text
 // cells and cell views), rows_painter.h with treelist_paint_rows.cpp and
 // treelist_paint_cells.cpp (the rows).
+#include <string>
+
 #include "platform/core/alignment.h"
 #include "platform/gfx/graphics.h"
 #include "treelist/treelist_types.h"
@@ -44,6 +46,24 @@ void DrawTextCell(TCustomqlTreeList& grid, TqlPaintPass& pass, const TqlTextCell
 // with the editor settings the grid gives the column.
 void PaintCellView(const TCustomqlTreeList& grid, int column, TCanvas& canvas, const TRect& cell,
                    const TqlTreeListCellViewData& view);
+
+// What a cell custom-draw chain works on: the cell and its text, colour and alignment, which
+// the handlers may change.
+struct TqlCustomDrawnCell {
+  TRect Rect;
+  TqlTreeListNode* Node = nullptr;
+  int Column = 0;
+  bool Selected = false;
+  bool Focused = false;
+  bool NewItemRow = false;
+  bool GroupRow = false;
+  std::string Text;
+  TColor Color = clWindow;
+  TAlignment Alignment = taLeftJustify;
+};
+// Runs the grid's cell custom-draw chain on cell (text, colour and alignment take the
+// handlers' answers); true when a handler drew the whole cell.
+bool RunCustomDrawCell(TCustomqlTreeList& grid, TCanvas& canvas, TqlCustomDrawnCell& cell);
 
 class TqlTreeListPainter {
  public:
