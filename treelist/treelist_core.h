@@ -66,6 +66,7 @@
 //     treelist_sizing.cpp     sizing lines of bands, columns, panels and rows; their requests
 //     treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
 //     treelist_best_width.cpp best widths of columns (a request per column)
+//     header_drop_target      where a dragged column or band header would land; the arrows
 //   collaborator: the painter (TqlTreeListPainter, treelist_painter.h)
 //     paint_pass              one pass's state: canvas, snapshot, brushes, the cell scratch
 //     paint_primitives        frames, header content, text output, focus frames, tree glyphs

@@ -92,7 +92,8 @@ const std::vector<std::string_view> kGeometryHeaders = {
     "treelist/treelist_geometry.h", "treelist/width_sharing.h", "treelist/layout_frame_cache.h"};
 const std::vector<std::string_view> kInputFiles = {
     "treelist/treelist_input", "treelist/treelist_mouse.", "treelist/treelist_sizing.",
-    "treelist/treelist_hot_track.", "treelist/treelist_best_width."};
+    "treelist/treelist_hot_track.", "treelist/treelist_best_width.",
+    "treelist/header_drop_target."};
 const std::vector<std::string_view> kInputHeaders = {
     "treelist/treelist_input.h", "treelist/press_record.h", "treelist/treelist_requests.h"};
 const std::vector<std::string_view> kPainterFiles = {

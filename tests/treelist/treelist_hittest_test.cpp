@@ -1,8 +1,10 @@
 // Hit testing: point -> area, band, column, node, row, for the search window's grid and for a
-// grid of two bands with two header rows; and the sizing limits.
+// grid of two bands with two header rows; the sizing limits; where a dragged column or band
+// header would land.
 #include <gtest/gtest.h>
 
 #include "tests/treelist/layout_test_grid.h"
+#include "treelist/header_drop_target.h"
 #include "treelist/treelist_hittest.h"
 
 namespace {
@@ -209,6 +211,121 @@ TEST(TreeListHitTest, SizingLimits) {
   const Case band[] = {{0, 1}, {bottom1 + line / 2 - 1, 1}, {bottom1 + line / 2 + 1, 2},
                        {1000, 5}};
   for (const Case& c : band) EXPECT_EQ(g.BandRowCountAt(c.y), c.count) << c.y;
+}
+
+// Where a dragged column lands in the two-band grid (C0, C1 over C2 in band 0; C3 in band 1
+// over an empty second row), and where the arrows go: 5 px left of the edge they point at,
+// 9 px above the row.
+TEST(TreeListHeaderDrop, ColumnTargets) {
+  MultiBandGrid f;
+  const int t = f.headerTop, h = f.cellH;
+  const int out = kqlHeaderTargetOutside, stay = kqlHeaderTargetNoMove,
+            none = kqlHeaderTargetNoColumn;
+  struct Case {
+    const char* why;
+    int dragged;
+    TPoint p;
+    TqlHeaderPosInfo pos;
+    TPoint arrows;  // (0, 0): none of its own
+  };
+  const std::vector<Case> cases = {
+      {"over the band panel: outside", 0, {60, 3}, {-1, 0, 0, out}, {}},
+      {"over the rows: outside", 0, {60, f.rowsTop + 3}, {-1, 0, 0, out}, {}},
+      {"over the header corner: outside", 0, {5, t + 2}, {-1, 0, 0, out}, {}},
+      {"over itself", 0, {60, t + 2}, {-1, 0, 0, stay}, {}},
+      {"before its right neighbour: where it is", 0, {162, t + 2}, {-1, 0, 0, stay}, {}},
+      {"after its right neighbour", 0, {163, t + 2}, {0, 0, 1, 1}, {207, t - 9}},
+      {"after its left neighbour: where it is", 1, {100, t + 2}, {-1, 0, 0, stay}, {}},
+      {"before its left neighbour", 1, {62, t + 2}, {0, 0, 0, 0}, {7, t - 9}},
+      {"before a cell of the next row", 0, {50, t + h + 2}, {0, 1, 0, 2}, {7, t + h - 9}},
+      {"after a cell of the next row", 0, {150, t + h + 2}, {0, 1, 1, 2}, {207, t + h - 9}},
+      {"before a cell of another band", 0, {287, t + 2}, {1, 0, 0, 3}, {207, t - 9}},
+      {"after a cell of another band", 3, {170, t + 2}, {0, 0, 2, 1}, {207, t - 9}},
+      {"under a band's last row: a new row", 0, {300, t + h + 2}, {1, 1, 0, none},
+       {207, t + h - 9}},
+      {"right of the last band: after its last cell", 0, {380, t + 2}, {1, 0, 1, 3},
+       {357, t - 9}},
+      {"right of the last band, under its rows", 0, {380, t + h + 2}, {1, 1, 0, none},
+       {207, t + h - 9}},
+      {"right of the last band, beside itself", 3, {380, t + 2}, {-1, 0, 0, stay}, {}},
+  };
+  const TqlLayoutSnapshot frame = f.Snapshot();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const TqlColumnDropTarget target =
+        ColumnDropTarget(frame, f.grid->Model(), c.dragged, c.p);
+    EXPECT_EQ(target.Pos, c.pos);
+    EXPECT_EQ(target.ArrowsShown, c.pos.Column >= 0 || c.pos.Column == none);
+    if (target.ArrowsShown) {
+      EXPECT_EQ(target.Arrows, c.arrows);
+    }
+  }
+}
+
+// A band that keeps its own columns takes none and gives none; an empty band takes a column
+// at its first place.
+TEST(TreeListHeaderDrop, ColumnTargetsOfOwnColumnsBandsAndEmptyBands) {
+  MultiBandGrid f;
+  const int t = f.headerTop, h = f.cellH;
+  f.grid->Bands().Items(1)->SetOnlyOwnColumns(true);
+  f.grid->Bands().Add();
+  f.grid->RecalcLayout();
+  const TqlLayoutSnapshot frame = f.Snapshot();
+  ASSERT_EQ(frame.EmptyBandHeaders.size(), 1u);
+  const TRect empty = frame.EmptyBandHeaders[0].Rect;
+  auto target = [&](int dragged, TPoint p) {
+    return ColumnDropTarget(frame, f.grid->Model(), dragged, p).Pos;
+  };
+  const TqlHeaderPosInfo stay{-1, 0, 0, kqlHeaderTargetNoMove};
+  EXPECT_EQ(target(0, {250, t + 2}), stay) << "into the own-columns band";
+  EXPECT_EQ(target(0, {300, t + h + 2}), stay) << "under the own-columns band's row";
+  EXPECT_EQ(target(3, {50, t + 2}), stay) << "out of the own-columns band";
+  EXPECT_EQ(target(3, {empty.Left + 2, t + 2}), stay) << "out of it into the empty band";
+  EXPECT_EQ(target(2, {empty.Left + 2, t + 2}),
+            (TqlHeaderPosInfo{2, 0, 0, kqlHeaderTargetNoColumn}));
+  const TqlColumnDropTarget intoEmpty =
+      ColumnDropTarget(frame, f.grid->Model(), 2, {empty.Left + 2, t + 2});
+  EXPECT_EQ(intoEmpty.Arrows, TPoint(empty.Left - 5, t - 9));
+}
+
+TEST(TreeListHeaderDrop, BandTargets) {
+  struct Case {
+    const char* why;
+    bool leftFixed;
+    int dragged;
+    TPoint p;
+    bool outside, noMove;
+    int newIndex;
+    TPoint arrows;
+  };
+  const std::vector<Case> cases = {
+      {"over the header panel: outside", false, 0, {60, 40}, true, false, -1, {}},
+      {"over itself", false, 0, {60, 3}, false, true, -1, {}},
+      {"after the next band", false, 0, {288, 3}, false, false, 1, {357, -9}},
+      {"before the next band: where it is", false, 0, {287, 3}, false, true, -1, {}},
+      {"before the band before it", false, 1, {112, 3}, false, false, 0, {7, -9}},
+      {"after the band before it: where it is", false, 1, {113, 3}, false, true, -1, {}},
+      {"right of the last band", false, 0, {380, 3}, false, false, 1, {357, -9}},
+      {"right of the last band, being it", false, 1, {380, 3}, false, true, -1, {}},
+      {"before a left-fixed band", true, 1, {112, 3}, false, true, -1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    MultiBandGrid f;
+    if (c.leftFixed) {
+      f.grid->Bands().Items(0)->SetFixed(bfLeft);
+      f.grid->RecalcLayout();
+    }
+    const TqlBandDropTarget target = BandDropTarget(f.Snapshot(), c.dragged, c.p);
+    EXPECT_EQ(target.Outside, c.outside);
+    EXPECT_EQ(target.NoMove, c.noMove);
+    if (c.outside || c.noMove) {
+      EXPECT_FALSE(target.ArrowsShown);
+      continue;
+    }
+    EXPECT_EQ(target.NewIndex, c.newIndex);
+    EXPECT_EQ(target.Arrows, c.arrows);
+  }
 }
 
 }  // namespace
