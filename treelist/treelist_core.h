@@ -67,6 +67,7 @@
 //     treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
 //     treelist_best_width.cpp best widths of columns (a request per column)
 //     header_drop_target      where a dragged column or band header would land; the arrows
+//     anchor_scroll           anchor scrolling's direction, speed and line ticks
 //   collaborator: the painter (TqlTreeListPainter, treelist_painter.h)
 //     paint_pass              one pass's state: canvas, snapshot, brushes, the cell scratch
 //     paint_primitives        frames, header content, text output, focus frames, tree glyphs

@@ -11,6 +11,7 @@
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
+#include "treelist/anchor_scroll.h"
 #include "treelist/treelist_control.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
@@ -350,6 +351,67 @@ TEST(TreeListMouse, HotTrackingFollowsTheMouseWithTheOption) {
       }
     }
   }
+}
+
+// Anchor scrolling from a press at (500, 400) with a 32-pixel anchor bitmap: the direction and
+// speed of mouse positions, by which scroll bars the grid has.
+TEST(TreeListAnchorScroll, DirectionAndSpeedFollowTheMouse) {
+  using D = TqlAnchorDirection;
+  struct Case {
+    bool horizontalBar, verticalBar;
+    TPoint mouse;
+    D direction;
+    int speed;
+  };
+  const std::vector<Case> cases = {
+      {true, true, {510, 410}, D::None, 0},
+      {true, true, {516, 384}, D::None, 0},   // on the zone's edge: still inside
+      {true, true, {517, 400}, D::Right, 1},
+      {true, true, {500, 340}, D::Up, 9},
+      {true, true, {440, 440}, D::Left, 9},   // farther off horizontally
+      {true, true, {540, 440}, D::Down, 5},   // as far off both ways: vertical
+      {true, true, {500, 1000}, D::Down, 12},  // at most 12
+      {false, true, {700, 400}, D::None, 0},  // no horizontal bar: the zone spans the width
+      {false, true, {700, 430}, D::Down, 3},
+      {true, false, {500, 900}, D::None, 0},  // no vertical bar: the zone spans the height
+      {true, false, {450, 900}, D::Left, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "bars " << c.horizontalBar << c.verticalBar << " at ("
+                                    << c.mouse.X << ", " << c.mouse.Y << ")");
+    TqlAnchorScroll anchor({500, 400}, 32, c.horizontalBar, c.verticalBar);
+    anchor.MouseMove(c.mouse);
+    EXPECT_EQ(anchor.Direction(), c.direction);
+    EXPECT_EQ(anchor.Speed(), c.speed);
+    EXPECT_EQ(anchor.LeftAnchor(), c.direction != D::None);
+  }
+}
+
+// A line goes every (13 - speed)-th tick of the 20 ms timer; none in the neutral zone. Once the
+// mouse has left the zone the mode ends on the next middle release, also back inside it.
+TEST(TreeListAnchorScroll, TicksAndLeavingTheAnchor) {
+  struct Case {
+    TPoint mouse;
+    int speed;
+    int linesIn24Ticks;
+  };
+  for (const Case& c : std::vector<Case>{{{500, 1000}, 12, 24}, {{500, 417}, 1, 2},
+                                         {{500, 420}, 1, 2}, {{500, 440}, 5, 3},
+                                         {{500, 400}, 0, 0}}) {
+    TqlAnchorScroll anchor({500, 400}, 32, true, true);
+    anchor.MouseMove(c.mouse);
+    ASSERT_EQ(anchor.Speed(), c.speed) << c.mouse.Y;
+    int lines = 0;
+    for (int tick = 0; tick < 24; ++tick) lines += anchor.Tick() ? 1 : 0;
+    EXPECT_EQ(lines, c.linesIn24Ticks) << c.mouse.Y;
+  }
+  TqlAnchorScroll anchor({500, 400}, 32, true, true);
+  anchor.MouseMove({505, 405});
+  EXPECT_FALSE(anchor.LeftAnchor()) << "a click without moving leaves the mode on";
+  anchor.MouseMove({500, 300});
+  anchor.MouseMove({500, 400});
+  EXPECT_TRUE(anchor.LeftAnchor());
+  EXPECT_EQ(anchor.Direction(), TqlAnchorDirection::None);
 }
 
 }  // namespace
