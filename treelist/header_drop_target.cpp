@@ -216,3 +216,16 @@ TqlBandDropTarget BandDropTarget(const TqlLayoutSnapshot& frame, int draggedBand
   t.NoMove = true;  // inside the band panel, at no band it could go beside
   return t;
 }
+
+int HeaderEdgeScrollDirection(const TqlLayoutSnapshot& frame, int x) {
+  const int left = frame.ScrollAreaLeft, right = frame.ScrollAreaRight;
+  if (right <= left) return 0;
+  if (x > left && x < left + kqlHeaderEdgeScrollZone) return -1;
+  if (x > right - kqlHeaderEdgeScrollZone && x <= right) return 1;
+  return 0;
+}
+
+int HeaderEdgeScrollStep(int leftCoord, int direction, int maxLeftCoord) {
+  return std::clamp(leftCoord + direction * kqlHeaderEdgeScrollStep, 0,
+                    std::max(0, maxLeftCoord));
+}

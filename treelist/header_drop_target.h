@@ -52,3 +52,15 @@ struct TqlBandDropTarget {
 
 // The drop target of visible band draggedBand at point p.
 TqlBandDropTarget BandDropTarget(const TqlLayoutSnapshot& frame, int draggedBand, TPoint p);
+
+// Edge scrolling while a header is dragged: within 12 pixels inside the left edge (strictly
+// between it and 12 pixels in) or the right edge (more than 12 pixels in no longer counts,
+// the edge itself does) of the span the scrollable bands are shown in, the grid scrolls that
+// way by 32 pixels every 100 ms.
+inline constexpr int kqlHeaderEdgeScrollZone = 12;
+inline constexpr int kqlHeaderEdgeScrollStep = 32;
+inline constexpr int kqlHeaderEdgeScrollInterval = 100;  // milliseconds
+// -1 toward the left edge, +1 toward the right edge, 0 elsewhere (x in client coordinates).
+int HeaderEdgeScrollDirection(const TqlLayoutSnapshot& frame, int x);
+// The left coordinate after one tick toward direction, kept within 0..maxLeftCoord.
+int HeaderEdgeScrollStep(int leftCoord, int direction, int maxLeftCoord);

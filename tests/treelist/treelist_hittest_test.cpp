@@ -328,4 +328,24 @@ TEST(TreeListHeaderDrop, BandTargets) {
   }
 }
 
+// The edge zones of a header drag in a grid whose scrollable bands show in x 12..400, and the
+// ticks that scroll it: 32 px each until the left coordinate is 0 (or its maximum).
+TEST(TreeListHeaderDrop, EdgeScrolling) {
+  TqlLayoutSnapshot frame;
+  frame.ScrollAreaLeft = 12;
+  frame.ScrollAreaRight = 400;
+  const struct {
+    int x, direction;
+  } zones[] = {{12, 0}, {13, -1}, {23, -1}, {24, 0}, {200, 0}, {388, 0}, {389, 1}, {400, 1},
+               {401, 0}};
+  for (const auto& z : zones) EXPECT_EQ(HeaderEdgeScrollDirection(frame, z.x), z.direction) << z.x;
+
+  std::vector<int> lefts;
+  for (int left = 100; lefts.empty() || lefts.back() > 0;)
+    lefts.push_back(left = HeaderEdgeScrollStep(left, -1, 500));
+  EXPECT_EQ(lefts, (std::vector<int>{68, 36, 4, 0}));
+  EXPECT_EQ(HeaderEdgeScrollStep(480, 1, 500), 500);
+  EXPECT_EQ(HeaderEdgeScrollStep(0, 1, 0), 0);
+}
+
 }  // namespace
