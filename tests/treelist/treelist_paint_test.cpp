@@ -10,6 +10,7 @@
 #include "platform/gfx/canvas.h"
 #include "tests/support/pixel_checks.h"
 #include "tests/treelist/layout_test_grid.h"
+#include "treelist/drop_arrows.h"
 
 namespace {
 
@@ -257,6 +258,33 @@ TEST(TreeListPaintPass, ThrowingHandlerReleasesThePass) {
   f.Paint();
   EXPECT_GT(f.grid->nodePaints, 0);
   EXPECT_EQ(f.grid->nodePaintDepth, 0);
+}
+
+// The drop arrows over a 20-pixel header row: the down arrow's tip on the row above the row's
+// top (8 below the picture's top), the up arrow's tip on the row's bottom, black outlines,
+// the fill in ArrowsColor, everything else transparent.
+TEST(TreeListPaintDropArrows, ShapeAndColours) {
+  TBitmap picture;
+  DrawDropArrows(picture, 20, clLime, clFuchsia);
+  ASSERT_EQ(picture.Width(), 11);
+  ASSERT_EQ(picture.Height(), 38);
+  const TColor black = 0x000000, lime = 0x00FF00, clear = 0xFF00FF;
+  const struct {
+    const char* what;
+    int x, y;
+    TColor colour;
+  } pixels[] = {
+      {"down: shaft's top edge", 5, 0, black},    {"down: shaft", 5, 1, lime},
+      {"down: beside the shaft", 1, 1, clear},     {"down: head's left corner", 0, 3, black},
+      {"down: head's right corner", 10, 3, black}, {"down: head", 5, 5, lime},
+      {"down: tip", 5, 8, black},                  {"under the tip", 5, 9, clear},
+      {"beside the tip", 3, 8, clear},             {"along the row", 5, 18, clear},
+      {"above the up tip", 5, 28, clear},          {"up: tip on the row's bottom", 5, 29, black},
+      {"up: head", 5, 32, lime},                   {"up: shaft", 5, 36, lime},
+      {"up: shaft's bottom edge", 5, 37, black},   {"up: beside the shaft", 9, 36, clear},
+  };
+  for (const auto& p : pixels)
+    EXPECT_EQ(picture.GetPixel(p.x, p.y), p.colour) << p.what << " (" << p.x << ", " << p.y << ")";
 }
 
 }  // namespace
