@@ -44,6 +44,18 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
                   crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crNo = -18,
                   crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+// The tree-list grid's drag cursors under its fixed numbers; the platform draws them itself
+// (cursor_shapes.h), so they exist without being registered.
+constexpr TCursor crqlTLDelete = -1124,       // a header dropped here is hidden
+                  crqlTLFullScroll = -1131,   // anchor scrolling at rest, both scroll bars
+                  crqlTLHorScroll = -1132,    // at rest, horizontal bar only
+                  crqlTLVerScroll = -1133,    // at rest, vertical bar only
+                  crqlTLUpScroll = -1134,     // anchor scrolling upward
+                  crqlTLRightScroll = -1135,
+                  crqlTLDownScroll = -1136,
+                  crqlTLLeftScroll = -1137,
+                  crqlTLDragCopy = -1138,     // a node drag that copies one node
+                  crqlTLMultiDragCopy = -1139;  // ... that copies several
 
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

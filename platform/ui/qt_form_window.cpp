@@ -13,32 +13,12 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/form_window.h"
+#include "platform/ui/qt_cursors.h"
 #include "platform/ui/qt_keys.h"
 #include "platform/ui/qt_routed_keys.h"
 #include "platform/ui/services.h"
 
 namespace {
-
-Qt::CursorShape shapeFor(TCursor cursor) {
-  switch (cursor) {
-    case crNone: return Qt::BlankCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: case crVSplit: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: case crHSplit: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass: return Qt::WaitCursor;
-    case crDrag: case crMultiDrag: return Qt::DragCopyCursor;
-    case crNoDrop: case crNo: return Qt::ForbiddenCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHelp: return Qt::WhatsThisCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
-  }
-}
 
 // Runs fn, sending an escaping exception to the application's default handler: an event
 // handler's failure must never unwind through the toolkit.
@@ -235,7 +215,7 @@ class QtFormWindow : public TFormWindow {
       guarded([&] { widget_->form_->PaintPending(); });
     });
   }
-  void SetCursorShape(TCursor cursor) override { widget_->setCursor(shapeFor(cursor)); }
+  void SetCursorShape(TCursor cursor) override { widget_->setCursor(QtCursor(cursor)); }
   void FocusForm() override {
     if (widget_->isVisible()) widget_->setFocus(Qt::OtherFocusReason);
   }

@@ -11,11 +11,11 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStandardPaths>
-#include <map>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
+#include "platform/ui/qt_cursors.h"
 #include "platform/ui/scroll_bar_geometry.h"
 #include "platform/ui/services.h"
 
@@ -24,7 +24,6 @@ TPoint cursorPos{-10000, -10000};
 std::function<uint32_t()> tickSource;
 TPopupMenuHook popupHook;
 TSaveFileDialogHook saveDialogHook;
-std::map<TCursor, bool> registeredCursors;
 TCursor screenCursor = crDefault;  // crDefault: no override cursor is set
 }  // namespace
 
@@ -145,9 +144,6 @@ void SetApplicationIcon(const std::vector<TIconPicture>& sizes) {
   QApplication::setWindowIcon(icon);
 }
 
-void RegisterCursor(TCursor id, const TBitmap&, TPoint) { registeredCursors[id] = true; }
-bool CursorRegistered(TCursor id) { return id <= 0 && id >= crSizeAll ? true : registeredCursors.count(id) > 0; }
-
 TCursor ScreenCursor() { return screenCursor; }
 
 void SetScreenCursor(TCursor value) {
@@ -156,11 +152,7 @@ void SetScreenCursor(TCursor value) {
   screenCursor = value;
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;  // no windows
   if (hadOverride) QGuiApplication::restoreOverrideCursor();
-  // The busy shapes are what programs put on the whole screen; anything else shows the arrow.
-  if (value != crDefault)
-    QGuiApplication::setOverrideCursor(QCursor(value == crHourGlass  ? Qt::WaitCursor
-                                               : value == crAppStart ? Qt::BusyCursor
-                                                                     : Qt::ArrowCursor));
+  if (value != crDefault) QGuiApplication::setOverrideCursor(QtCursor(value));
 }
 
 int ShowPopupMenu(const std::vector<TPopupMenuItem>& items, TPoint screenPos) {

@@ -65,8 +65,9 @@ struct TIconPicture {
 // picks the size it needs. The pictures are copied.
 void SetApplicationIcon(const std::vector<TIconPicture>& sizes);
 
-// Cursors: register a resource cursor under a number of the component's own (the grid uses
-// fixed negative numbers); the standard cursors exist already.
+// Cursors: register a picture cursor under a number of the component's own; the picture's
+// transparent colour is see-through, and a number registered again gets the new picture. The
+// standard cursors and the ones the platform draws (cursor_shapes.h) exist already.
 void RegisterCursor(TCursor id, const TBitmap& image, TPoint hotSpot);
 bool CursorRegistered(TCursor id);
 // The screen cursor: while it is not crDefault it shows over every window of the program (a
