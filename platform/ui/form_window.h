@@ -1,13 +1,16 @@
 #pragma once
-// The window system's side of a form and of control timers. Implemented with Qt in
-// qt_form_window.cpp and qt_timers.cpp; nothing above the platform sees these.
+// The window system's side of a form, of a screen overlay and of control timers. Implemented
+// with Qt in qt_form_window.cpp, qt_screen_overlay.cpp and qt_timers.cpp; nothing above the
+// platform sees these.
 #include <memory>
 #include <string>
 
 #include "platform/core/types.h"
 #include "platform/ui/control.h"
 
+class TBitmap;
 class TCustomForm;
+class TRegion;
 class TWinControl;
 enum TFormBorderStyle : int;
 
@@ -41,6 +44,23 @@ class TFormWindow {
 };
 
 std::unique_ptr<TFormWindow> CreateFormWindow(TCustomForm* form);
+
+// The window of a TScreenOverlay (screen_overlay.h states what it guarantees).
+class TOverlayWindow {
+ public:
+  virtual ~TOverlayWindow() = default;
+  // Copies the picture and takes its size.
+  virtual void SetPicture(const TBitmap& picture) = 0;
+  // Only the region's pixels show (window coordinates, not empty); ClearShape: all of them.
+  virtual void SetShape(const TRegion& shape) = 0;
+  virtual void ClearShape() = 0;
+  virtual void MoveTo(TPoint screenTopLeft) = 0;
+  // Showing a hidden window puts it above the other overlays.
+  virtual void SetShown(bool shown) = 0;
+  virtual void* NativeWindow() = 0;  // QWidget*
+};
+
+std::unique_ptr<TOverlayWindow> CreateOverlayWindow();
 
 // WM_TIMER delivery: the control's DispatchTimer(id) runs every intervalMs on the UI thread.
 void StartControlTimer(TWinControl* control, int id, int intervalMs);
