@@ -72,6 +72,7 @@
 //     paint_pass              one pass's state: canvas, snapshot, brushes, the cell scratch
 //     paint_primitives        frames, header content, text output, focus frames, tree glyphs
 //     drop_arrows             the drop arrows of a header drag as a picture
+//     anchor_picture          the anchor of anchor scrolling as a picture, and its shape
 //     treelist_paint.cpp      the pass and the panels around the rows
 //     treelist_paint_text_cell.cpp  text cells (footer, new item row, group rows), cell views
 //     rows_painter.h          TqlRowsPainter: the rows painter's working state for one pass

@@ -98,7 +98,7 @@ const std::vector<std::string_view> kInputHeaders = {
     "treelist/treelist_input.h", "treelist/press_record.h", "treelist/treelist_requests.h"};
 const std::vector<std::string_view> kPainterFiles = {
     "treelist/treelist_paint", "treelist/rows_painter.", "treelist/paint_pass.",
-    "treelist/paint_primitives.", "treelist/drop_arrows."};
+    "treelist/paint_primitives.", "treelist/drop_arrows.", "treelist/anchor_picture."};
 const std::vector<std::string_view> kPainterHeaders = {
     "treelist/treelist_painter.h", "treelist/rows_painter.h", "treelist/paint_pass.h"};
 

@@ -10,6 +10,7 @@
 #include "platform/gfx/canvas.h"
 #include "tests/support/pixel_checks.h"
 #include "tests/treelist/layout_test_grid.h"
+#include "treelist/anchor_picture.h"
 #include "treelist/drop_arrows.h"
 
 namespace {
@@ -285,6 +286,34 @@ TEST(TreeListPaintDropArrows, ShapeAndColours) {
   };
   for (const auto& p : pixels)
     EXPECT_EQ(picture.GetPixel(p.x, p.y), p.colour) << p.what << " (" << p.x << ", " << p.y << ")";
+}
+
+// The anchor for each set of scroll bars: the centre point, a triangle toward each way the grid
+// can scroll and none toward the others, the frame along the window's elliptic shape.
+TEST(TreeListPaintAnchor, TrianglesFollowTheScrollBars) {
+  const TColor text = ColorToRGB(clWindowText), back = ColorToRGB(clWindow);
+  const struct {
+    bool horizontal, vertical;
+  } bars[] = {{true, true}, {true, false}, {false, true}};
+  for (const auto& b : bars) {
+    SCOPED_TRACE(testing::Message() << "bars " << b.horizontal << b.vertical);
+    TBitmap picture;
+    DrawAnchorPicture(picture, b.horizontal, b.vertical);
+    ASSERT_EQ(picture.Width(), kqlAnchorPictureSize);
+    ASSERT_EQ(picture.Height(), kqlAnchorPictureSize);
+    EXPECT_EQ(picture.GetPixel(16, 16), text) << "centre";
+    EXPECT_EQ(picture.GetPixel(16, 6), b.vertical ? text : back) << "up";
+    EXPECT_EQ(picture.GetPixel(16, 26), b.vertical ? text : back) << "down";
+    EXPECT_EQ(picture.GetPixel(6, 16), b.horizontal ? text : back) << "left";
+    EXPECT_EQ(picture.GetPixel(26, 16), b.horizontal ? text : back) << "right";
+    EXPECT_EQ(picture.GetPixel(16, 0), text) << "the frame at the top";
+    EXPECT_EQ(picture.GetPixel(16, 2), back) << "inside the frame";
+  }
+  const TRegion shape = AnchorShape();
+  EXPECT_TRUE(shape.Contains({16, 0}));
+  EXPECT_TRUE(shape.Contains({16, 16}));
+  EXPECT_FALSE(shape.Contains({0, 0})) << "the corners are outside the ellipse";
+  EXPECT_FALSE(shape.Contains({31, 31}));
 }
 
 }  // namespace
