@@ -1,6 +1,5 @@
 #include "platform/db/field.h"
 
-#include <charconv>
 #include <optional>
 
 #include "platform/core/date_time.h"
@@ -169,17 +168,8 @@ void TField::SetText(const std::string& v) {
   for (char32_t ch : Utf8ToUtf32(text))
     if (!IsValidChar(ch)) invalidValue(v);
   Variant value;
-  if (isIntegerType(dataType_)) {
-    // Whole numbers only: "1.5" or "1e3" would come out of a float reading rounded.
-    std::string_view digits = text;
-    if (digits[0] == '+') digits.remove_prefix(1);
-    int64_t number = 0;
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (digits.empty() || digits[0] == '+' || (text[0] == '+' && digits[0] == '-') ||
-        error != std::errc() || end != digits.data() + digits.size())
-      invalidValue(v);
-    value = Variant(number);
-  } else if (isNumericType(dataType_)) {
+  if (isNumericType(dataType_)) {
+    // An integer field takes only digits and signs (above), so this reads a whole number.
     double number;
     if (!TryStrToFloat(text, number)) invalidValue(v);
     value = Variant(number);

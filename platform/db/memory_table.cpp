@@ -35,9 +35,7 @@ void TMemoryTable::AddFieldDef(const std::string& Name, TFieldType DataType, int
     if (AnsiUpperCase(def.Name) == AnsiUpperCase(Name))
       throw EDatabaseError(this->Name() + ": Duplicate field name '" + Name + "'");
   defs_.push_back({Name, DataType, text ? Size : 0, Required});
-  // The rows had the old shape: a new definition starts an empty table.
-  table_.reset();
-  commit(nullptr, {});
+  commit(nullptr, {});  // the rows had the old shape: a new definition starts an empty table
 }
 
 void TMemoryTable::CopyFrom(const TDataSet& Source) {
