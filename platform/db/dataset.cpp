@@ -62,6 +62,11 @@ void TDataSet::checkActive() const {
   if (!Active()) throw EDatabaseError(Name() + ": Cannot perform this operation on a closed dataset");
 }
 
+void TDataSet::checkCanModify() const {
+  checkActive();
+  if (!CanModify()) throw EDatabaseError(Name() + ": " + SDataSetReadOnly);
+}
+
 void TDataSet::setState(TDataSetState s) {
   if (state_ == s) return;
   state_ = s;
@@ -94,13 +99,14 @@ void TDataSet::SetActive(bool AValue) {
     });
     InternalOpen();
     if (!snapshot_) throw EDatabaseError(Name() + ": the query selected no table");
-    createFields();
+    CreateFields();
     boundFilter_ = filtered_ && filterExpr_ ? bindFilter(*filterExpr_) : nullptr;
     applyFilter(boundFilter_.get());
     goFirst();
     undo.Release();
     setState(dsBrowse);
   } else {
+    if (IsEditState(state_)) discardEdit();  // closing drops an unposted edit
     InternalClose();
     setState(dsInactive);  // links let go of the fields here
     fields_.Clear();
@@ -118,7 +124,7 @@ void TDataSet::SetResult(TSnapshotPtr snapshot, std::vector<uint32_t> baseRows) 
   baseRows_ = std::move(baseRows);
 }
 
-void TDataSet::createFields() {
+void TDataSet::CreateFields() {
   fields_.Clear();
   for (int c = 0; c < snapshot_->ColumnCount(); ++c) {
     const TSnapshotColumnDef& def = snapshot_->Column(c).Def();
@@ -223,20 +229,153 @@ void TDataSet::SetRecNo(int AValue) {
 
 int TDataSet::RecordCount() const { return Active() ? int(records_.size()) : 0; }
 
+// ===== editing ================================================================================
+
 void TDataSet::Edit() {
-  checkActive();
-  throw EDatabaseError(Name() + ": " + SDataSetReadOnly);
+  checkCanModify();
+  if (IsEditState(state_)) return;
+  if (records_.empty()) return Insert();
+  CheckBrowseMode();
+  const uint32_t rowIndex = records_[recordPos_];
+  std::vector<Variant> buffer;
+  for (int c = 0; c < snapshot_->ColumnCount(); ++c) buffer.push_back(snapshot_->Column(c).Value(rowIndex));
+  editBuffer_ = std::move(buffer);
+  modified_ = false;
+  activeRecordPos_ = recordPos_;
+  setState(dsEdit);
+  DataEvent(deRecordChange);
 }
-void TDataSet::Insert() { Edit(); }
-void TDataSet::Append() { Edit(); }
-void TDataSet::Delete() { Edit(); }
+
+void TDataSet::Insert() { insertRecord(false); }
+void TDataSet::Append() { insertRecord(true); }
+
+void TDataSet::insertRecord(bool append) {
+  checkCanModify();
+  CheckBrowseMode();  // posts a modified record first; raises (and starts nothing) if it can't
+  const uint32_t rowIndex = append || recordPos_ < 0 ? snapshot_->RowCount() : records_[recordPos_];
+  TSnapshotPtr next = InternalInsertRow(rowIndex);
+  insertedRow_ = rowIndex;
+  adoptRows(std::move(next), rowIndex, +1);
+  placeCursorAt(rowIndex);
+  eof_ = append;
+  editBuffer_.assign(size_t(snapshot_->ColumnCount()), Variant::Null());
+  modified_ = false;
+  setState(dsInsert);
+  DataEvent(deDataSetChange);
+}
+
+void TDataSet::Delete() {
+  checkCanModify();
+  if (state_ == dsInsert) return Cancel();
+  if (records_.empty()) throw EDatabaseError(Name() + ": Cannot perform this operation on an empty dataset");
+  DataEvent(deCheckBrowseMode);
+  const uint32_t rowIndex = records_[recordPos_];
+  TSnapshotPtr next = InternalDeleteRow(rowIndex);
+  editBuffer_.clear();  // an edit of the deleted record goes with it
+  modified_ = false;
+  adoptRows(std::move(next), rowIndex, -1);
+  placeCursorAt(rowIndex);
+  setState(dsBrowse);
+  DataEvent(deDataSetChange);
+}
 
 void TDataSet::Post() {
   checkActive();
   if (!IsEditState(state_)) throw EDatabaseError(Name() + ": Dataset not in edit or insert mode");
+  UpdateRecord();  // links write what their editors hold
+  postRecord();
 }
 
-void TDataSet::Cancel() {}  // never in an edit state, so nothing to cancel
+void TDataSet::postRecord() {
+  // Empty text counts as missing: it shows as blank and IS NULL holds for it.
+  for (int i = 0; i < fields_.Count(); ++i) {
+    TField* field = fields_[i];
+    const Variant& value = editBuffer_[field->FieldNo() - 1];
+    if (field->Required() && (value.IsClear() || (value.IsString() && value.StringRef().empty())))
+      throw EDatabaseError(Name() + ": Field '" + field->DisplayName() + "' must have a value");
+  }
+  const uint32_t rowIndex = records_[recordPos_];
+  TSnapshotPtr next = InternalWriteRow(rowIndex, editBuffer_);
+  insertedRow_ = -1;  // an ordinary row now: the filter decides whether it stays a record
+  editBuffer_.clear();
+  modified_ = false;
+  adoptRows(std::move(next), rowIndex, 0);
+  placeCursorAt(rowIndex);
+  setState(dsBrowse);
+  DataEvent(deDataSetChange);
+}
+
+void TDataSet::Cancel() {
+  if (!Active() || !IsEditState(state_)) return;
+  discardEdit();
+  setState(dsBrowse);
+  DataEvent(deDataSetChange);
+}
+
+void TDataSet::discardEdit() {
+  if (insertedRow_ >= 0) {
+    const uint32_t rowIndex = uint32_t(insertedRow_);
+    TSnapshotPtr next = InternalDeleteRow(rowIndex);
+    insertedRow_ = -1;
+    adoptRows(std::move(next), rowIndex, -1);
+    placeCursorAt(rowIndex);  // back on the record the insert stood before
+  }
+  editBuffer_.clear();
+  modified_ = false;
+  activeRecordPos_ = recordPos_;
+}
+
+void TDataSet::adoptRows(TSnapshotPtr snapshot, uint32_t rowIndex, int shift) {
+  std::vector<uint32_t> baseRows;
+  baseRows.reserve(baseRows_.size() + 1);
+  for (uint32_t r : baseRows_) {
+    if (shift < 0 && r == rowIndex) continue;
+    baseRows.push_back(shift > 0 && r >= rowIndex ? r + 1 : shift < 0 && r > rowIndex ? r - 1 : r);
+  }
+  if (shift > 0) baseRows.insert(std::lower_bound(baseRows.begin(), baseRows.end(), rowIndex), rowIndex);
+  snapshot_ = std::move(snapshot);
+  baseRows_ = std::move(baseRows);
+  // The filter is bound to columns of the old snapshot: bind it to the new one.
+  boundFilter_ = filtered_ && filterExpr_ ? bindFilter(*filterExpr_) : nullptr;
+  applyFilter(boundFilter_.get());
+  if (insertedRow_ >= 0 && positionOf(records_, uint32_t(insertedRow_)) < 0)
+    records_.insert(std::lower_bound(records_.begin(), records_.end(), uint32_t(insertedRow_)),
+                    uint32_t(insertedRow_));
+}
+
+void TDataSet::placeCursorAt(uint32_t rowIndex) {
+  if (records_.empty()) {
+    recordPos_ = activeRecordPos_ = -1;
+    bof_ = eof_ = true;
+    return;
+  }
+  auto it = std::lower_bound(records_.begin(), records_.end(), rowIndex);
+  goTo(it == records_.end() ? int(records_.size()) - 1 : int(it - records_.begin()));
+}
+
+const Variant* TDataSet::EditValue(int fieldNo) const {
+  if (!IsEditState(state_) || activeRecordPos_ != recordPos_) return nullptr;
+  if (fieldNo < 1 || size_t(fieldNo) > editBuffer_.size()) return nullptr;
+  return &editBuffer_[fieldNo - 1];
+}
+
+void TDataSet::SetFieldValue(TField* Field, const Variant& Value) {
+  checkActive();
+  if (!IsEditState(state_)) throw EDatabaseError(Name() + ": Dataset not in edit or insert mode");
+  editBuffer_.at(Field->FieldNo() - 1) = Value;
+  modified_ = true;
+  DataEvent(deFieldChange, {.Field = Field});
+}
+
+TSnapshotPtr TDataSet::InternalInsertRow(uint32_t) {
+  throw EDatabaseError(Name() + ": " + SDataSetReadOnly);
+}
+TSnapshotPtr TDataSet::InternalWriteRow(uint32_t, const std::vector<Variant>&) {
+  throw EDatabaseError(Name() + ": " + SDataSetReadOnly);
+}
+TSnapshotPtr TDataSet::InternalDeleteRow(uint32_t) {
+  throw EDatabaseError(Name() + ": " + SDataSetReadOnly);
+}
 
 void TDataSet::UpdateRecord() {
   checkActive();
@@ -246,30 +385,45 @@ void TDataSet::UpdateRecord() {
 void TDataSet::CheckBrowseMode() {
   checkActive();
   DataEvent(deCheckBrowseMode);
+  if (!IsEditState(state_)) return;
+  UpdateRecord();
+  if (modified_) postRecord();
+  else Cancel();
+}
+
+// ===== bookmarks ==============================================================================
+
+TBookmarkStr TDataSet::BookmarkOfRow(uint32_t rowIndex) const { return EncodeBookmark(rowIndex); }
+
+int64_t TDataSet::RowOfBookmark(const TBookmarkStr& ABookmark) const {
+  uint32_t rowIndex;
+  return DecodeBookmark(ABookmark, rowIndex) ? int64_t(rowIndex) : -1;
 }
 
 TBookmarkStr TDataSet::Bookmark() const {
-  if (ActiveRowIndex() < 0) return TBookmarkStr();
-  return EncodeBookmark(uint32_t(ActiveRowIndex()));
+  const int64_t rowIndex = ActiveRowIndex();
+  return rowIndex < 0 ? TBookmarkStr() : BookmarkOfRow(uint32_t(rowIndex));
 }
 
 void TDataSet::SetBookmark(const TBookmarkStr& ABookmark) {
   checkActive();
   CheckBrowseMode();
-  uint32_t rowIndex;
-  int recordPos = DecodeBookmark(ABookmark, rowIndex) ? positionOf(records_, rowIndex) : -1;
+  const int64_t rowIndex = RowOfBookmark(ABookmark);
+  int recordPos = rowIndex >= 0 ? positionOf(records_, uint32_t(rowIndex)) : -1;
   if (recordPos < 0) throw EDatabaseError(Name() + ": Record not found");
   goTo(recordPos);
   DataEvent(deDataSetChange);
 }
 
 bool TDataSet::BookmarkValid(const TBookmarkStr& ABookmark) const {
-  uint32_t rowIndex;
-  return Active() && DecodeBookmark(ABookmark, rowIndex) && positionOf(records_, rowIndex) >= 0;
+  if (!Active()) return false;
+  const int64_t rowIndex = RowOfBookmark(ABookmark);
+  return rowIndex >= 0 && positionOf(records_, uint32_t(rowIndex)) >= 0;
 }
 
 int TDataSet::CompareBookmarks(const TBookmarkStr& A, const TBookmarkStr& B) const {
-  // Ordered by table row, which is also record order; empty first; malformed by bytes.
+  // Ordered by the carried number (for a snapshot query the table row, which is also record
+  // order); empty first; malformed by bytes.
   if (A.empty() || B.empty()) return A.empty() == B.empty() ? 0 : A.empty() ? -1 : 1;
   uint32_t ra, rb;
   if (DecodeBookmark(A, ra) && DecodeBookmark(B, rb)) return ra < rb ? -1 : ra > rb ? 1 : 0;
@@ -421,4 +575,11 @@ void TDataSet::CheckInvariants() const {
   if (activeRecordPos_ != recordPos_) fail("active record left moved");
   if (records_.empty() && !(bof_ && eof_)) fail("empty data set not at both ends");
   if (snapshot_ && fields_.Count() != snapshot_->ColumnCount()) fail("field count");
+  const bool editing = IsEditState(state_);
+  if (editing != !editBuffer_.empty()) fail("edit buffer and state disagree");
+  if (editing && snapshot_ && editBuffer_.size() != size_t(snapshot_->ColumnCount()))
+    fail("edit buffer size");
+  if ((state_ == dsInsert) != (insertedRow_ >= 0)) fail("inserted row and state disagree");
+  if (insertedRow_ >= 0 && (recordPos_ < 0 || records_[recordPos_] != uint32_t(insertedRow_)))
+    fail("inserted row is not the current record");
 }

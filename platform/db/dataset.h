@@ -1,6 +1,8 @@
 #pragma once
-// TDataSet: a read-only, bidirectional record set over a table snapshot, with a cursor,
-// fields, a filter, bookmarks and notifications to data sources and their links.
+// TDataSet: a bidirectional record set over a table snapshot, with a cursor, fields, a
+// filter, bookmarks and notifications to data sources and their links. The snapshot queries
+// are read-only; a data set that owns its rows (memory_table.h) can edit them through the
+// row hooks below.
 //
 // Vocabulary (indexes never mix):
 //   rowIndex    a row of the snapshot (table order, 0-based);
@@ -8,6 +10,15 @@
 //               recordPos + 1.
 // The data set holds baseRows (what its query selected) and records (baseRows passing the
 // filter), both ascending rowIndexes.
+//
+// Editing: Edit copies the current record into an edit buffer, which fields then read and
+// write; Insert and Append first add a blank row to the table (through InternalInsertRow)
+// that stays a record while it is being inserted, even when the filter would drop it. Post
+// checks required fields and writes the buffer (InternalWriteRow); Cancel drops it and, for
+// an insert, the blank row (InternalDeleteRow). Every row change hands over a new snapshot;
+// the data set renumbers its rows, filters again and puts the cursor on the changed row, or
+// on the record after it when that row is gone or filtered out (else the last record).
+// Moving, searching and filtering post a modified record first and cancel an untouched one.
 //
 // Notifications (DataEvent): sent to every data source bound to the data set, which pass them
 // to their links; none are sent while controls are disabled.
@@ -17,6 +28,11 @@
 //   Next, Prior, MoveBy                  deDataSetScroll (links work out their window shift)
 //   field Index/label/width/visibility   deLayoutChange
 //   UpdateRecord                         deUpdateRecord (links: update data)
+//   Edit                                 deUpdateState, deRecordChange
+//   a field write while editing          deFieldChange (Field: the field)
+//   Insert, Append                       deUpdateState, deDataSetChange
+//   Post                                 deUpdateRecord, deUpdateState, deDataSetChange
+//   Cancel (while editing), Delete       deUpdateState, deDataSetChange
 //   TField::FocusControl                 deFocusControl
 // The last EnableControls sends deUpdateState when the active state changed meanwhile and
 // one deDataSetChange when the data set is open.
@@ -70,20 +86,28 @@ class TDataSet : public TComponent {
   // Record numbers are meaningful (static snapshot cursors).
   bool IsSequenced() const { return true; }
 
-  // Modification: the data is read-only. Edit, Insert, Append and Delete raise; Post outside
-  // edit state raises as always; Cancel outside edit state does nothing.
-  bool CanModify() const { return false; }
+  // Modification. Where CanModify is false, Edit, Insert, Append and Delete raise that the
+  // data set is read-only. Post outside edit state raises; Cancel outside it does nothing.
+  virtual bool CanModify() const { return false; }
+  // Edit with no record inserts one.
   void Edit();
+  // Insert: a blank record before the current one; Append: after the last one (Eof).
   void Insert();
   void Append();
+  // Deletes the current record (while inserting: cancels the insert).
   void Delete();
+  // Raises when a required field is empty; the data set then stays in its edit state.
   void Post();
   void Cancel();
+  // A field was written since Edit, Insert or Append.
+  bool Modified() const { return modified_; }
   // Asks the links to write pending changes (deUpdateRecord).
   void UpdateRecord();
   void CheckBrowseMode();
 
-  // Bookmarks (opaque; empty = none).
+  // Bookmarks (opaque; empty = none). CompareBookmarks orders by the number a bookmark
+  // carries (the rowIndex of a snapshot query, the row id of a memory table), so a sorted
+  // list of bookmarks stays sorted while records are inserted and deleted.
   TBookmarkStr Bookmark() const;
   void SetBookmark(const TBookmarkStr& ABookmark);  // raises when the record is not there
   bool BookmarkValid(const TBookmarkStr& ABookmark) const;
@@ -127,8 +151,13 @@ class TDataSet : public TComponent {
   const TTableSnapshot* Snapshot() const { return snapshot_.get(); }
   // For tests: the ascending rowIndexes of the records.
   const std::vector<uint32_t>& RecordRows() const { return records_; }
+  // Used by fields: the edit buffer's value of field fieldNo (1-based) when the active
+  // record is the one being edited, else nullptr.
+  const Variant* EditValue(int fieldNo) const;
+  // Used by fields: stores an already checked and converted value in the edit buffer.
+  void SetFieldValue(TField* Field, const Variant& Value);
   // Debug check of the cursor's invariants; raises on a broken one.
-  void CheckInvariants() const;
+  virtual void CheckInvariants() const;
 
  protected:
   void Loaded() override;
@@ -141,6 +170,18 @@ class TDataSet : public TComponent {
   void ReplaceBaseRows(std::vector<uint32_t> baseRows);
   const std::vector<uint32_t>& BaseRows() const { return baseRows_; }
   const TSnapshotPtr& SnapshotPtr() const { return snapshot_; }
+  // One field per snapshot column, in table order.
+  virtual void CreateFields();
+  // Row changes of a data set that can modify its rows; each returns the whole table after
+  // the change, in which the rows after rowIndex moved by one for an insert or a delete. The
+  // defaults raise that the data set is read-only.
+  virtual TSnapshotPtr InternalInsertRow(uint32_t rowIndex);  // a blank row at rowIndex
+  virtual TSnapshotPtr InternalWriteRow(uint32_t rowIndex, const std::vector<Variant>& values);
+  virtual TSnapshotPtr InternalDeleteRow(uint32_t rowIndex);
+  // The bookmark of a row and the row a bookmark names now (-1: none); by default the
+  // rowIndex itself, which never changes in a snapshot that never changes.
+  virtual TBookmarkStr BookmarkOfRow(uint32_t rowIndex) const;
+  virtual int64_t RowOfBookmark(const TBookmarkStr& ABookmark) const;
   // Names the database the records come from, for messages (empty when there is none).
   virtual std::string DatabaseDescription() const { return {}; }
   // " in table T of D" for a message about the open table, or "" when closed.
@@ -148,12 +189,20 @@ class TDataSet : public TComponent {
 
  private:
   void checkActive() const;
-  void createFields();
+  void checkCanModify() const;
   std::unique_ptr<TBoundExpression> bindFilter(const TExprNode& expr) const;
   void applyFilter(const TBoundExpression* filter);  // records_ from baseRows_
   void goFirst();
   void goTo(int recordPos);  // sets the cursor without notifying
   void setState(TDataSetState s);
+  void insertRecord(bool append);
+  void postRecord();   // Post without asking the links first
+  void discardEdit();  // drops the edit buffer and an inserted row, without notifying
+  // Takes the table after a row change at rowIndex (shift +1: inserted, -1: deleted, 0: in
+  // place): renumbers the base rows, filters again, keeps the inserted row a record.
+  void adoptRows(TSnapshotPtr snapshot, uint32_t rowIndex, int shift);
+  // The cursor on the first record at or after rowIndex, else on the last; neither end flag.
+  void placeCursorAt(uint32_t rowIndex);
 
   TDataSetState state_ = dsInactive;
   bool streamedActive_ = false;  // Active as set while loading
@@ -167,6 +216,9 @@ class TDataSet : public TComponent {
   std::vector<TDataSource*> dataSources_;  // non-owning; they detach themselves
   int disableCount_ = 0;                   // >= 0
   bool activeWhenDisabled_ = false;        // Active() at the outermost DisableControls
+  std::vector<Variant> editBuffer_;  // one value per column while editing, else empty
+  int64_t insertedRow_ = -1;         // rowIndex of the row being inserted (dsInsert), else -1
+  bool modified_ = false;            // a field was written into editBuffer_
 
   std::string filterText_;
   std::shared_ptr<TExprNode> filterExpr_;         // parsed filterText_; null when empty

@@ -1,5 +1,8 @@
 #include "platform/db/field.h"
 
+#include <optional>
+
+#include "platform/core/date_time.h"
 #include "platform/core/utf8.h"
 #include "platform/db/dataset.h"
 #include "platform/db/db_error.h"
@@ -13,6 +16,25 @@ bool isNumericType(TFieldType t) {
 
 bool isIntegerType(TFieldType t) {
   return t == ftSmallint || t == ftInteger || t == ftWord || t == ftAutoInc || t == ftLargeint;
+}
+
+bool isDateType(TFieldType t) { return t == ftDate || t == ftTime || t == ftDateTime; }
+
+// How messages name a value kind.
+const char* kindName(TFieldType t) {
+  if (isIntegerType(t)) return "integer";
+  if (isNumericType(t)) return "floating point";
+  if (isDateType(t)) return "date and time";
+  if (t == ftBoolean) return "boolean";
+  return "field";
+}
+
+bool isBlank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
+
+std::string trimmed(std::string_view s) {
+  const size_t first = s.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return std::string(s.substr(first, s.find_last_not_of(" \t") - first + 1));
 }
 
 }  // namespace
@@ -98,18 +120,71 @@ bool TField::IsValidChar(char32_t ch) const {
 }
 
 Variant TField::Value() const {
+  if (const Variant* editing = dataSet_->EditValue(fieldNo_)) return *editing;
   int64_t rowIndex = dataSet_->ActiveRowIndex();
   const TTableSnapshot* snapshot = dataSet_->Snapshot();
   if (rowIndex < 0 || !snapshot || fieldNo_ < 1) return Variant::Null();
   return snapshot->Column(fieldNo_ - 1).Value(uint32_t(rowIndex));
 }
 
-void TField::SetValue(const Variant&) {
-  throw EDatabaseError(dataSet_->Name() + ": " + SDataSetReadOnly);
+void TField::checkWritable() const {
+  if (!dataSet_->CanModify()) throw EDatabaseError(dataSet_->Name() + ": " + SDataSetReadOnly);
+  if (readOnly_) throw EDatabaseError(dataSet_->Name() + ": Field '" + DisplayName() + "' cannot be modified");
+  if (!IsEditState(dataSet_->State()))
+    throw EDatabaseError(dataSet_->Name() + ": Dataset not in edit or insert mode");
 }
 
-void TField::SetText(const std::string&) {
-  throw EDatabaseError(dataSet_->Name() + ": " + SDataSetReadOnly);
+void TField::invalidValue(const std::string& text) const {
+  throw EDatabaseError(dataSet_->Name() + ": '" + text + "' is not a valid " + kindName(dataType_) +
+                       " value for field '" + DisplayName() + "'");
+}
+
+Variant TField::converted(const Variant& v) const {
+  if (v.IsClear()) return Variant::Null();
+  if (IsTextFieldType(dataType_)) {
+    std::string text = v.AsString();
+    if (size_ > 0 && Utf8Length(text) > size_t(size_))
+      throw EDatabaseError(dataSet_->Name() + ": Value too long for field '" + DisplayName() +
+                           "' (at most " + std::to_string(size_) + " characters)");
+    return dataType_ == ftWideString ? Variant::OleStr(std::move(text)) : Variant(std::move(text));
+  }
+  try {
+    return v.ChangeType(VarTypeOfFieldType(dataType_));
+  } catch (const EVariantError&) {
+    invalidValue(v.AsString());
+  }
+}
+
+void TField::SetValue(const Variant& v) {
+  checkWritable();
+  dataSet_->SetFieldValue(this, converted(v));
+}
+
+void TField::SetText(const std::string& v) {
+  checkWritable();
+  if (IsTextFieldType(dataType_)) return SetValue(Variant(v));
+  if (isBlank(v)) return SetValue(Variant::Null());
+  const std::string text = trimmed(v);
+  for (char32_t ch : Utf8ToUtf32(text))
+    if (!IsValidChar(ch)) invalidValue(v);
+  Variant value;
+  if (isNumericType(dataType_)) {
+    // An integer field takes only digits and signs (above), so this reads a whole number.
+    double number;
+    if (!TryStrToFloat(text, number)) invalidValue(v);
+    value = Variant(number);
+  } else if (isDateType(dataType_)) {
+    std::optional<TDateTime> date = TryStrToDateTime(text);
+    if (!date) invalidValue(v);
+    value = Variant::Date(*date);
+  } else if (dataType_ == ftBoolean) {
+    const std::string upper = AnsiUpperCase(text);
+    if (upper != "TRUE" && upper != "FALSE") invalidValue(v);
+    value = Variant(upper == "TRUE");
+  } else {
+    value = Variant(text);
+  }
+  SetValue(value);
 }
 
 int TField::AsInteger() const {
@@ -139,7 +214,7 @@ std::string TField::DisplayText() const {
 }
 
 bool TField::DisplayTextView(std::string_view& text) const {
-  if (OnGetText) return false;
+  if (OnGetText || dataSet_->EditValue(fieldNo_)) return false;
   const TTableSnapshot* snapshot = dataSet_->Snapshot();
   if (!snapshot || fieldNo_ < 1) return false;
   const TSnapshotColumn& column = snapshot->Column(fieldNo_ - 1);

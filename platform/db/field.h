@@ -4,8 +4,14 @@
 // keep a TField* ask for FreeNotification.
 //
 // Values are read from the data set's active record (normally the current record; a data
-// link may point it at another record of its window for a moment). Every record set here is
-// read-only: writing Value or Text raises.
+// link may point it at another record of its window for a moment), or from its edit buffer
+// while that record is being edited.
+//
+// Writing Value or Text: on a read-only data set raises that it is read-only; otherwise the
+// field must not be ReadOnly and the data set must be editing. The value is converted to the
+// field's type (null stays null): text longer than Size characters, text that is no number,
+// date or boolean for such a field, and characters IsValidChar refuses all raise, and the
+// buffer keeps its old value.
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,13 +72,13 @@ class TField : public TComponent {
 
   bool IsBlob() const { return IsBlobFieldType(dataType_); }
   bool IsNull() const;
-  // False: the record sets are read-only.
+  // Not ReadOnly, on a data set that can modify its records.
   bool CanModify() const;
   // Whether ch may be typed into this field (digits and signs for numbers, anything for text).
   bool IsValidChar(char32_t ch) const;
 
   Variant Value() const;
-  void SetValue(const Variant& v);  // raises: read-only
+  void SetValue(const Variant& v);
   std::string AsString() const { return Value().AsString(); }
   int AsInteger() const;
   double AsFloat() const;
@@ -85,7 +91,8 @@ class TField : public TComponent {
   bool DisplayTextView(std::string_view& text) const;
   // Text for editing (OnGetText with DisplayText false, else the value's text).
   std::string Text() const;
-  void SetText(const std::string& v);  // raises: read-only
+  // Blank text is null for every type but text.
+  void SetText(const std::string& v);
 
   // Asks the data set's links to focus the control showing this field.
   void FocusControl();
@@ -94,6 +101,9 @@ class TField : public TComponent {
 
  private:
   int defaultDisplayWidth() const;
+  void checkWritable() const;
+  Variant converted(const Variant& v) const;  // v as a value of this field, or raises
+  [[noreturn]] void invalidValue(const std::string& text) const;
   void layoutChanged();
 
   TDataSet* dataSet_;  // non-owning; the data set owns its fields

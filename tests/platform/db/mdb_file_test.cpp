@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <random>
@@ -16,6 +17,7 @@
 #include "platform/db/ado_query.h"
 #include "platform/db/db_error.h"
 #include "platform/db/mdb_table_source.h"
+#include "platform/db/memory_table.h"
 #include "tests/platform/db/mdb_fixture.h"
 
 namespace {
@@ -366,7 +368,8 @@ TEST_F(MdbFileTest, DataSourceIsResolvedInTheWorkingDirectory) {
   EXPECT_EQ(connection.DatabasePath(), (std::filesystem::current_path() / "ADR.mdb").string());
 }
 
-TEST_F(MdbFileTest, ReadingLeavesTheFileUntouched) {
+// Reading, the query's refused edits and a memory copy's edits all leave the file as it was.
+TEST_F(MdbFileTest, ReadingAndEditingACopyLeaveTheFileUntouched) {
   const auto path = dir / "ADR.mdb";
   const std::string before = dbtest::ReadBytes(path);
   struct stat st0;
@@ -384,6 +387,42 @@ TEST_F(MdbFileTest, ReadingLeavesTheFileUntouched) {
     query.SetFilter("PY LIKE 'FR*'");
     EXPECT_EQ(query.RecordCount(), 2);
     // Someone else may read (or write) the file meanwhile: nothing is locked.
+    EXPECT_EQ(dbtest::ReadBytes(path), before);
+
+    for (auto change : std::vector<std::function<void()>>{
+             [&] { query.Edit(); }, [&] { query.Insert(); }, [&] { query.Append(); },
+             [&] { query.Delete(); }}) {
+      try {
+        change();
+        ADD_FAILURE() << "the query took a change";
+      } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message.find("Cannot modify a read-only dataset"), std::string::npos) << e.Message;
+      }
+    }
+    // A memory copy has the query's fields and the records its filter passes, and takes edits.
+    TMemoryTable copy(&owner);
+    copy.SetName("mtCopy");
+    copy.CopyFrom(query);
+    ASSERT_EQ(copy.FieldCount(), query.FieldCount());
+    for (int i = 0; i < query.FieldCount(); ++i) {
+      const TField* from = query.Fields()[i];
+      const TField* to = copy.Fields()[i];
+      SCOPED_TRACE(from->FieldName());
+      EXPECT_EQ(to->FieldName(), from->FieldName());
+      EXPECT_EQ(to->DataType(), from->DataType());
+      EXPECT_EQ(to->Size(), from->Size());
+      EXPECT_EQ(dbtest::Column(copy, to->FieldName()), dbtest::Column(query, from->FieldName()));
+    }
+    copy.First();
+    copy.Delete();
+    copy.Edit();
+    copy.FieldByName("NAME")->SetText("发热感觉");
+    copy.Append();
+    copy.FieldByName("TID")->SetText("0099");
+    copy.Post();
+    EXPECT_EQ(dbtest::Column(copy, "TID"), (Strings{"0004", "0099"}));
+    EXPECT_EQ(dbtest::Column(copy, "NAME"), (Strings{"发热感觉", ""}));
+    EXPECT_EQ(dbtest::Column(query, "NAME"), (Strings{"发热", "发热感"}));
     EXPECT_EQ(dbtest::ReadBytes(path), before);
     query.Close();
     connection.Close();

@@ -1,0 +1,340 @@
+// The memory table: row changes keeping the cursor and bookmarks right, field writes and their
+// refusals, required fields, notifications, and filters and Locate after edits.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/db/db_error.h"
+#include "platform/db/memory_table.h"
+#include "tests/platform/db/db_test_util.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The message of what act raises, or "" when it raises nothing.
+std::string errorOf(const std::function<void()>& act) {
+  try {
+    act();
+  } catch (const EDatabaseError& e) {
+    return e.Message;
+  }
+  return "";
+}
+
+class MemoryTableTest : public ::testing::Test {
+ protected:
+  // Five records N = 1..5, TID "0001".."0005", built in code.
+  void SetUp() override {
+    table.SetName("mtTerms");
+    table.AddFieldDef("TID", ftWideString, 4, true);
+    table.AddFieldDef("NAME", ftWideString, 4);
+    table.AddFieldDef("N", ftInteger);
+    table.AddFieldDef("X", ftFloat);
+    table.AddFieldDef("D", ftDateTime);
+    table.AddFieldDef("B", ftBoolean);
+    table.Open();
+    const Strings names = {"FR", "PZ", "TT", "XY", "FRG"};
+    for (int n = 1; n <= 5; ++n) {
+      table.Append();
+      fill(n);
+      field("NAME")->SetText(names[n - 1]);
+      table.Post();
+    }
+    table.First();
+    source.SetDataSet(&table);
+    link.SetDataSource(&source);
+    link.Clear();
+  }
+  TField* field(const char* name) { return table.FieldByName(name); }
+  void fill(int n) {
+    field("N")->SetValue(Variant(n));
+    field("TID")->SetText("000" + std::to_string(n));
+  }
+  // One field over every record, read without moving the cursor (an edit stays pending).
+  std::vector<std::string> column(const char* name) {
+    std::vector<std::string> out;
+    for (int recordPos = 0; recordPos < table.RecordCount(); ++recordPos) {
+      table.SetActiveRecordPos(recordPos);
+      out.push_back(field(name)->AsString());
+    }
+    table.SetActiveRecordPos(table.CurrentRecordPos());
+    return out;
+  }
+
+  TComponent owner{nullptr};
+  TMemoryTable table{&owner};
+  TDataSource source{&owner};
+  dbtest::RecordingLink link;
+};
+
+TEST_F(MemoryTableTest, RowChangesKeepCursorRecordNumbersAndBookmarks) {
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    Strings ns;  // N of every record in order; "" for the blank record being inserted
+    int recNo;
+    bool bof, eof;
+    TDataSetState state;
+  };
+  auto deleteAll = [&] {
+    while (!table.IsEmpty()) table.Delete();
+  };
+  const std::vector<Step> steps = {
+      {"insert before the third", [&] { table.SetRecNo(3); table.Insert(); },
+       {"1", "2", "", "3", "4", "5"}, 3, false, false, dsInsert},
+      {"post the insert", [&] { fill(6); table.Post(); },
+       {"1", "2", "6", "3", "4", "5"}, 3, false, false, dsBrowse},
+      {"append", [&] { table.Append(); },
+       {"1", "2", "6", "3", "4", "5", ""}, 7, false, true, dsInsert},
+      {"cancel the append: back on the last", [&] { table.Cancel(); },
+       {"1", "2", "6", "3", "4", "5"}, 6, false, false, dsBrowse},
+      {"insert at the start, cancel: back on the first", [&] { table.First(); table.Insert(); table.Cancel(); },
+       {"1", "2", "6", "3", "4", "5"}, 1, false, false, dsBrowse},
+      {"edit, cancel: the old values", [&] { table.SetRecNo(2); table.Edit(); fill(9); table.Cancel(); },
+       {"1", "2", "6", "3", "4", "5"}, 2, false, false, dsBrowse},
+      {"edit, post", [&] { table.Edit(); field("N")->SetValue(Variant(7)); table.Post(); },
+       {"1", "7", "6", "3", "4", "5"}, 2, false, false, dsBrowse},
+      {"delete the first: on the next", [&] { table.First(); table.Delete(); },
+       {"7", "6", "3", "4", "5"}, 1, false, false, dsBrowse},
+      {"delete the last: on the new last", [&] { table.Last(); table.Delete(); },
+       {"7", "6", "3", "4"}, 4, false, false, dsBrowse},
+      {"delete in the middle", [&] { table.SetRecNo(2); table.Delete(); },
+       {"7", "3", "4"}, 2, false, false, dsBrowse},
+      {"delete every record", deleteAll, {}, 0, true, true, dsBrowse},
+      {"edit on the empty table inserts", [&] { table.Edit(); },
+       {""}, 1, false, false, dsInsert},
+      {"post into the empty table", [&] { fill(8); table.Post(); },
+       {"8"}, 1, false, false, dsBrowse},
+  };
+
+  // Bookmarks of every record seen, in the order the records were made.
+  std::vector<std::pair<TBookmarkStr, std::string>> bookmarks;  // bookmark, TID
+  auto remember = [&] {
+    TBookmarkStr b = table.Bookmark();
+    if (!b.empty() && std::none_of(bookmarks.begin(), bookmarks.end(), [&](auto& e) { return e.first == b; }))
+      bookmarks.push_back({b, field("TID")->AsString()});
+  };
+  for (table.First(); !table.Eof(); table.Next()) remember();
+  table.First();
+
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.act();
+    table.CheckInvariants();
+    EXPECT_EQ(column("N"), s.ns);
+    EXPECT_EQ(table.RecordCount(), int(s.ns.size()));
+    EXPECT_EQ(table.RecNo(), s.recNo);
+    EXPECT_EQ(table.Bof(), s.bof);
+    EXPECT_EQ(table.Eof(), s.eof);
+    EXPECT_EQ(table.State(), s.state);
+    if (s.state != dsBrowse) continue;
+    remember();
+    // Every bookmark still finds its own record, or is invalid once that record is gone; a
+    // list sorted by CompareBookmarks stays sorted.
+    const TBookmarkStr here = table.Bookmark();
+    const Strings tids = column("TID");
+    for (size_t i = 0; i < bookmarks.size(); ++i) {
+      const auto& [bookmark, tid] = bookmarks[i];
+      const bool there = std::find(tids.begin(), tids.end(), tid) != tids.end();
+      EXPECT_EQ(table.BookmarkValid(bookmark), there) << tid;
+      if (there) {
+        table.SetBookmark(bookmark);
+        EXPECT_EQ(field("TID")->AsString(), tid);
+      } else {
+        EXPECT_THROW(table.SetBookmark(bookmark), EDatabaseError) << tid;
+      }
+      for (size_t j = 0; j < bookmarks.size(); ++j)
+        EXPECT_EQ(table.CompareBookmarks(bookmark, bookmarks[j].first), i < j ? -1 : i > j ? 1 : 0);
+    }
+    if (!here.empty()) table.SetBookmark(here);
+  }
+}
+
+TEST_F(MemoryTableTest, FieldWritesAreConvertedOrRefusedLeavingTheOldValue) {
+  struct Case {
+    const char* field;
+    bool asText;  // SetText, else SetValue
+    Variant input;
+    const char* shown;  // AsString afterwards
+    const char* error;  // part of the message; "" when accepted
+  };
+  const std::vector<Case> cases = {
+      {"TID", true, Variant("0042"), "0042", ""},
+      {"TID", true, Variant("00420"), "0042", "Value too long for field 'TID' (at most 4 characters)"},
+      {"NAME", true, Variant("头痛头痛"), "头痛头痛", ""},  // 4 characters, 12 bytes
+      {"NAME", false, Variant("头痛头痛头"), "头痛头痛", "at most 4 characters"},
+      {"N", true, Variant(" -12 "), "-12", ""},
+      {"N", true, Variant("1a"), "-12", "'1a' is not a valid integer value for field 'N'"},
+      {"N", true, Variant("1.5"), "-12", "not a valid integer value"},
+      {"N", true, Variant("99999999999"), "-12", "not a valid integer value"},
+      {"N", true, Variant(""), "", ""},  // blank: null
+      {"N", false, Variant("x"), "", "'x' is not a valid integer value"},
+      {"N", false, Variant(7.0), "7", ""},
+      {"X", true, Variant("2.5"), "2.5", ""},
+      {"X", true, Variant("2,5"), "2.5", "not a valid floating point value"},
+      {"D", true, Variant("2020-01-02"), "2020-01-02", ""},
+      {"D", true, Variant("2020-13-40"), "2020-01-02", "not a valid date and time value"},
+      {"B", true, Variant("true"), "True", ""},
+      {"B", true, Variant("yes"), "True", "not a valid boolean value"},
+      {"B", false, Variant::Null(), "", ""},
+  };
+  table.Edit();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " <- " + c.input.AsString());
+    TField* f = field(c.field);
+    const std::string error = errorOf([&] { c.asText ? f->SetText(c.input.AsString()) : f->SetValue(c.input); });
+    EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    EXPECT_EQ(error.empty(), *c.error == '\0') << error;
+    EXPECT_EQ(f->AsString(), c.shown);
+  }
+  // Values are kept as the field's type.
+  EXPECT_EQ(field("N")->Value().VarType(), varInteger);
+  EXPECT_EQ(field("D")->Value().VarType(), varDate);
+  EXPECT_EQ(field("TID")->Value().VarType(), varOleStr);
+  // What is typed into a number is checked character by character.
+  EXPECT_FALSE(field("N")->IsValidChar(U'a'));
+  EXPECT_TRUE(field("N")->IsValidChar(U'5'));
+  EXPECT_TRUE(field("NAME")->IsValidChar(U'热'));
+  table.Cancel();
+
+  link.Clear();
+  // Outside the edit state, and on a read-only field, writes raise and change nothing.
+  EXPECT_TRUE(table.CanModify());
+  EXPECT_TRUE(field("NAME")->CanModify());
+  EXPECT_EQ(errorOf([&] { field("NAME")->SetText("AB"); }), "mtTerms: Dataset not in edit or insert mode");
+  field("NAME")->SetReadOnly(true);
+  EXPECT_FALSE(field("NAME")->CanModify());
+  table.Edit();
+  EXPECT_EQ(errorOf([&] { field("NAME")->SetValue(Variant("AB")); }),
+            "mtTerms: Field 'NAME' cannot be modified");
+  EXPECT_FALSE(table.Modified());
+  table.Post();
+  EXPECT_EQ(field("NAME")->AsString(), "FR");
+  EXPECT_EQ(link.Log, (Strings{"editing", "record", "update", "editing", "changed"}));  // nothing for refusals
+}
+
+TEST_F(MemoryTableTest, PostRefusesAnEmptyRequiredFieldAndKeepsTheRecord) {
+  struct Case {
+    const char* what;
+    std::function<void()> start;
+    Variant tid;
+  };
+  const std::vector<Case> cases = {
+      {"edit to empty text", [&] { table.Edit(); }, Variant("")},
+      {"edit to null", [&] { table.Edit(); }, Variant::Null()},
+      {"insert without it", [&] { table.Insert(); }, Variant()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    table.SetRecNo(2);
+    c.start();
+    const TDataSetState state = table.State();
+    if (!c.tid.IsEmpty()) field("TID")->SetValue(c.tid);
+    field("N")->SetValue(Variant(42));
+    EXPECT_EQ(errorOf([&] { table.Post(); }), "mtTerms: Field 'TID' must have a value");
+    // Still editing, the written values still there; moving away cannot post it either.
+    EXPECT_EQ(table.State(), state);
+    EXPECT_EQ(field("N")->AsString(), "42");
+    EXPECT_THROW(table.Next(), EDatabaseError);
+    table.Cancel();
+    EXPECT_EQ(column("N"), (Strings{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(table.RecNo(), 2);
+    table.CheckInvariants();
+  }
+}
+
+TEST_F(MemoryTableTest, NotificationsOfEditing) {
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    Strings log;
+  };
+  const std::vector<Step> steps = {
+      {"edit", [&] { table.Edit(); }, {"editing", "record"}},
+      {"write a field", [&] { field("N")->SetValue(Variant(10)); }, {"record"}},
+      {"moving on posts the write first", [&] { table.Next(); },
+       {"update", "editing", "changed", "scrolled:1"}},
+      {"insert", [&] { table.Insert(); }, {"editing", "changed"}},
+      {"moving on drops an untouched insert", [&] { table.Prior(); },
+       {"update", "editing", "changed", "scrolled:-1"}},
+      {"append, cancel", [&] { table.Append(); table.Cancel(); },
+       {"editing", "changed", "editing", "changed"}},
+      {"delete", [&] { table.Delete(); }, {"changed"}},
+      {"cancel while browsing: nothing", [&] { table.Cancel(); }, {}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    link.Clear();
+    s.act();
+    EXPECT_EQ(link.Log, s.log);
+    EXPECT_EQ(link.Editing(), IsEditState(table.State()));
+  }
+  EXPECT_EQ(column("N"), (Strings{"10", "2", "3", "4"}));
+}
+
+TEST_F(MemoryTableTest, FilterAndLocateFollowEdits) {
+  table.SetFilter("NAME LIKE 'F*'");
+  table.SetFiltered(true);
+  ASSERT_EQ(column("N"), (Strings{"1", "5"}));
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    Strings ns;
+    int recNo;
+  };
+  const std::vector<Step> steps = {
+      {"an edit that leaves the filter: on the next record", [&] {
+         table.Edit(); field("NAME")->SetText("AB"); table.Post(); }, {"5"}, 1},
+      {"an insert shows while being inserted", [&] { table.Insert(); }, {"", "5"}, 1},
+      {"and goes once posted outside the filter", [&] { fill(6); table.Post(); }, {"5"}, 1},
+      {"an edit elsewhere that joins the filter", [&] {
+         table.SetFiltered(false);
+         ASSERT_TRUE(table.Locate("NAME", Variant("PZ"), {}));
+         table.Edit(); field("NAME")->SetText("FX"); table.Post();
+         table.SetFiltered(true); }, {"2", "5"}, 1},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.act();
+    EXPECT_EQ(column("N"), s.ns);
+    EXPECT_EQ(table.RecNo(), s.recNo);
+    table.CheckInvariants();
+  }
+  // Locate sees the new values, not the old ones.
+  table.SetFiltered(false);
+  EXPECT_FALSE(table.Locate("NAME", Variant("FR"), {}));
+  EXPECT_FALSE(table.Locate("NAME", Variant("PZ"), {}));
+  EXPECT_TRUE(table.Locate("NAME", Variant("AB"), {}));
+  EXPECT_EQ(field("N")->AsString(), "1");
+  EXPECT_TRUE(table.Locate("N", Variant(6), {}));
+  EXPECT_EQ(field("TID")->AsString(), "0006");
+}
+
+TEST_F(MemoryTableTest, FieldDefinitionsAreChecked) {
+  EXPECT_EQ(errorOf([&] { table.AddFieldDef("X2", ftInteger); }),
+            "mtTerms: Cannot perform this operation on an open dataset");
+  table.Close();
+  EXPECT_EQ(table.RecordCount(), 0);
+  table.Open();  // closing keeps the rows
+  EXPECT_EQ(table.RecordCount(), 5);
+  table.Close();
+  struct Case {
+    const char* name;
+    TFieldType type;
+    int size;
+    const char* error;
+  };
+  const std::vector<Case> cases = {
+      {"tid", ftInteger, 0, "mtTerms: Duplicate field name 'tid'"},
+      {"M", ftMemo, 0, "mtTerms: Field 'M': type not supported by memory tables"},
+      {"T", ftWideString, 0, "mtTerms: Field 'T': a text field needs a size"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(errorOf([&] { table.AddFieldDef(c.name, c.type, c.size); }), c.error);
+  TMemoryTable bare(&owner);
+  bare.SetName("mtBare");
+  EXPECT_EQ(errorOf([&] { bare.Open(); }), "mtBare: No fields are defined");
+}
+
+}  // namespace
