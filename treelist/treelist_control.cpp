@@ -339,7 +339,54 @@ void TCustomqlTreeListControl::ApplyRequest(const TqlTreeListRequest& request) {
     case TqlRequestKind::BandWidth:
       if (TqlTreeListBand* band = bands_->Items(request.Index)) band->SetWidth(request.Width);
       break;
+    case TqlRequestKind::MoveColumn: moveColumn(request); break;
+    case TqlRequestKind::HideColumn: {
+      TqlTreeListColumn* column = Columns(request.Index);
+      int shown = 0;
+      for (TqlTreeListColumn* c : columns_) shown += c->Visible() ? 1 : 0;
+      if (column && column->Visible() && !column->DisableCustomizing() && shown > 1)
+        column->SetVisible(false);
+      break;
+    }
+    case TqlRequestKind::MoveBand: moveBand(request); break;
+    case TqlRequestKind::HideBand:
+      if (TqlTreeListBand* band = bands_->Items(request.Index);
+          band && !band->DisableCustomizing())
+        band->SetVisible(false);
+      break;
   }
+}
+
+void TCustomqlTreeListControl::moveColumn(const TqlTreeListRequest& request) {
+  TqlTreeListColumn* column = Columns(request.Index);
+  TqlTreeListBand* band = bands_->VisibleItems(request.Band);
+  if (!column || !band) return;
+  TqlTreeListUpdateLock lock(*this);
+  column->SetBandIndex(band->Index());
+  column->SetRowIndex(request.Row);
+  column->SetColIndex(request.Position);
+}
+
+void TCustomqlTreeListControl::moveBand(const TqlTreeListRequest& request) {
+  TqlTreeListBand* band = bands_->Items(request.Index);
+  if (!band || !band->Visible()) return;
+  // The visible bands without the moved one: it goes before the one at Position, or after
+  // the last.
+  std::vector<TqlTreeListBand*> others;
+  for (int i = 0; i < bands_->VisibleCount(); ++i)
+    if (bands_->VisibleItems(i) != band) others.push_back(bands_->VisibleItems(i));
+  if (request.Position < 0 || request.Position > int(others.size())) return;
+  const int own = band->Index();
+  int target;
+  if (request.Position < int(others.size())) {
+    target = others[request.Position]->Index();
+    if (own < target) --target;
+  } else {
+    if (others.empty()) return;
+    target = others.back()->Index();
+    if (own > target) ++target;
+  }
+  band->SetIndex(target);
 }
 
 void TCustomqlTreeListControl::RebuildHeaderLayout() {

@@ -202,6 +202,9 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   void FillCellEditorSettings(int column, TqlCellEditorSettings& settings) const override;
 
  private:
+  // Header drops the input side asks for (ApplyRequest).
+  void moveColumn(const TqlTreeListRequest& request);
+  void moveBand(const TqlTreeListRequest& request);
   friend class TqlTreeListColumn;
   friend class TqlTreeListBand;
   friend class TqlTreeListBands;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "treelist/treelist_node.h"
+#include "treelist/treelist_requests.h"
 
 namespace {
 
@@ -232,6 +233,65 @@ TEST(TreeListControl, ColumnsAndControlLeaveEachOther) {
   delete column;  // the column goes first
   EXPECT_EQ(grid->ColumnCount(), 0);
   form.reset();
+}
+
+// Header drops as the input side asks for them, on the columns of `place`: bands 0 ("03" over
+// "2") and 1 ("15"); what each leaves in the rows, and the bands' order.
+TEST(TreeListControl, HeaderDropRequests) {
+  using K = TqlRequestKind;
+  struct Case {
+    const char* why;
+    TqlTreeListRequest request;
+    const char* band0row0;
+    const char* band0row1;
+    const char* band1row0;
+  };
+  const std::vector<Case> cases = {
+      {"after its neighbour", {K::MoveColumn, 0, 0, 0, 0, 1}, "30", "2", "15"},
+      {"into the next row", {K::MoveColumn, 0, 0, 0, 1, 1}, "3", "20", "15"},
+      {"into another band, first", {K::MoveColumn, 2, 0, 1, 0, 0}, "03", "", "215"},
+      {"into a new row of another band", {K::MoveColumn, 3, 0, 1, 1, 0}, "0", "2", "15"},
+      {"hidden", {K::HideColumn, 3}, "0", "2", "15"},
+      {"not hidden: disables customizing", {K::HideColumn, 1}, "03", "2", "15"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    Fixture f(6);
+    place(f);
+    f.col(1)->SetDisableCustomizing(true);
+    TCustomqlTreeList& core = *f.grid;
+    core.ApplyRequest(c.request);
+    EXPECT_EQ(f.row(0, 0), c.band0row0);
+    EXPECT_EQ(f.row(0, 1), c.band0row1);
+    EXPECT_EQ(f.row(1, 0), c.band1row0);
+  }
+  {
+    Fixture f(1);
+    TCustomqlTreeList& core = *f.grid;
+    core.ApplyRequest({K::HideColumn, 0});
+    EXPECT_TRUE(f.col(0)->Visible()) << "the last visible column stays";
+  }
+  // Bands A B C: moves by visible position counted without the moved band, and hiding.
+  auto order = [](const TestGrid& g) {
+    std::string s;
+    for (int i = 0; i < g.Bands().VisibleCount(); ++i) s += g.Bands().VisibleItems(i)->Caption();
+    return s;
+  };
+  const struct {
+    TqlTreeListRequest request;
+    const char* order;
+  } bandCases[] = {{{K::MoveBand, 0, 0, -1, 0, 1}, "BAC"}, {{K::MoveBand, 0, 0, -1, 0, 2}, "BCA"},
+                   {{K::MoveBand, 2, 0, -1, 0, 0}, "CAB"}, {{K::MoveBand, 1, 0, -1, 0, 1}, "ABC"},
+                   {{K::HideBand, 1}, "AC"}};
+  for (const auto& c : bandCases) {
+    Fixture f;
+    f.grid->Bands().Add();
+    f.grid->Bands().Add();
+    for (int i = 0; i < 3; ++i) f.grid->Bands().Items(i)->SetCaption(std::string(1, char('A' + i)));
+    TCustomqlTreeList& core = *f.grid;
+    core.ApplyRequest(c.request);
+    EXPECT_EQ(order(*f.grid), c.order) << int(c.request.Kind) << " " << c.request.Position;
+  }
 }
 
 }  // namespace
