@@ -50,9 +50,12 @@ void walkShownRows(const std::vector<TqlTreeListNode*>& roots, Visit visit) {
   }
 }
 
-void eraseFrom(std::vector<TqlTreeListNode*>& list, const TqlTreeListNode* node) {
+// Takes node out of list; false when it was not there.
+bool eraseFrom(std::vector<TqlTreeListNode*>& list, const TqlTreeListNode* node) {
   auto it = std::find(list.begin(), list.end(), node);
-  if (it != list.end()) list.erase(it);
+  if (it == list.end()) return false;
+  list.erase(it);
+  return true;
 }
 
 }  // namespace
@@ -67,10 +70,7 @@ void TqlTreeListNodeStore::InsertRoot(TqlTreeListNode* node, TqlTreeListNode* be
 }
 
 void TqlTreeListNodeStore::Unlist(TqlTreeListNode* node) {
-  if (std::find(roots_.begin(), roots_.end(), node) != roots_.end())
-    eraseFrom(roots_, node);
-  else
-    eraseFrom(detached_, node);
+  if (!eraseFrom(roots_, node)) eraseFrom(detached_, node);
 }
 
 void TqlTreeListNodeStore::DeleteAll() {
@@ -266,7 +266,8 @@ void TqlTreeListNodeStore::CheckInvariants() const {
       if (node->Owner() != &grid_) fail("a node belongs to another control");
       if (node->InDestruction) fail("a listed node is being destroyed");
       if (node->children_ && node->children_->empty()) fail("a leaf carries a Children list");
-      if (node->HasChildren() && !node->Expandable()) fail("a node with children is not Expandable");
+      if (node->HasChildren() && !node->Expandable())
+        fail("a node with children is not Expandable");
       if (node->ChildrenShown && !node->Expandable()) fail("a node is expanded but not Expandable");
       for (int i = 0; i < node->Count(); ++i)
         if (node->Items(i)->Parent() != node) fail("a child names another parent");

@@ -8,6 +8,7 @@
 // again when the bars changed the client width -> repaint.
 #include <algorithm>
 
+#include "platform/core/store_changed.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_hittest.h"
 #include "treelist/treelist_layout.h"
@@ -16,61 +17,56 @@
 // Each stores its (clamped) value and recalculates the layout, and does nothing when the
 // value does not change.
 
-namespace {
-
-template <typename T>
-bool assign(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
+void TCustomqlTreeList::SetShowBands(bool value) {
+  if (StoreChanged(showBands_, value)) RecalcLayout();
 }
-
-}  // namespace
-
-void TCustomqlTreeList::SetShowBands(bool value) { if (assign(showBands_, value)) RecalcLayout(); }
-void TCustomqlTreeList::SetShowHeader(bool value) { if (assign(showHeader_, value)) RecalcLayout(); }
-void TCustomqlTreeList::SetShowGrid(bool value) { if (assign(showGrid_, value)) RecalcLayout(); }
+void TCustomqlTreeList::SetShowHeader(bool value) {
+  if (StoreChanged(showHeader_, value)) RecalcLayout();
+}
+void TCustomqlTreeList::SetShowGrid(bool value) {
+  if (StoreChanged(showGrid_, value)) RecalcLayout();
+}
 void TCustomqlTreeList::SetShowPreviewGrid(bool value) {
-  if (assign(showPreviewGrid_, value)) RecalcLayout();
+  if (StoreChanged(showPreviewGrid_, value)) RecalcLayout();
 }
 void TCustomqlTreeList::SetShowNewItemRow(bool value) {
-  if (assign(showNewItemRow_, value)) RecalcLayout();
+  if (StoreChanged(showNewItemRow_, value)) RecalcLayout();
 }
 void TCustomqlTreeList::SetShowRowFooter(bool value) {
-  if (assign(showRowFooter_, value)) RecalcLayout();
+  if (StoreChanged(showRowFooter_, value)) RecalcLayout();
 }
 void TCustomqlTreeList::SetScrollBars(TScrollStyle value) {
-  if (assign(scrollBars_, value)) RecalcLayout();
+  if (StoreChanged(scrollBars_, value)) RecalcLayout();
 }
 void TCustomqlTreeList::SetPaintStyle(TqlPaintStyle value) {
-  if (assign(paintStyle_, value)) RecalcLayout();
+  if (StoreChanged(paintStyle_, value)) RecalcLayout();
 }
 
 void TCustomqlTreeList::SetBandRowCount(int value) {
-  if (assign(bandRowCount_, std::clamp(value, 1, std::max(1, Model().GetBandMaxRowCount()))))
+  if (StoreChanged(bandRowCount_, std::clamp(value, 1, std::max(1, Model().GetBandMaxRowCount()))))
     RecalcLayout();
 }
 void TCustomqlTreeList::SetHeaderMinRowCount(int value) {
-  if (assign(headerMinRowCount_, std::max(1, value))) RecalcLayout();
+  if (StoreChanged(headerMinRowCount_, std::max(1, value))) RecalcLayout();
 }
 void TCustomqlTreeList::SetRowSeparatorLineWidth(int value) {
-  if (assign(rowSeparatorLineWidth_, std::max(1, value))) RecalcLayout();
+  if (StoreChanged(rowSeparatorLineWidth_, std::max(1, value))) RecalcLayout();
 }
 void TCustomqlTreeList::SetMaxRowLineCount(int value) {
-  if (assign(maxRowLineCount_, std::max(-1, value))) RecalcLayout();
+  if (StoreChanged(maxRowLineCount_, std::max(-1, value))) RecalcLayout();
 }
 void TCustomqlTreeList::SetPreviewLines(int value) {
-  if (assign(previewLines_, std::max(-1, value))) RecalcLayout();
+  if (StoreChanged(previewLines_, std::max(-1, value))) RecalcLayout();
 }
 void TCustomqlTreeList::SetIndentDesc(int value) {
-  if (assign(indentDesc_, std::max(0, value))) RecalcLayout();
+  if (StoreChanged(indentDesc_, std::max(0, value))) RecalcLayout();
 }
 // A negative width would turn the rows area inside out.
 void TCustomqlTreeList::SetGrIndicatorWidth(int value) {
-  if (assign(grIndicatorWidth_, std::max(0, value))) RecalcLayout();
+  if (StoreChanged(grIndicatorWidth_, std::max(0, value))) RecalcLayout();
 }
 void TCustomqlTreeList::SetFixedBandLineWidth(int value) {
-  if (assign(fixedBandLineWidth_, std::max(1, value))) RecalcLayout();
+  if (StoreChanged(fixedBandLineWidth_, std::max(1, value))) RecalcLayout();
 }
 
 // An explicit height is kept (and stored) until the recalculation finds it equal to the
