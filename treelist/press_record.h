@@ -26,10 +26,10 @@ struct TqlPressRecord {
   bool FilterCloseButtonPushed = false;
   int SizingPos = 0;                 // where the dragged edge is now (x or y)
   int SizingPosAtPress = 0;
-  int DraggedBand = -1;              // used by header moving
-  int DraggedColumn = -1;
-  TPoint DropArrowPos{-100, -100};   // screen point; (-100, -100) = hidden
-  bool DropArrowPixelsSaved = false;
+  int DraggedBand = -1;              // absolute band whose header is dragged, -1 = none
+  int DraggedColumn = -1;            // absolute column whose header is dragged, -1 = none
+  TPoint DropArrowPos{-100, -100};   // screen point of the drop arrows; (-100, -100) = hidden
+  bool DropArrowsShown = false;      // the arrows' overlay is on the screen
   bool CtrlClick = false;            // a Ctrl or Shift press changed the selection
   bool SelectOnRelease = false;      // reduce the selection to the focused node on release
   bool EditorOnRelease = false;      // the release may show the editor

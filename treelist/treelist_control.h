@@ -169,6 +169,7 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   TqlTreeListColumn* ColumnObject(int column) const override { return Columns(column); }
   bool GetBandDisableDragging(int band) const override;
   bool GetColumnDisableDragging(int column) const override;
+  bool GetColumnVisible(int column) const override;
   bool ColumnDisableFilter(int column) const override;
 
  protected:

@@ -291,3 +291,8 @@ int TCustomqlTreeListControl::ColumnOwnBestWidth(int column, TCanvas& canvas) co
   }
   return widest;
 }
+
+bool TCustomqlTreeListControl::GetColumnVisible(int column) const {
+  const TqlTreeListColumn* c = Columns(column);
+  return c && c->Visible();
+}

@@ -131,6 +131,7 @@
 #include "treelist/cell_view_data.h"
 #include "treelist/container.h"
 #include "treelist/custom_draw.h"
+#include "treelist/header_drop_target.h"
 #include "treelist/interaction_state.h"
 #include "treelist/press_record.h"
 #include "treelist/treelist_geometry.h"
@@ -176,6 +177,23 @@ using TqlTLCanBandDraggingEvent =
     std::function<void(TObject* Sender, TqlTreeListBand* ABand, bool& Allow)>;
 using TqlTLCanHeaderDraggingEvent =
     std::function<void(TObject* Sender, TqlTreeListColumn* AColumn, bool& Allow)>;
+// Header moving: the dragged column or band, the mouse in client coordinates.
+using TqlTLColumnNotifyEvent = std::function<void(TObject* Sender, TqlTreeListColumn* Column)>;
+using TqlTLBandNotifyEvent = std::function<void(TObject* Sender, TqlTreeListBand* Band)>;
+using TqlTLDragOverHeaderEvent =
+    std::function<void(TObject* Sender, TqlTreeListColumn* AColumn, TPoint P, bool& Accept)>;
+using TqlTLDragEndHeaderEvent =
+    std::function<void(TObject* Sender, TqlTreeListColumn* AColumn, TPoint P,
+                       const TqlHeaderPosInfo& NewPosInfo, bool& Accept)>;
+// FromIndex: the column's ColIndex before the drop; ToIndex: its place after it.
+using TTLColumnMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TqlTLDragOverBandEvent =
+    std::function<void(TObject* Sender, TqlTreeListBand* ABand, TPoint P, bool& Accept)>;
+// NewIndex: the visible index after the drop (VisibleIndex for no move, -1 outside the band
+// panel).
+using TqlTLDragEndBandEvent = std::function<void(TObject* Sender, TqlTreeListBand* ABand,
+                                                 TPoint P, int AbsoluteIndex, int VisibleIndex,
+                                                 int NewIndex, bool& Accept)>;
 using TqlTLHotTrackNodeEvent = std::function<void(
     TObject* Sender, const TqlTreeListHotTrackInfo& AHotTrackInfo, TCursor& ACursor)>;
 
@@ -547,6 +565,23 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlTLCanHeaderDraggingEvent OnCanHeaderDragging;
   TqlTLHotTrackNodeEvent OnHotTrackNode;
 
+  // ----- header moving (the input side's treelist_header_drag.cpp) --------------------------
+  // The drop arrows' fill.
+  TColor ArrowsColor() const { return arrowsColor_; }
+  void SetArrowsColor(TColor value) { arrowsColor_ = value; }
+  // The input side's header-drag overlays and cursor, for the tests and the benchmark.
+  const TqlTreeListInput& Input() const { return input_; }
+  TqlTLColumnNotifyEvent OnStartHeaderDragging;
+  TqlTLDragOverHeaderEvent OnDragOverHeader;
+  TqlTLDragEndHeaderEvent OnDragEndHeader;
+  TTLColumnMovedEvent OnColumnMoved;
+  TqlTLColumnNotifyEvent OnHeaderMoved;
+  TqlTLColumnNotifyEvent OnHideHeader;
+  TqlTLBandNotifyEvent OnStartBandDragging;
+  TqlTLDragOverBandEvent OnDragOverBand;
+  TqlTLDragEndBandEvent OnDragEndBand;
+  TqlTLBandNotifyEvent OnHideBand;
+
   // ----- the grid's state the mouse side reads and writes ----------------------------------
   // Entering tsEditing ends a running incremental search.
   void SetState(TqlTreeListState value);
@@ -594,12 +629,15 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual bool DblClicksEnabled() const { return true; }
   virtual void ColumnHeaderClick(int column, TShiftState shift) {}  // the column layer sorts
   virtual void SetHeaderPanelRowCountByMouse(int count) {}  // the column layer owns the count
-  // Header moving: the core has none, so starting one goes straight back to idle.
+  // Header moving; the input side runs it (treelist_header_drag.cpp), a descendant may
+  // add drop places of its own around it.
   virtual void StartColumnDrag(int column);
   virtual void StartBandDrag(int band);
-  virtual void HeaderDragMove(TPoint clientPoint) {}
+  virtual void HeaderDragMove(TPoint clientPoint);
   virtual void EndHeaderDrag(bool cancelled);
-  virtual void HeaderEdgeScrollTick() {}
+  virtual void HeaderEdgeScrollTick();
+  // Scrolls an absolute column's header into view (the neighbour of a dropped header).
+  void MakeAbsoluteColumnVisible(int column);
   virtual void DragExpandTick() {}
   virtual void AnchorScroll(TPoint clientPoint) {}
   virtual bool AutomaticNodeDrag() const { return false; }
@@ -787,6 +825,7 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlTreeListNode* focusedNode_ = nullptr;  // null only without roots or before first focus
   TqlTreeListNode* oldFocusedNode_ = nullptr;
   TqlTreeListNode* selectionAnchor_ = nullptr;
+  TColor arrowsColor_ = clLime;
   TqlTreeListNode* dragNode_ = nullptr;
   TqlTreeListNode* hotTrackNode_ = nullptr;
   TqlTreeListNode* editorNode_ = nullptr;

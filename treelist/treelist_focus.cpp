@@ -117,7 +117,10 @@ void TCustomqlTreeList::SetTopNode(TqlTreeListNode* node) {
 // of a fixed band is always in view. The span is worked out from the bands and columns, not
 // from what is on screen, so a column scrolled wholly out of view comes back too.
 void TCustomqlTreeList::MakeColumnVisible(int focusIndex) {
-  const int column = FocusIndexToAbsolute(focusIndex);
+  MakeAbsoluteColumnVisible(FocusIndexToAbsolute(focusIndex));
+}
+
+void TCustomqlTreeList::MakeAbsoluteColumnVisible(int column) {
   if (column < 0) return;
   const TqlColumnScrollSpan span = ColumnScrollSpan(column);
   if (!span.Found || span.Fixed) return;

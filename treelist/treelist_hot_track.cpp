@@ -5,14 +5,13 @@
 #include "platform/gfx/canvas.h"
 #include "platform/ui/form.h"
 #include "treelist/hint_window.h"
+#include "treelist/input_timers.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_input.h"
 #include "treelist/treelist_layout.h"
 
 namespace {
 
-constexpr int kFilterHintShowTimerId = 110;
-constexpr int kFilterHintHideTimerId = 111;
 constexpr int kFilterHintDelay = 1000;
 constexpr int kFilterHintDuration = 5000;
 constexpr int kFilterButtonWidth = 15;  // the drop-down button at a header's right end
@@ -45,7 +44,7 @@ void TqlTreeListInput::updateHotTrack(const TreeListHitInfo& hit) {
       grid_.InvalidateRect(close);
       hideFilterCloseHint();
       if (over && grid_.State() == tsNormal)
-        grid_.SetTimer(kFilterHintShowTimerId, kFilterHintDelay);
+        grid_.SetTimer(kqlFilterHintShowTimerId, kFilterHintDelay);
     }
   }
 
@@ -91,7 +90,7 @@ void TqlTreeListInput::updateHotTrack(const TreeListHitInfo& hit) {
 // ===== the filter-close hint ================================================================
 
 void TqlTreeListInput::showFilterCloseHint() {
-  grid_.KillTimer(kFilterHintShowTimerId);
+  grid_.KillTimer(kqlFilterHintShowTimerId);
   const std::string text = grid_.FilterCloseHint();
   const TRect close = statusCloseButtonRect();
   if (text.empty() || close.IsEmpty() || !mouseFeedback_.StatusCloseHot) return;
@@ -101,12 +100,12 @@ void TqlTreeListInput::showFilterCloseHint() {
   if (!filterCloseHint_) filterCloseHint_ = new TqlContainerHintWindow(&grid_);
   filterCloseHint_->Show(grid_.ClientToScreen({close.Right + 4, close.Top - line}), text,
                          grid_.Font());
-  grid_.SetTimer(kFilterHintHideTimerId, kFilterHintDuration);
+  grid_.SetTimer(kqlFilterHintHideTimerId, kFilterHintDuration);
 }
 
 void TqlTreeListInput::hideFilterCloseHint() {
-  grid_.KillTimer(kFilterHintShowTimerId);
-  grid_.KillTimer(kFilterHintHideTimerId);
+  grid_.KillTimer(kqlFilterHintShowTimerId);
+  grid_.KillTimer(kqlFilterHintHideTimerId);
   delete filterCloseHint_;
   filterCloseHint_ = nullptr;
 }

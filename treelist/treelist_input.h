@@ -8,10 +8,15 @@
 //   treelist_sizing.cpp     the inverted sizing line and the width and height requests
 //   treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
 //   treelist_best_width.cpp best widths of columns (a request per column)
+//   treelist_header_drag.cpp moving and hiding column and band headers by dragging them: the
+//                           drag image, the drop arrows, the cursor, edge scrolling, the drop
 //
 // What it owns (state split by lifetime):
 //   per press      the press record (what lay under the press, pushed elements, sizing
 //                  position), the row scroll direction, the sizing line as drawn
+//   per drag       the drag image and drop arrows (overlays shown on the screen, so the grid
+//                  is not repainted while a header moves), the drag cursor, the edge-scroll
+//                  direction
 //   per hover      the hot-track record and the cursor it replaced, the close hint window
 //   for painting   the mouse feedback, kept equal to the press record's pushed flags
 //   setting        DblClkExpanding (the grid's property, stored here)
@@ -21,6 +26,7 @@
 // Nodes are never kept here across events: the pressed node, the hot-tracked node and the
 // node focused before a press live in the grid, which clears them when a node
 // goes (DragNode, HotTrackNode, OldFocusedNode).
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,10 +38,11 @@
 
 class TCustomqlTreeList;
 class TqlContainerHintWindow;
+class TScreenOverlay;
 
 class TqlTreeListInput {
  public:
-  explicit TqlTreeListInput(TCustomqlTreeList& grid) : grid_(grid) {}
+  explicit TqlTreeListInput(TCustomqlTreeList& grid);
   // Process-wide timers that point at the grid are taken back.
   ~TqlTreeListInput();
   TqlTreeListInput(const TqlTreeListInput&) = delete;
@@ -57,8 +64,24 @@ class TqlTreeListInput {
   // Cancels a tracking operation: erases a sizing line, releases a pushed element, hides the
   // close hint (the grid's EndMouseTracking).
   void EndTracking();
-  // Forgets a header drag and goes idle (the grid's default EndHeaderDrag).
-  void EndHeaderDrag();
+
+  // ----- header drags (treelist_header_drag.cpp) ---------------------------------------------
+  // The grid's default StartColumnDrag and StartBandDrag: the header in the press record's
+  // DraggedColumn or DraggedBand starts moving (state column or band dragging is set).
+  void StartHeaderDrag();
+  // Every mouse move of the drag (the grid's default HeaderDragMove).
+  void UpdateHeaderDrag(TPoint p);
+  // The grid's default EndHeaderDrag: idle again, the overlays gone, the header repainted;
+  // unless cancelled, the drop at the last drag point is offered to the events and applied.
+  void EndHeaderDrag(bool cancelled);
+  // One edge-scroll tick (the grid's default HeaderEdgeScrollTick).
+  void HeaderEdgeScrollTick();
+  // The cursor a header drag shows: the control's cursor while the drop would move the
+  // header, the delete cursor while it would hide it.
+  TCursor HeaderDragCursor() const { return headerDragCursor_; }
+  // The drag image and the drop arrows on the screen (null before the first drag).
+  const TScreenOverlay* HeaderDragImage() const { return headerDragImage_.get(); }
+  const TScreenOverlay* DropArrows() const { return dropArrows_.get(); }
 
   // ----- the sizing line (treelist_sizing.cpp) -----------------------------------------------
   // Taken off before a paint pass and put back on the finished picture.
@@ -116,6 +139,14 @@ class TqlTreeListInput {
   void updateHotTrack(const TreeListHitInfo& hit);
   void showFilterCloseHint();
   void hideFilterCloseHint();
+  // header drags (treelist_header_drag.cpp)
+  void showHeaderDragImage(const TRect& headerCell);
+  void placeDropArrows(bool shown, TPoint clientPos, int height);
+  void hideHeaderDragOverlays();
+  void dropColumn(int column, TPoint p);
+  void dropBand(int band, TPoint p);
+  void makeBandVisible(int visibleBand);
+  void stopHeaderEdgeScroll();
 
   TCustomqlTreeList& grid_;
   TqlPressRecord press_;
@@ -127,4 +158,11 @@ class TqlTreeListInput {
   std::vector<TRect> sizingLine_;           // the inverted rectangles, empty when no line
   bool sizingLineHidden_ = false;           // taken off for a paint pass
   TqlContainerHintWindow* filterCloseHint_ = nullptr;  // owned as a component of the grid
+  TPoint headerDragPoint_;                   // the last mouse point of a header drag (client)
+  TCursor headerDragCursor_ = crDefault;
+  int headerEdgeScrollDirection_ = 0;        // -1 left, +1 right, 0 not scrolling
+  TPoint headerDragHotSpot_;                 // the drag image's centre
+  std::unique_ptr<TScreenOverlay> headerDragImage_;  // created by the first header drag
+  std::unique_ptr<TScreenOverlay> dropArrows_;
+  int dropArrowsHeight_ = -1;                // the row height the arrows' picture was drawn for
 };

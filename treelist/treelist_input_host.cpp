@@ -60,9 +60,11 @@ void TCustomqlTreeList::ApplyAllBestWidths() { input_.ApplyAllBestWidths(); }
 
 // ===== the core's answers to the mouse hooks ================================================
 
-void TCustomqlTreeList::StartColumnDrag(int) { EndHeaderDrag(true); }
-void TCustomqlTreeList::StartBandDrag(int) { EndHeaderDrag(true); }
-void TCustomqlTreeList::EndHeaderDrag(bool) { input_.EndHeaderDrag(); }
+void TCustomqlTreeList::StartColumnDrag(int) { input_.StartHeaderDrag(); }
+void TCustomqlTreeList::StartBandDrag(int) { input_.StartHeaderDrag(); }
+void TCustomqlTreeList::HeaderDragMove(TPoint clientPoint) { input_.UpdateHeaderDrag(clientPoint); }
+void TCustomqlTreeList::EndHeaderDrag(bool cancelled) { input_.EndHeaderDrag(cancelled); }
+void TCustomqlTreeList::HeaderEdgeScrollTick() { input_.HeaderEdgeScrollTick(); }
 
 int TCustomqlTreeList::CellHotPart(int column, TqlTreeListNode* node, TPoint) const {
   return IsOption(tloHotTrack) && column >= 0 && node ? 0 : -1;

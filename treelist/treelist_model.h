@@ -52,6 +52,7 @@ class TqlTreeListModel {
   virtual TqlTreeListColumnSort GetColumnSorted(int column) const = 0;
   virtual bool GetColumnTabStop(int column) const = 0;
   virtual bool GetColumnDisableDragging(int column) const { return false; }
+  virtual bool GetColumnVisible(int column) const { return false; }  // its Visible property
   virtual std::string GetColumnHeaderCaption(int column) const = 0;  // empty with DisableCaption
   virtual std::string GetColumnCaption(int column) const = 0;
   virtual int GetColumnWidth(int column) const = 0;

@@ -6,14 +6,14 @@
 // move drives the running operation; a release ends it. Painting only reads the mouse
 // feedback, which is kept equal to the press record's pushed flags here.
 //
-// Timers: the editor delay, the row scroll and the header edge scroll are shared by every grid
-// of the process (one pending of each kind; a start on another grid takes it over). The
-// filter-close hint timers and the drag-expand timer belong to each grid.
+// Timers: input_timers.h.
 #include <algorithm>
 #include <cstdlib>
 
 #include "platform/ui/form.h"
 #include "platform/ui/services.h"
+#include "platform/ui/screen_overlay.h"
+#include "treelist/input_timers.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_input.h"
 #include "treelist/treelist_layout.h"
@@ -21,32 +21,8 @@
 
 namespace {
 
-constexpr int kRowScrollTimerId = 1;    // shares its number with the header edge scroll
-constexpr int kEditorDelayTimerId = 2;
-constexpr int kDragExpandTimerId = 101;
-constexpr int kFilterHintShowTimerId = 110;
-constexpr int kFilterHintHideTimerId = 111;
 constexpr int kRowScrollInterval = 60;
 constexpr int kDragThreshold = 5;       // pixels a pressed header moves before it is dragged
-
-// One process-wide timer: the grid it runs on, or none.
-struct ProcessTimer {
-  TCustomqlTreeList* owner = nullptr;
-  int id = 0;
-};
-ProcessTimer editorDelayTimer{nullptr, kEditorDelayTimerId};
-ProcessTimer rowScrollTimer{nullptr, kRowScrollTimerId};
-
-void startProcessTimer(ProcessTimer& timer, TCustomqlTreeList* grid, int interval) {
-  if (timer.owner && timer.owner != grid) timer.owner->KillTimer(timer.id);
-  timer.owner = grid;
-  grid->SetTimer(timer.id, interval);
-}
-
-void stopProcessTimer(ProcessTimer& timer) {
-  if (timer.owner) timer.owner->KillTimer(timer.id);
-  timer.owner = nullptr;
-}
 
 bool isRowArea(TreeListHitArea area) {
   switch (area) {
@@ -74,9 +50,26 @@ bool movedBeyondThreshold(TPoint from, TPoint to) {
 
 }  // namespace
 
+TqlProcessTimer qlEditorDelayTimer{nullptr, kqlEditorDelayTimerId};
+TqlProcessTimer qlRowScrollTimer{nullptr, kqlRowScrollTimerId};
+TqlProcessTimer qlHeaderEdgeScrollTimer{nullptr, kqlHeaderEdgeScrollTimerId};
+
+void StartProcessTimer(TqlProcessTimer& timer, TCustomqlTreeList* grid, int interval) {
+  if (timer.owner && timer.owner != grid) timer.owner->KillTimer(timer.id);
+  timer.owner = grid;
+  grid->SetTimer(timer.id, interval);
+}
+
+void StopProcessTimer(TqlProcessTimer& timer) {
+  if (timer.owner) timer.owner->KillTimer(timer.id);
+  timer.owner = nullptr;
+}
+
+TqlTreeListInput::TqlTreeListInput(TCustomqlTreeList& grid) : grid_(grid) {}
+
 // Process-wide timers point at their grid; a grid going away takes its entries back.
 TqlTreeListInput::~TqlTreeListInput() {
-  for (ProcessTimer* timer : {&editorDelayTimer, &rowScrollTimer})
+  for (TqlProcessTimer* timer : {&qlEditorDelayTimer, &qlRowScrollTimer, &qlHeaderEdgeScrollTimer})
     if (timer->owner == &grid_) timer->owner = nullptr;
 }
 
@@ -131,7 +124,7 @@ TRect TqlTreeListInput::statusCloseButtonRect() const {
 bool TqlTreeListInput::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
   const bool doubleClick = shift.contains(ssDouble);
   if (button == mbLeft) {
-    if (editorDelayTimer.owner == &grid_) stopProcessTimer(editorDelayTimer);
+    if (qlEditorDelayTimer.owner == &grid_) StopProcessTimer(qlEditorDelayTimer);
     press_.Time = GetTickCount();
   }
   // 1.-3. End editing, forget the last press's flags, take the input focus.
@@ -285,7 +278,7 @@ bool TqlTreeListInput::pressRows(TMouseButton button, TShiftState shift,
   }
 
   if (hit.Area == haExpandButton || (doubleClick && rowArea)) {
-    if (editorDelayTimer.owner == &grid_) stopProcessTimer(editorDelayTimer);
+    if (qlEditorDelayTimer.owner == &grid_) StopProcessTimer(qlEditorDelayTimer);
     if (hit.Node && (hit.Area == haExpandButton || dblClkExpanding_))
       hit.Node->SetExpanded(!hit.Node->Expanded());
     if (doubleClick && grid_.DblClicksEnabled()) grid_.RaiseDblClick();
@@ -352,8 +345,8 @@ bool TqlTreeListInput::pressRows(TMouseButton button, TShiftState shift,
 }
 
 void TqlTreeListInput::startEditorDelay() {
-  if (grid_.State() == tsEditing || editorDelayTimer.owner) return;
-  startProcessTimer(editorDelayTimer, &grid_, GetDoubleClickTime());
+  if (grid_.State() == tsEditing || qlEditorDelayTimer.owner) return;
+  StartProcessTimer(qlEditorDelayTimer, &grid_, GetDoubleClickTime());
 }
 
 // ===== move =================================================================================
@@ -416,15 +409,6 @@ void TqlTreeListInput::moveHeaderPressed(TPoint p) {
   }
 }
 
-void TqlTreeListInput::EndHeaderDrag() {
-  press_.DraggedBand = press_.DraggedColumn = -1;
-  press_.PressedBand = press_.PressedColumn = -1;
-  press_.BandStillPushed = press_.ColumnStillPushed = false;
-  mouseFeedback_.Dragging = false;
-  grid_.SetState(tsNormal);
-  grid_.Invalidate();
-}
-
 void TqlTreeListInput::moveNodePressed(TShiftState shift, TPoint p) {
   if (grid_.AutomaticNodeDrag() && movedBeyondThreshold(press_.Point, p)) {
     TqlTreeListNode* node = grid_.DragNode() ? grid_.DragNode() : grid_.GetNodeAt(p);
@@ -454,10 +438,10 @@ void TqlTreeListInput::moveNodePressed(TShiftState shift, TPoint p) {
     if (target && target != grid_.FocusedNode())
       grid_.SetFocusedNodeAndColumn(target, grid_.FocusIndex(), true);
     rowScrollDirection_ = above ? -1 : 1;
-    startProcessTimer(rowScrollTimer, &grid_, kRowScrollInterval);
+    StartProcessTimer(qlRowScrollTimer, &grid_, kRowScrollInterval);
     return;
   }
-  if (rowScrollTimer.owner == &grid_) stopProcessTimer(rowScrollTimer);
+  if (qlRowScrollTimer.owner == &grid_) StopProcessTimer(qlRowScrollTimer);
   TqlTreeListNode* node = nullptr;
   for (const TqlRowInfo& row : s.RowInfos)
     if (p.Y >= row.Top && p.Y < row.Top + row.Height) node = row.Node;
@@ -471,7 +455,7 @@ void TqlTreeListInput::moveNodePressed(TShiftState shift, TPoint p) {
 
 void TqlTreeListInput::rowScrollTick() {
   if (grid_.State() != tsNodeDown) {
-    stopProcessTimer(rowScrollTimer);
+    StopProcessTimer(qlRowScrollTimer);
     return;
   }
   grid_.SetFocusedRowIndex(grid_.FocusedRowIndex() + rowScrollDirection_);
@@ -547,7 +531,7 @@ void TqlTreeListInput::MouseUp(TMouseButton button, TShiftState shift, TPoint p)
   releaseImmediateEditor(button, shift, hit, stateAtRelease);
   press_.EditorOnRelease = false;
   if (grid_.State() == tsNodeDown) grid_.SetState(tsNormal);
-  if (rowScrollTimer.owner == &grid_) stopProcessTimer(rowScrollTimer);
+  if (qlRowScrollTimer.owner == &grid_) StopProcessTimer(qlRowScrollTimer);
   if (stateAtRelease == tsEditing || stateAtRelease == tsNodeDragging ||
       stateAtRelease == tsNodeDown)
     grid_.RaiseClick();
@@ -564,6 +548,7 @@ void TqlTreeListInput::releasePressed(TShiftState shift, TPoint p) {
       return;
     }
     case tsBandDragging: case tsColumnDragging:
+      headerDragPoint_ = p;
       grid_.EndHeaderDrag(false);
       return;
     case tsFilterButtonDown: {
@@ -699,6 +684,8 @@ std::optional<TCursor> TqlTreeListInput::CursorAt(TPoint p) const {
       return crHSplit;
     case tsBandPanelSizing: case tsHeaderPanelSizing: case tsRowSizing:
       return crVSplit;
+    case tsColumnDragging: case tsBandDragging:
+      return headerDragCursor_;
     default:
       break;
   }
@@ -707,22 +694,23 @@ std::optional<TCursor> TqlTreeListInput::CursorAt(TPoint p) const {
 
 bool TqlTreeListInput::Timer(int id) {
   switch (id) {
-    case kEditorDelayTimerId:
-      if (editorDelayTimer.owner == &grid_) stopProcessTimer(editorDelayTimer);
+    case kqlEditorDelayTimerId:
+      if (qlEditorDelayTimer.owner == &grid_) StopProcessTimer(qlEditorDelayTimer);
       else grid_.KillTimer(id);
       if (grid_.State() == tsNormal) grid_.ShowEditor();
       return true;
-    case kRowScrollTimerId:
-      if (rowScrollTimer.owner == &grid_) rowScrollTick();
-      else grid_.HeaderEdgeScrollTick();
+    case kqlRowScrollTimerId:
+      if (qlRowScrollTimer.owner == &grid_) rowScrollTick();
+      else if (qlHeaderEdgeScrollTimer.owner == &grid_) grid_.HeaderEdgeScrollTick();
+      else grid_.KillTimer(id);
       return true;
-    case kFilterHintShowTimerId:
+    case kqlFilterHintShowTimerId:
       showFilterCloseHint();
       return true;
-    case kFilterHintHideTimerId:
+    case kqlFilterHintHideTimerId:
       hideFilterCloseHint();
       return true;
-    case kDragExpandTimerId:
+    case kqlDragExpandTimerId:
       grid_.DragExpandTick();
       return true;
     default:

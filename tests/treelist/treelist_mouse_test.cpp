@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gfx/canvas.h"
+#include "platform/ui/screen_overlay.h"
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
@@ -33,15 +34,30 @@ class MouseGrid : public TCustomqlTreeListControl {
   void ShowEditor() override { log.push_back("editor"); }
 };
 
+// Header moving as the grid runs it, with its events logged and its paint passes counted.
+class DragGrid : public TCustomqlTreeListControl {
+ public:
+  using TCustomqlTreeListControl::TCustomqlTreeListControl;
+  std::vector<std::string> log;
+  int paints = 0;
+
+ protected:
+  void Paint() override {
+    ++paints;
+    TCustomqlTreeListControl::Paint();
+  }
+};
+
 // A shown grid, 400 x 200, columns c0 c1 c2 of widths 96, 113, 124 and five rows "r<i>";
 // with bands, c0 and c1 form band 0 and c2 band 1, and the band panel is shown.
-struct MouseFixture {
+template <typename Grid>
+struct GridFixture {
   TestForm form{Bounds(0, 0, 420, 240)};
-  MouseGrid* g = nullptr;
+  Grid* g = nullptr;
 
-  explicit MouseFixture(TqlTreeListOptions options = kDefaultTreeListOptions, bool bands = false) {
+  explicit GridFixture(TqlTreeListOptions options = kDefaultTreeListOptions, bool bands = false) {
     EnsureTestApplication();
-    g = form.Add<MouseGrid>(0, 0, 400, 200);
+    g = form.template Add<Grid>(0, 0, 400, 200);
     g->SetOptions(options);
     if (bands) {
       g->SetDefaultLayout(false);
@@ -75,6 +91,7 @@ struct MouseFixture {
   }
   int Width(int column) const { return g->Columns(column)->Width(); }
 };
+using MouseFixture = GridFixture<MouseGrid>;
 
 // Every pixel of the grid as it stands on the form.
 std::vector<TColor> Grab(const TControl& control) {
@@ -412,6 +429,241 @@ TEST(TreeListAnchorScroll, TicksAndLeavingTheAnchor) {
   anchor.MouseMove({500, 400});
   EXPECT_TRUE(anchor.LeftAnchor());
   EXPECT_EQ(anchor.Direction(), TqlAnchorDirection::None);
+}
+
+// ===== header moving ==========================================================================
+
+using DragFixture = GridFixture<DragGrid>;
+
+// Logs every header-moving event of the grid as text.
+void LogHeaderEvents(DragGrid& g, bool refuseDrop = false) {
+  auto name = [](TqlTreeListColumn* c) { return c ? c->Caption() : std::string("?"); };
+  g.OnStartHeaderDragging = [&g, name](TObject*, TqlTreeListColumn* c) {
+    g.log.push_back("start " + name(c));
+  };
+  g.OnDragEndHeader = [&g, name, refuseDrop](TObject*, TqlTreeListColumn* c, TPoint,
+                                             const TqlHeaderPosInfo& pos, bool& accept) {
+    g.log.push_back("end " + name(c) + " " + std::to_string(pos.Column) + "/" +
+                    std::to_string(pos.BandIndex) + "," + std::to_string(pos.RowIndex) + "," +
+                    std::to_string(pos.ColIndex));
+    if (refuseDrop) accept = false;
+  };
+  g.OnColumnMoved = [&g](TObject*, int from, int to) {
+    g.log.push_back("moved " + std::to_string(from) + "->" + std::to_string(to));
+  };
+  g.OnHeaderMoved = [&g, name](TObject*, TqlTreeListColumn* c) { g.log.push_back("header " + name(c)); };
+  g.OnHideHeader = [&g, name](TObject*, TqlTreeListColumn* c) { g.log.push_back("hide " + name(c)); };
+}
+
+// Captions of band 0's first header row in order.
+std::string HeaderOrder(const TCustomqlTreeListControl& g) {
+  std::string s;
+  for (int i = 0; i < g.GetColumnCountInRow(0, 0); ++i)
+    s += g.GetColumnCaption(g.GetColumnAt(0, 0, i));
+  return s;
+}
+
+// Presses a header, moves past the drag threshold and then to `to`.
+void DragHeader(DragFixture& f, int column, TPoint to) {
+  const TPoint from = f.HeaderMiddle(column);
+  input::Press(*f.g, from.X, from.Y);
+  input::Move(*f.g, from.X + 10, from.Y, {ssLeft});
+  ASSERT_EQ(f.g->State(), tsColumnDragging);
+  input::Move(*f.g, to.X, to.Y, {ssLeft});
+}
+
+TEST(TreeListHeaderDrag, DropMovesHidesOrLeavesTheColumn) {
+  const TqlTreeListOptions ext = kDefaultTreeListOptions + TqlTreeListOptions{tloExtCustomizing};
+  const TPoint rows{200, 150};  // over the rows: outside the headers
+  enum Where { AfterC2, BeforeC0, C1LeftHalf, Rows };
+  struct Case {
+    const char* why;
+    TqlTreeListOptions options;
+    int column;
+    Where where;
+    bool refuse;
+    std::vector<int> hidden;   // columns hidden before the drag
+    int disableCustomizing;    // column with DisableCustomizing, or -1
+    const char* order;
+    std::vector<std::string> log;
+  };
+  const std::vector<Case> cases = {
+      {"after the last", kDefaultTreeListOptions, 0, AfterC2, false, {}, -1, "C1C2C0",
+       {"start C0", "end C0 2/0,0,2", "moved 0->2", "header C0"}},
+      {"before the first", kDefaultTreeListOptions, 2, BeforeC0, false, {}, -1, "C2C0C1",
+       {"start C2", "end C2 0/0,0,0", "moved 2->0", "header C2"}},
+      {"beside itself: no move", kDefaultTreeListOptions, 0, C1LeftHalf, false, {}, -1, "C0C1C2",
+       {"start C0", "end C0 -2/-1,0,0", "moved 0->0"}},
+      {"refused: OnColumnMoved still told", kDefaultTreeListOptions, 0, AfterC2, true, {}, -1,
+       "C0C1C2", {"start C0", "end C0 2/0,0,2", "moved 0->2"}},
+      {"outside without edgoExtCustomizing", kDefaultTreeListOptions, 1, Rows, false, {}, -1,
+       "C0C1C2", {"start C1", "end C1 -1/-1,0,0", "moved 1->0"}},
+      {"outside with edgoExtCustomizing: hidden", ext, 1, Rows, false, {}, -1, "C0C2",
+       {"start C1", "end C1 -1/-1,0,0", "moved 1->0", "hide C1"}},
+      {"DisableCustomizing keeps it", ext, 1, Rows, false, {}, 1, "C0C1C2",
+       {"start C1", "end C1 -1/-1,0,0", "moved 1->0"}},
+      {"the last visible column stays", ext, 0, Rows, false, {1, 2}, -1, "C0",
+       {"start C0", "end C0 -1/-1,0,0", "moved 0->0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    DragFixture f(c.options);
+    for (int column : c.hidden) f.g->Columns(column)->SetVisible(false);
+    if (c.disableCustomizing >= 0) f.g->Columns(c.disableCustomizing)->SetDisableCustomizing(true);
+    LogHeaderEvents(*f.g, c.refuse);
+    TPoint to = rows;
+    if (c.where == AfterC2) to = {f.Header(2).Rect.Right - 5, f.HeaderMiddle(2).Y};
+    if (c.where == BeforeC0) to = {f.Header(0).Rect.Left + 3, f.HeaderMiddle(0).Y};
+    if (c.where == C1LeftHalf) to = {f.Header(1).Rect.Left + 3, f.HeaderMiddle(1).Y};
+    DragHeader(f, c.column, to);
+    input::Release(*f.g, to.X, to.Y);
+    EXPECT_EQ(HeaderOrder(*f.g), c.order);
+    EXPECT_EQ(f.g->log, c.log);
+    EXPECT_EQ(f.g->State(), tsNormal);
+    EXPECT_FALSE(f.g->PressRecord().DropArrowsShown);
+  }
+}
+
+// Escape or a right press ends the drag: nothing moves, no drop event, overlays gone.
+TEST(TreeListHeaderDrag, CancelledDragMovesNothing) {
+  for (bool byEscape : {true, false}) {
+    SCOPED_TRACE(byEscape ? "Escape" : "right press");
+    DragFixture f;
+    LogHeaderEvents(*f.g);
+    const TPoint to{f.Header(2).Rect.Right - 5, f.HeaderMiddle(2).Y};
+    DragHeader(f, 0, to);
+    ASSERT_TRUE(f.g->PressRecord().DropArrowsShown);
+    if (byEscape) input::KeyDown(f.form.form(), VK_ESCAPE);
+    else input::Press(*f.g, to.X, to.Y, {ssLeft}, mbRight);
+    EXPECT_EQ(f.g->State(), tsNormal);
+    input::Release(*f.g, to.X, to.Y);
+    EXPECT_EQ(HeaderOrder(*f.g), "C0C1C2");
+    EXPECT_EQ(f.g->log, std::vector<std::string>{"start C0"});
+    EXPECT_FALSE(f.g->PressRecord().DropArrowsShown);
+    ASSERT_NE(f.g->Input().HeaderDragImage(), nullptr);
+    EXPECT_FALSE(f.g->Input().HeaderDragImage()->Visible());
+  }
+}
+
+// The arrows and the drag image are overlays: they follow the mouse while the grid is not
+// painted at all; the drop paints it once.
+TEST(TreeListHeaderDrag, ArrowsFollowTheTargetWithoutRepainting) {
+  DragFixture f;
+  const TqlHeaderCell c1 = f.Header(1), c2 = f.Header(2);
+  const TPoint start = f.HeaderMiddle(0);
+  input::Press(*f.g, start.X, start.Y);
+  input::Move(*f.g, start.X + 10, start.Y, {ssLeft});
+  f.form.Paint();  // the pressed header let go
+  const int paintsAtStart = f.g->paints;
+  const TPoint hidden{-100, -100};
+  struct Step {
+    const char* why;
+    TPoint mouse;
+    TPoint arrows;  // client point of the arrows, or hidden
+    TCursor cursor;
+  };
+  const Step steps[] = {
+      {"right half of C2: after it", {c2.Rect.Right - 5, 8}, {c2.Rect.Right - 5, c2.Rect.Top - 9}, crDefault},
+      {"left half of C1: no move, arrows stay", {c1.Rect.Left + 3, 8}, {c2.Rect.Right - 5, c2.Rect.Top - 9}, crDefault},
+      {"over the rows: hide", {200, 150}, hidden, crqlTLDelete},
+      {"left half of C2: before it", {c2.Rect.Left + 3, 8}, {c2.Rect.Left - 5, c2.Rect.Top - 9}, crDefault},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.why);
+    input::Move(*f.g, step.mouse.X, step.mouse.Y, {ssLeft});
+    const TPoint expected = step.arrows == hidden ? hidden : f.g->ClientToScreen(step.arrows);
+    EXPECT_EQ(f.g->PressRecord().DropArrowPos, expected);
+    EXPECT_EQ(f.g->PressRecord().DropArrowsShown, !(step.arrows == hidden));
+    EXPECT_EQ(f.g->Input().HeaderDragCursor(), step.cursor);
+    const TScreenOverlay* image = f.g->Input().HeaderDragImage();
+    ASSERT_NE(image, nullptr);
+    ASSERT_TRUE(image->Visible());
+    const TPoint centre{image->Position().X + image->Picture().Width() / 2,
+                        image->Position().Y + image->Picture().Height() / 2};
+    EXPECT_EQ(centre, f.g->ClientToScreen(step.mouse)) << "the image's centre on the mouse";
+    f.form.Paint();
+    EXPECT_EQ(f.g->paints, paintsAtStart) << "no paint while dragging";
+  }
+  const TScreenOverlay* arrows = f.g->Input().DropArrows();
+  ASSERT_NE(arrows, nullptr);
+  EXPECT_EQ(arrows->Picture().Width(), 11);
+  EXPECT_EQ(arrows->Picture().Height(), 9 + c2.Rect.Height() + 9);
+  input::Release(*f.g, c2.Rect.Left + 3, 8);
+  f.form.Paint();
+  EXPECT_EQ(f.g->paints, paintsAtStart + 1);
+  EXPECT_EQ(HeaderOrder(*f.g), "C1C0C2");
+}
+
+// Near the left edge of the scrolling headers the grid scrolls left by 32 pixels a tick
+// until the left coordinate is 0, then the timer stops; the right edge scrolls the other way.
+TEST(TreeListHeaderDrag, EdgeScrollingMoves32PixelsATick) {
+  DragFixture f;
+  for (int i = 0; i < 3; ++i) f.g->Columns(i)->SetWidth(300);
+  f.g->SetLeftCoord(80);
+  ASSERT_EQ(f.g->LeftCoord(), 80);
+  const auto frame = f.g->LayoutFrame();
+  DragHeader(f, 1, {frame->ScrollAreaLeft + 5, 8});
+  std::vector<int> lefts;
+  for (int tick = 0; tick < 4 && f.g->HasTimer(1); ++tick) {
+    f.g->DispatchTimer(1);
+    lefts.push_back(f.g->LeftCoord());
+  }
+  EXPECT_EQ(lefts, (std::vector<int>{48, 16, 0, 0}));
+  EXPECT_FALSE(f.g->HasTimer(1)) << "stops at 0";
+  input::Move(*f.g, frame->ScrollAreaRight - 3, 8, {ssLeft});
+  ASSERT_TRUE(f.g->HasTimer(1));
+  f.g->DispatchTimer(1);
+  EXPECT_EQ(f.g->LeftCoord(), 32);
+  input::Move(*f.g, 200, 8, {ssLeft});
+  EXPECT_FALSE(f.g->HasTimer(1)) << "away from the edges";
+  input::KeyDown(f.form.form(), VK_ESCAPE);
+}
+
+// Band headers: moved after another band, hidden outside the band panel with
+// edgoExtCustomizing, or left where they are when OnDragEndBand refuses.
+TEST(TreeListHeaderDrag, BandDropMovesOrHidesTheBand) {
+  const TqlTreeListOptions ext = kDefaultTreeListOptions + TqlTreeListOptions{tloExtCustomizing};
+  struct Case {
+    const char* why;
+    TqlTreeListOptions options;
+    bool toRows;
+    bool refuse;
+    const char* firstColumns;  // the first column of each visible band
+    const char* log;
+  };
+  const Case cases[] = {
+      {"after band 1", kDefaultTreeListOptions, false, false, "C2C0", "end 0 0 1;"},
+      {"refused", kDefaultTreeListOptions, false, true, "C0C2", "end 0 0 1;"},
+      {"outside without edgoExtCustomizing", kDefaultTreeListOptions, true, false, "C0C2", "end 0 0 -1;"},
+      {"outside with edgoExtCustomizing", ext, true, false, "C2", "end 0 0 -1;hide;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    DragFixture f(c.options, true);
+    std::string log;
+    f.g->OnDragEndBand = [&](TObject*, TqlTreeListBand*, TPoint, int absolute, int visible,
+                             int newIndex, bool& accept) {
+      log += "end " + std::to_string(absolute) + " " + std::to_string(visible) + " " +
+             std::to_string(newIndex) + ";";
+      if (c.refuse) accept = false;
+    };
+    f.g->OnHideBand = [&](TObject*, TqlTreeListBand*) { log += "hide;"; };
+    const auto frame = f.g->LayoutFrame();
+    ASSERT_EQ(frame->BandCells.size(), 2u);
+    const TPoint from = Center(frame->BandCells[0].Rect);
+    const TPoint to = c.toRows ? TPoint{200, 150}
+                               : TPoint{frame->BandCells[1].Rect.Right - 5, from.Y};
+    input::Press(*f.g, from.X, from.Y);
+    input::Move(*f.g, from.X + 10, from.Y, {ssLeft});
+    ASSERT_EQ(f.g->State(), tsBandDragging);
+    input::Move(*f.g, to.X, to.Y, {ssLeft});
+    input::Release(*f.g, to.X, to.Y);
+    std::string firstColumns;
+    for (int band = 0; band < f.g->Bands().VisibleCount(); ++band)
+      firstColumns += f.g->GetColumnCaption(f.g->GetColumnAt(band, 0, 0));
+    EXPECT_EQ(firstColumns, c.firstColumns);
+    EXPECT_EQ(log, c.log);
+  }
 }
 
 }  // namespace
