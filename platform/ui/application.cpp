@@ -7,6 +7,7 @@
 #include <memory>
 #include <typeinfo>
 
+#include "platform/ui/drag_manager.h"
 #include "platform/ui/services.h"
 #include "platform/ui/toolkit.h"
 
@@ -36,6 +37,7 @@ void TApplication::UnregisterForm(TCustomForm* form) {
 
 void TApplication::ControlDestroying(TControl* control) {
   if (mouseControl_ == control) mouseControl_ = nullptr;
+  DragControlDestroying(control);
 }
 
 bool TApplication::Active() const { return activeForm_ != nullptr; }

@@ -1,6 +1,7 @@
 #include "platform/ui/control.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/drag_manager.h"
 #include "platform/ui/form.h"
 #include "platform/ui/services.h"
 #include "platform/ui/win_control.h"
@@ -242,6 +243,7 @@ void TControl::WMMouse(TWMMouse& msg) {
       if (msg.Button == mbLeft && controlStyle_.contains(csClickEvents))
         controlState_.include(csClicked);
       if (msg.Button == mbLeft) controlState_.include(csLButtonDown);
+      if (msg.Button == mbLeft && dragMode_ == dmAutomatic && !Dragging()) BeginAutoDrag();
       MouseDown(msg.Button, msg.Shift, msg.Pos.X, msg.Pos.Y);
       break;
     case mmDblClick:
@@ -286,6 +288,31 @@ void TControl::Click() {
 }
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::BeginDrag(bool immediate, int threshold) {
+  BeginControlDrag(this, immediate, threshold);
+}
+
+bool TControl::Dragging() const { return DragSourceControl() == this; }
+
+void TControl::EndDrag(bool drop) { EndControlDrag(this, drop); }
+
+void TControl::DoStartDrag(TDragObject*& dragObject) {
+  if (OnStartDrag) OnStartDrag(this, dragObject);
+}
+
+void TControl::DragOver(TObject* source, int X, int Y, TDragState state, bool& accept) {
+  accept = static_cast<bool>(OnDragOver);
+  if (OnDragOver) OnDragOver(this, source, X, Y, state, accept);
+}
+
+void TControl::DragDrop(TObject* source, int X, int Y) {
+  if (OnDragDrop) OnDragDrop(this, source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* target, int X, int Y) {
+  if (OnEndDrag) OnEndDrag(this, target, X, Y);
 }
 
 void TControl::WMCancelMode() {

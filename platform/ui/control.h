@@ -57,6 +57,20 @@ constexpr TCursor crqlTLDelete = -1124,       // a header dropped here is hidden
                   crqlTLDragCopy = -1138,     // a node drag that copies one node
                   crqlTLMultiDragCopy = -1139;  // ... that copies several
 
+// Drag and drop of controls (drag_manager.h runs the drag).
+class TDragObject;
+// dmAutomatic: a left press on the control begins a drag that starts once the mouse has
+// moved the drag threshold; dmManual: only BeginDrag begins one.
+enum TDragMode { dmManual, dmAutomatic };
+// What a drag-over call tells a target: the drag came over it, left it, or moved over it.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -149,6 +163,21 @@ class TControl : public TComponent {
   // Paints the control into a canvas whose origin is at the control's client top-left.
   virtual void PaintTo(TCanvas& canvas);
 
+  // --- drag and drop (the drag itself: drag_manager.h) ---
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode value) { dragMode_ = value; }
+  // The cursor over a target that accepts a drag from this control.
+  TCursor DragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor value) { dragCursor_ = value; }
+  // Begins a drag with this control as its source; ignored while any drag runs. Immediate:
+  // the drag starts now; else once the mouse has moved threshold pixels from where it is
+  // (default: the system drag metric), and a button released before that ends it unseen.
+  void BeginDrag(bool immediate, int threshold = -1);
+  // This control is the source of the drag that runs (started or waiting for the threshold).
+  bool Dragging() const;
+  // Ends this control's drag: drop (on the target under the mouse when it accepts) or cancel.
+  void EndDrag(bool drop);
+
   // --- messages without a typed handler ---
   intptr_t Perform(uint32_t Msg, intptr_t WParam = 0, intptr_t LParam = 0);
 
@@ -159,6 +188,10 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TNotifyEvent OnResize;
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
 
   // Entry points of the windowing layer (also used by tests to deliver synthetic input).
   void DispatchMouse(TWMMouse& msg) { WMMouse(msg); }
@@ -203,7 +236,25 @@ class TControl : public TComponent {
   virtual void WMEraseBkgnd(TCanvas& canvas);
   virtual void Paint() {}
 
+  // --- drag and drop, called by the drag manager (defaults raise the events) ---
+  // The drag starts: a control may set dragObject to an object of its own, which it keeps
+  // alive until DoEndDrag has returned; left nullptr, the manager makes a plain one.
+  virtual void DoStartDrag(TDragObject*& dragObject);
+  // The drag is over this control at client point (X, Y). Accept comes in false; the default
+  // sets it to whether OnDragOver is assigned and lets the handler change it. A leave's
+  // answer is not read.
+  virtual void DragOver(TObject* source, int X, int Y, TDragState state, bool& accept);
+  // The drag was dropped on this control, which accepted it.
+  virtual void DragDrop(TObject* source, int X, int Y);
+  // This control's drag ended: target is where it was dropped (X, Y in its client
+  // coordinates), or nullptr with (0, 0) when cancelled or dropped where nothing accepted.
+  virtual void DoEndDrag(TObject* target, int X, int Y);
+  // A left press with DragMode dmAutomatic: begins a drag that waits for the threshold. A
+  // control that decides itself when its drags begin overrides this with nothing.
+  virtual void BeginAutoDrag() { BeginDrag(false); }
+
   friend class TWinControl;
+  friend class TDragSession;
   friend class TCustomForm;
   friend class TApplication;
 
@@ -246,6 +297,8 @@ class TControl : public TComponent {
   TColor color_ = clWindow;
   bool parentColor_ = false;
   bool inheritingFont_ = false;  // set while the parent's font is copied in
+  TDragMode dragMode_ = dmManual;
+  TCursor dragCursor_ = crDrag;
 };
 
 // A control without a window of its own that paints on its parent (labels, bevels, images).

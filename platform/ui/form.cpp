@@ -4,6 +4,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/form_window.h"
+#include "platform/ui/input_tracker.h"
 #include "platform/ui/native_edit.h"
 #include "platform/ui/scroll_bar_input.h"
 #include "platform/ui/services.h"
@@ -356,7 +357,12 @@ TControl* TCustomForm::controlAt(TPoint formPos, bool allowDisabled) const {
 
 void TCustomForm::HandleMouse(TMouseMessageKind kind, TMouseButton button, TPoint formPos,
                               TShiftState shift) {
-  SetCursorPos(ClientToScreen(formPos));
+  const TPoint screenPos = ClientToScreen(formPos);
+  SetCursorPos(screenPos);
+  // A running mouse mode sees the input first; the form's own cursor logic stays out of its
+  // way while it uses the messages up.
+  if (TInputTracker* tracker = CurrentInputTracker())
+    if (tracker->TrackMouse(kind, button, screenPos, shift)) return;
   if (!Enabled()) return;
   TControl* target = captureControl_ ? captureControl_ : controlAt(formPos, false);
   if (scrollDrag_.control) target = scrollDrag_.control;
@@ -383,6 +389,8 @@ void TCustomForm::HandleMouse(TMouseMessageKind kind, TMouseButton button, TPoin
 }
 
 void TCustomForm::HandleWheel(int delta, TPoint formPos, TShiftState shift) {
+  if (TInputTracker* tracker = CurrentInputTracker())
+    if (tracker->TrackWheel(delta, ClientToScreen(formPos), shift)) return;
   if (!Enabled()) return;
   TWMMouseWheel msg{shift, delta, ClientToScreen(formPos), false};
   // The wheel goes to the focused control first, then up its parents (as Windows does).
@@ -391,6 +399,8 @@ void TCustomForm::HandleWheel(int delta, TPoint formPos, TShiftState shift) {
 }
 
 bool TCustomForm::HandleKeyDown(uint16_t key, TShiftState shift) {
+  if (TInputTracker* tracker = CurrentInputTracker())
+    if (tracker->TrackKeyDown(key, shift)) return true;
   if (!Enabled()) return true;
   TWinControl* target = activeControl_ ? activeControl_ : this;
   int mask = 0;
@@ -423,6 +433,8 @@ bool TCustomForm::HandleKeyDown(uint16_t key, TShiftState shift) {
 }
 
 void TCustomForm::HandleKeyUp(uint16_t key, TShiftState shift) {
+  if (TInputTracker* tracker = CurrentInputTracker())
+    if (tracker->TrackKeyUp(key, shift)) return;
   if (!Enabled()) return;
   TWinControl* target = activeControl_ ? activeControl_ : this;
   TWMKey msg{key, shift};
@@ -430,6 +442,8 @@ void TCustomForm::HandleKeyUp(uint16_t key, TShiftState shift) {
 }
 
 void TCustomForm::HandleChar(char32_t ch) {
+  if (TInputTracker* tracker = CurrentInputTracker())
+    if (tracker->TrackChar(ch)) return;
   if (!Enabled()) return;
   TWinControl* target = activeControl_ ? activeControl_ : this;
   if ((target->DispatchGetDlgCode() & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) == 0 || target == this) {

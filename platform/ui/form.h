@@ -77,6 +77,7 @@ class TCustomForm : public TWinControl {
   bool Active() const;
 
   // --- input from the window system or from tests (form client coordinates) ---
+  // A running input tracker (input_tracker.h) sees each of these first.
   void HandleMouse(TMouseMessageKind kind, TMouseButton button, TPoint formPos,
                    TShiftState shift);
   void HandleWheel(int delta, TPoint formPos, TShiftState shift);

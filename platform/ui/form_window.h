@@ -62,6 +62,12 @@ class TOverlayWindow {
 
 std::unique_ptr<TOverlayWindow> CreateOverlayWindow();
 
+// The grab of a running input tracker (input_tracker.h): while on, the mouse goes to the
+// window of the form under the cursor (else the active form) and the keyboard to the active
+// form's window, wherever the pointer is. A grabbing window that is hidden or destroyed
+// cancels the tracking.
+void SetInputTrackingGrab(bool on);
+
 // WM_TIMER delivery: the control's DispatchTimer(id) runs every intervalMs on the UI thread.
 void StartControlTimer(TWinControl* control, int id, int intervalMs);
 void StopControlTimer(TWinControl* control, int id);

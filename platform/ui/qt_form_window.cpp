@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 #include <QScreen>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 #include "platform/ui/form_window.h"
+#include "platform/ui/input_tracker.h"
 #include "platform/ui/qt_cursors.h"
 #include "platform/ui/qt_keys.h"
 #include "platform/ui/qt_routed_keys.h"
@@ -29,6 +31,14 @@ void guarded(Fn&& fn) {
   } catch (const std::exception& e) {
     if (Application) Application->HandleException(e);
   }
+}
+
+// The windows holding the grab of a running input tracker (SetInputTrackingGrab).
+QPointer<QWidget> mouseGrabber;
+QPointer<QWidget> keyboardGrabber;
+
+bool holdsTrackingGrab(const QWidget* widget) {
+  return widget && (widget == mouseGrabber || widget == keyboardGrabber);
 }
 
 void scheduleIdle() {
@@ -128,6 +138,11 @@ class FormWidget : public QWidget {
     if (Application && form_->IsShown()) Application->SetActiveForm(form_);
   }
 
+  // A hidden window loses its grab: the tracker it held input for ends.
+  void hideEvent(QHideEvent*) override {
+    if (holdsTrackingGrab(this)) guarded([] { CancelInputTracking(); });
+  }
+
  private:
   void reportGeometry() {
     if (applyingGeometry_ || !isVisible()) return;
@@ -141,7 +156,10 @@ class FormWidget : public QWidget {
 class QtFormWindow : public TFormWindow {
  public:
   explicit QtFormWindow(TCustomForm* form) : widget_(new FormWidget(form)) {}
-  ~QtFormWindow() override { delete widget_; }
+  ~QtFormWindow() override {
+    if (holdsTrackingGrab(widget_)) guarded([] { CancelInputTracking(); });
+    delete widget_;
+  }
 
   void SetGeometry(const TRect& outer, const TRect& insets) override {
     widget_->insets_ = insets;
@@ -246,4 +264,45 @@ class QtFormWindow : public TFormWindow {
 
 std::unique_ptr<TFormWindow> CreateFormWindow(TCustomForm* form) {
   return std::make_unique<QtFormWindow>(form);
+}
+
+namespace {
+// The toolkit widget of a shown form, or nullptr.
+QWidget* shownFormWidget(TCustomForm* form) {
+  if (!form || !form->IsShown() || !form->Window()) return nullptr;
+  auto* widget = static_cast<QWidget*>(form->Window()->NativeParent());
+  return widget && widget->isVisible() ? widget : nullptr;
+}
+}  // namespace
+
+void SetInputTrackingGrab(bool on) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;  // no windows
+  if (mouseGrabber) mouseGrabber->releaseMouse();
+  if (keyboardGrabber) keyboardGrabber->releaseKeyboard();
+  mouseGrabber = nullptr;
+  keyboardGrabber = nullptr;
+  if (!on) return;
+  static const bool watchingActivation = [] {
+    // The program losing the activation ends any mouse mode.
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
+                     [](Qt::ApplicationState state) {
+                       if (state != Qt::ApplicationActive) guarded([] { CancelInputTracking(); });
+                     });
+    return true;
+  }();
+  (void)watchingActivation;
+  TCustomForm* active = Application ? Application->ActiveForm() : nullptr;
+  TControl* under = FindControlAtScreen(GetCursorPos(), true);
+  QWidget* mouseWidget = shownFormWidget(under ? under->GetParentForm() : nullptr);
+  if (!mouseWidget) mouseWidget = shownFormWidget(active);
+  QWidget* keyWidget = shownFormWidget(active);
+  if (!keyWidget) keyWidget = mouseWidget;
+  if (mouseWidget) {
+    mouseWidget->grabMouse();
+    mouseGrabber = mouseWidget;
+  }
+  if (keyWidget) {
+    keyWidget->grabKeyboard();
+    keyboardGrabber = keyWidget;
+  }
 }
