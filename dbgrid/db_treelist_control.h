@@ -236,6 +236,9 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   int CompareNodesTieBreak(const TqlTreeListNode* a, const TqlTreeListNode* b) const override;
   // Header sorts only in the all-records mode.
   bool IsAutoSortAllowed() const override;
+  // A node drag does not scroll or move the focus while the data set is being edited or
+  // inserted into (the focus move would post the record).
+  bool IsOption(TqlTreeListOption option) const override;
   std::string GetCellText(const TqlTreeListNode* node, int column) const override;
   Variant GetCellValue(const TqlTreeListNode* node, int column) const override;
   std::string GetPreviewText(const TqlTreeListNode* node) const override;

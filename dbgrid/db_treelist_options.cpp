@@ -4,6 +4,7 @@
 #include "dbgrid/db_grid_column.h"
 #include "dbgrid/db_selection.h"
 #include "dbgrid/db_treelist_control.h"
+#include "platform/db/dataset.h"
 
 namespace {
 using S = TqlPublishedOptionSet;
@@ -125,4 +126,11 @@ void TCustomqlDBTreeListControl::SetUseBookmarks(bool value) {
   TqlDBGridOptionsDB options = optionsDB_;
   value ? options.include(edgoUseBookmarks) : options.exclude(edgoUseBookmarks);
   SetOptionsDB(options);
+}
+
+bool TCustomqlDBTreeListControl::IsOption(TqlTreeListOption option) const {
+  if (option == tloDragScroll)
+    if (const TDataSet* dataSet = DataSet())
+      if (dataSet->State() == dsEdit || dataSet->State() == dsInsert) return false;
+  return TCustomqlTreeListControl::IsOption(option);
 }

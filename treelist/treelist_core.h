@@ -194,6 +194,10 @@ using TqlTLDragOverBandEvent =
 using TqlTLDragEndBandEvent = std::function<void(TObject* Sender, TqlTreeListBand* ABand,
                                                  TPoint P, int AbsoluteIndex, int VisibleIndex,
                                                  int NewIndex, bool& Accept)>;
+// Node drag-and-drop: the node a drag starts from; the text of its drag image (Column absolute).
+using TqlTLBeginDragNodeEvent = std::function<void(TObject* Sender, TqlTreeListNode* Node)>;
+using TqlTLGetNodeDragTextEvent =
+    std::function<void(TObject* Sender, TqlTreeListNode* Node, int Column, std::string& AText)>;
 using TqlTLHotTrackNodeEvent = std::function<void(
     TObject* Sender, const TqlTreeListHotTrackInfo& AHotTrackInfo, TCursor& ACursor)>;
 
@@ -582,6 +586,16 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlTLDragEndBandEvent OnDragEndBand;
   TqlTLBandNotifyEvent OnHideBand;
 
+  // ----- node drag-and-drop (the input side's treelist_node_drag.cpp) -----------------------
+  // How long a node drag rests over a node's expand button before the node opens (ms).
+  int WaitForExpandNodeTime() const { return waitForExpandNodeTime_; }
+  void SetWaitForExpandNodeTime(int value) { waitForExpandNodeTime_ = value; }
+  // The node whose expand button a node drag is resting on; cleared when the node goes.
+  TqlTreeListNode* DragExpandNode() const { return dragExpandNode_; }
+  void SetDragExpandNode(TqlTreeListNode* node) { dragExpandNode_ = node; }
+  TqlTLBeginDragNodeEvent OnBeginDragNode;
+  TqlTLGetNodeDragTextEvent OnGetNodeDragText;
+
   // ----- the grid's state the mouse side reads and writes ----------------------------------
   // Entering tsEditing ends a running incremental search.
   void SetState(TqlTreeListState value);
@@ -618,6 +632,8 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual void ShowEditorWithKey(char32_t Key) { ShowEditor(); }  // Key goes into the editor
   virtual bool EditorExists() const { return false; }
   virtual void HideEditorWithFocus() { HideEditor(); }
+  // Ends editing; the focus stays where it is (a node drag starting, a scroll).
+  virtual void HideEditor() {}
   virtual void ForgetEditorCell() { editorNode_ = nullptr; }
   // The data layer keeps the selected set; the core has none to clear.
   virtual void ClearSelection() {}
@@ -638,10 +654,12 @@ class TCustomqlTreeList : public TCustomqlContainer {
   virtual void HeaderEdgeScrollTick();
   // Scrolls an absolute column's header into view (the neighbour of a dropped header).
   void MakeAbsoluteColumnVisible(int column);
-  virtual void DragExpandTick() {}
-  virtual void AnchorScroll(TPoint clientPoint) {}
-  virtual bool AutomaticNodeDrag() const { return false; }
-  virtual void StartNodeDrag(TqlTreeListNode* node) {}
+  virtual void DragExpandTick();
+  virtual void AnchorScroll(TPoint clientPoint);
+  // DragMode dmAutomatic: a pressed row that moves more than 5 pixels starts a node drag.
+  virtual bool AutomaticNodeDrag() const { return DragMode() == dmAutomatic; }
+  // Starts the drag of a node (already the drag node) at once.
+  virtual void StartNodeDrag(TqlTreeListNode* node);
   // A press on the new item row while no node is focused.
   virtual void PrepareNewItemNode() {}
   // The column's always-visible editor button lies under the point.
@@ -757,7 +775,6 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // layout cache (header widths depend on band widths, which depend on the client width).
   virtual void RebuildHeaderLayout() {}
   virtual void CancelEditor() {}
-  virtual void HideEditor() {}
 
   void Loaded() override;
   void Resize() override;
@@ -809,6 +826,12 @@ class TCustomqlTreeList : public TCustomqlContainer {
   void CMMouseLeave() override;
   void WMCancelMode() override;
   void WMTimer(int id) override;
+  // Node drag-and-drop through the drag manager (the input side's treelist_node_drag.cpp):
+  // the grid starts its drags itself (StartNodeDrag), so the press does not begin one.
+  void BeginAutoDrag() override {}
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
 
  private:
   // Layout, scrolling and hit testing (treelist_geometry.h): metrics, left coordinate, the
@@ -826,6 +849,8 @@ class TCustomqlTreeList : public TCustomqlContainer {
   TqlTreeListNode* oldFocusedNode_ = nullptr;
   TqlTreeListNode* selectionAnchor_ = nullptr;
   TColor arrowsColor_ = clLime;
+  int waitForExpandNodeTime_ = 500;
+  TqlTreeListNode* dragExpandNode_ = nullptr;
   TqlTreeListNode* dragNode_ = nullptr;
   TqlTreeListNode* hotTrackNode_ = nullptr;
   TqlTreeListNode* editorNode_ = nullptr;

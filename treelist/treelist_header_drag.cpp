@@ -44,6 +44,7 @@ void TqlTreeListInput::StartHeaderDrag() {
   const int column = press_.DraggedColumn;
   const int band = press_.DraggedBand;
   hideFilterCloseHint();
+  grid_.Update();  // the header as it looks when let go, for its picture
   headerDragPoint_ = grid_.ScreenToClient(GetCursorPos());
   headerDragCursor_ = grid_.Cursor();
   press_.DropArrowPos = {-100, -100};
@@ -160,8 +161,11 @@ void TqlTreeListInput::stopHeaderEdgeScroll() {
   if (qlHeaderEdgeScrollTimer.owner == &grid_) StopProcessTimer(qlHeaderEdgeScrollTimer);
 }
 
+// Also the edge scroll of a node drag over the rows (treelist_node_drag.cpp).
 void TqlTreeListInput::HeaderEdgeScrollTick() {
-  const bool dragging = grid_.State() == tsColumnDragging || grid_.State() == tsBandDragging;
+  const bool nodeDrag = grid_.State() == tsNodeDragging;
+  const bool dragging =
+      nodeDrag || grid_.State() == tsColumnDragging || grid_.State() == tsBandDragging;
   const int before = grid_.LeftCoord();
   if (dragging && headerEdgeScrollDirection_ != 0)
     grid_.SetLeftCoord(HeaderEdgeScrollStep(before, headerEdgeScrollDirection_, INT_MAX));
@@ -169,6 +173,7 @@ void TqlTreeListInput::HeaderEdgeScrollTick() {
     stopHeaderEdgeScroll();
     return;
   }
+  if (nodeDrag) return;
   // The headers moved under the mouse: the target and the arrows follow.
   grid_.Update();
   UpdateHeaderDrag(headerDragPoint_);

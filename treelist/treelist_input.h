@@ -8,6 +8,9 @@
 //   treelist_sizing.cpp     the inverted sizing line and the width and height requests
 //   treelist_hot_track.cpp  hot tracking and the filter status panel's close hint
 //   treelist_best_width.cpp best widths of columns (a request per column)
+//   treelist_anchor_mode.*  anchor scrolling with the middle button
+//   treelist_node_drag.cpp  node drag-and-drop: the drag image, expanding and scrolling while
+//                           a drag is over the grid
 //   treelist_header_drag.cpp moving and hiding column and band headers by dragging them: the
 //                           drag image, the drop arrows, the cursor, edge scrolling, the drop
 //
@@ -39,6 +42,11 @@
 class TCustomqlTreeList;
 class TqlContainerHintWindow;
 class TScreenOverlay;
+class TqlAnchorMode;
+class TqlNodeDragObject;
+class TqlTreeListNode;
+class TDragObject;
+class TBitmap;
 
 class TqlTreeListInput {
  public:
@@ -79,6 +87,22 @@ class TqlTreeListInput {
   // The cursor a header drag shows: the control's cursor while the drop would move the
   // header, the delete cursor while it would hide it.
   TCursor HeaderDragCursor() const { return headerDragCursor_; }
+  // ----- anchor scrolling (treelist_anchor_mode.h) -------------------------------------------
+  // The grid's default AnchorScroll: the mode starts at a screen point.
+  void StartAnchorScroll(TPoint screenPoint);
+  // The running or last anchor mode, null before the first.
+  const TqlAnchorMode* AnchorMode() const { return anchorMode_.get(); }
+
+  // ----- node drag-and-drop (treelist_node_drag.cpp) ------------------------------------------
+  // The drag manager starts a drag from the grid: dragObject becomes the input side's own.
+  void StartNodeDrag(TDragObject*& dragObject);
+  // A drag (from this grid or another control) over the grid at a client point.
+  void NodeDragOver(TPoint p, TDragState state);
+  // Timer 101 (the grid's default DragExpandTick).
+  void DragExpandTick();
+  // The grid's drag ended, dropped or cancelled.
+  void EndNodeDrag();
+
   // The drag image and the drop arrows on the screen (null before the first drag).
   const TScreenOverlay* HeaderDragImage() const { return headerDragImage_.get(); }
   const TScreenOverlay* DropArrows() const { return dropArrows_.get(); }
@@ -147,6 +171,8 @@ class TqlTreeListInput {
   void dropBand(int band, TPoint p);
   void makeBandVisible(int visibleBand);
   void stopHeaderEdgeScroll();
+  // node drags (treelist_node_drag.cpp)
+  TBitmap nodeDragImage(TqlTreeListNode* node) const;
 
   TCustomqlTreeList& grid_;
   TqlPressRecord press_;
@@ -165,4 +191,6 @@ class TqlTreeListInput {
   std::unique_ptr<TScreenOverlay> headerDragImage_;  // created by the first header drag
   std::unique_ptr<TScreenOverlay> dropArrows_;
   int dropArrowsHeight_ = -1;                // the row height the arrows' picture was drawn for
+  std::unique_ptr<TqlNodeDragObject> nodeDragObject_;  // the last node drag's, replaced by the next
+  std::unique_ptr<TqlAnchorMode> anchorMode_;  // kept after it ends until the next one starts
 };

@@ -2,6 +2,7 @@
 // (TqlTreeListInput, treelist_input.h) and raises the framework's own event after it; the
 // defaults of the mouse hooks the later layers override; and the seams the mouse side reads
 // through. Nothing here decides what a press or a move does.
+#include "platform/ui/drag_manager.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_input.h"
 #include "treelist/treelist_layout.h"
@@ -48,6 +49,30 @@ TCursor TCustomqlTreeList::CursorAt(TPoint clientPos) {
 
 void TCustomqlTreeList::EndMouseTracking() { input_.EndTracking(); }
 
+// ===== node drag-and-drop ===================================================================
+
+void TCustomqlTreeList::StartNodeDrag(TqlTreeListNode* node) {
+  SetDragNode(node);
+  BeginDrag(true);
+}
+
+void TCustomqlTreeList::DoStartDrag(TDragObject*& DragObject) {
+  input_.StartNodeDrag(DragObject);
+  TCustomqlContainer::DoStartDrag(DragObject);
+}
+
+void TCustomqlTreeList::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  TCustomqlContainer::DragOver(Source, X, Y, State, Accept);
+  if (CurrentDragObject()) input_.NodeDragOver({X, Y}, State);
+}
+
+void TCustomqlTreeList::DoEndDrag(TObject* Target, int X, int Y) {
+  input_.EndNodeDrag();
+  TCustomqlContainer::DoEndDrag(Target, X, Y);
+}
+
+void TCustomqlTreeList::DragExpandTick() { input_.DragExpandTick(); }
+
 void TCustomqlTreeList::HideSizingFeedback() { input_.HideSizingLine(); }
 void TCustomqlTreeList::ShowSizingFeedback() { input_.ShowSizingLine(); }
 
@@ -65,6 +90,9 @@ void TCustomqlTreeList::StartBandDrag(int) { input_.StartHeaderDrag(); }
 void TCustomqlTreeList::HeaderDragMove(TPoint clientPoint) { input_.UpdateHeaderDrag(clientPoint); }
 void TCustomqlTreeList::EndHeaderDrag(bool cancelled) { input_.EndHeaderDrag(cancelled); }
 void TCustomqlTreeList::HeaderEdgeScrollTick() { input_.HeaderEdgeScrollTick(); }
+void TCustomqlTreeList::AnchorScroll(TPoint clientPoint) {
+  input_.StartAnchorScroll(ClientToScreen(clientPoint));
+}
 
 int TCustomqlTreeList::CellHotPart(int column, TqlTreeListNode* node, TPoint) const {
   return IsOption(tloHotTrack) && column >= 0 && node ? 0 : -1;

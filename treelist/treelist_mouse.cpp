@@ -14,6 +14,8 @@
 #include "platform/ui/services.h"
 #include "platform/ui/screen_overlay.h"
 #include "treelist/input_timers.h"
+#include "treelist/node_drag_object.h"
+#include "treelist/treelist_anchor_mode.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_input.h"
 #include "treelist/treelist_layout.h"
@@ -453,8 +455,12 @@ void TqlTreeListInput::moveNodePressed(TShiftState shift, TPoint p) {
   }
 }
 
+// A pressed row scrolls while the mouse is above or below the rows; a node drag scrolls
+// while the mouse stays over the grid.
 void TqlTreeListInput::rowScrollTick() {
-  if (grid_.State() != tsNodeDown) {
+  const bool dragOverGrid = grid_.State() == tsNodeDragging &&
+                            grid_.ClientRect().Contains(grid_.ScreenToClient(GetCursorPos()));
+  if (grid_.State() != tsNodeDown && !dragOverGrid) {
     StopProcessTimer(qlRowScrollTimer);
     return;
   }
@@ -710,12 +716,21 @@ bool TqlTreeListInput::Timer(int id) {
     case kqlFilterHintHideTimerId:
       hideFilterCloseHint();
       return true;
+    case kqlAnchorScrollTimerId:
+      if (anchorMode_ && anchorMode_->Active()) anchorMode_->Tick();
+      else grid_.KillTimer(id);
+      return true;
     case kqlDragExpandTimerId:
       grid_.DragExpandTick();
       return true;
     default:
       return false;
   }
+}
+
+void TqlTreeListInput::StartAnchorScroll(TPoint screenPoint) {
+  anchorMode_.reset();
+  anchorMode_ = std::make_unique<TqlAnchorMode>(grid_, screenPoint);
 }
 
 void TqlTreeListInput::MouseEnter() {

@@ -30,7 +30,7 @@ void TCustomqlTreeList::ClearNodes() {
   if (!IsDestroying()) lock.emplace(*this);
   ClearSelection();
   focusedNode_ = oldFocusedNode_ = editorNode_ = nullptr;
-  selectionAnchor_ = dragNode_ = hotTrackNode_ = nullptr;
+  selectionAnchor_ = dragNode_ = hotTrackNode_ = dragExpandNode_ = nullptr;
   topNode_ = nullptr;
   nodes_.DeleteAll();
 }
@@ -71,7 +71,7 @@ void TCustomqlTreeList::NodeDeleted(TqlTreeListNode* node, const DeletedNodeInfo
   if (nodes_.Roots().empty()) {
     nodes_.DropRowCache();
     topNode_ = focusedNode_ = oldFocusedNode_ = nullptr;
-    selectionAnchor_ = dragNode_ = hotTrackNode_ = editorNode_ = nullptr;
+    selectionAnchor_ = dragNode_ = hotTrackNode_ = editorNode_ = dragExpandNode_ = nullptr;
     if (nodes_.LockCount() == 0 && !IsDestroying()) {
       UpdateScrollBars();
       Invalidate();
@@ -90,6 +90,7 @@ void TCustomqlTreeList::NodeDeleted(TqlTreeListNode* node, const DeletedNodeInfo
   if (selectionAnchor_ == node) selectionAnchor_ = successor;
   if (oldFocusedNode_ == node) oldFocusedNode_ = nullptr;
   if (dragNode_ == node) dragNode_ = nullptr;
+  if (dragExpandNode_ == node) dragExpandNode_ = nullptr;
   if (hotTrackNode_ == node) hotTrackNode_ = nullptr;
   if (editorNode_ == node) editorNode_ = nullptr;
   CancelEditor();

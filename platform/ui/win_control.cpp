@@ -11,7 +11,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
-  for (int id : std::vector<int>(timers_)) KillTimer(id);
+  for (const RunningTimer& timer : std::vector<RunningTimer>(timers_)) KillTimer(timer.Id);
   // Children that are not owned by us (owned by the form) lose their parent.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
 }
@@ -293,19 +293,29 @@ bool TWinControl::CMDialogChar(char32_t ch) {
 // --- timers and scroll bars ---
 
 void TWinControl::SetTimer(int id, int intervalMs) {
-  if (std::find(timers_.begin(), timers_.end(), id) == timers_.end()) timers_.push_back(id);
+  auto it = timers_.begin() + (findTimer(id) - timers_.cbegin());
+  if (it == timers_.end()) timers_.push_back({id, intervalMs});
+  else it->Interval = intervalMs;
   StartControlTimer(this, id, intervalMs);
 }
 
 void TWinControl::KillTimer(int id) {
-  auto it = std::find(timers_.begin(), timers_.end(), id);
+  auto it = findTimer(id);
   if (it == timers_.end()) return;
   timers_.erase(it);
   StopControlTimer(this, id);
 }
 
-bool TWinControl::HasTimer(int id) const {
-  return std::find(timers_.begin(), timers_.end(), id) != timers_.end();
+bool TWinControl::HasTimer(int id) const { return findTimer(id) != timers_.end(); }
+
+int TWinControl::TimerInterval(int id) const {
+  auto it = findTimer(id);
+  return it == timers_.end() ? 0 : it->Interval;
+}
+
+std::vector<TWinControl::RunningTimer>::const_iterator TWinControl::findTimer(int id) const {
+  return std::find_if(timers_.begin(), timers_.end(),
+                      [id](const RunningTimer& t) { return t.Id == id; });
 }
 
 void TWinControl::SetScrollInfo(TScrollBarKind bar, const TScrollInfo& info, bool redraw) {

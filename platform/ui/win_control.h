@@ -70,6 +70,8 @@ class TWinControl : public TControl {
   void SetTimer(int id, int intervalMs);
   void KillTimer(int id);
   bool HasTimer(int id) const;
+  // The interval a running timer was last set with, 0 when it does not run.
+  int TimerInterval(int id) const;
 
   // --- scroll bars of the window (standard or flat) ---
   const TScrollInfo& GetScrollInfo(TScrollBarKind bar) const { return scroll_[bar]; }
@@ -147,7 +149,12 @@ class TWinControl : public TControl {
   bool realigning_ = false;
   TRect ncInsets_{};
   TScrollInfo scroll_[2];
-  std::vector<int> timers_;
+  struct RunningTimer {
+    int Id;
+    int Interval;  // milliseconds
+  };
+  std::vector<RunningTimer> timers_;
+  std::vector<RunningTimer>::const_iterator findTimer(int id) const;
 };
 
 // A windowed control that paints itself through Canvas() in Paint().

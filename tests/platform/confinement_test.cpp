@@ -94,7 +94,8 @@ const std::vector<std::string_view> kInputFiles = {
     "treelist/treelist_input", "treelist/treelist_mouse.", "treelist/treelist_sizing.",
     "treelist/treelist_hot_track.", "treelist/treelist_best_width.",
     "treelist/header_drop_target.", "treelist/anchor_scroll.", "treelist/treelist_header_drag.",
-    "treelist/input_timers."};
+    "treelist/input_timers.", "treelist/treelist_anchor_mode.",
+    "treelist/treelist_node_drag.", "treelist/node_drag_object."};
 const std::vector<std::string_view> kInputHeaders = {
     "treelist/treelist_input.h", "treelist/press_record.h", "treelist/treelist_requests.h"};
 const std::vector<std::string_view> kPainterFiles = {

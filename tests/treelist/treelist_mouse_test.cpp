@@ -12,7 +12,12 @@
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
+#include "platform/ui/drag_manager.h"
+#include "platform/ui/input_tracker.h"
+#include "platform/ui/services.h"
 #include "treelist/anchor_scroll.h"
+#include "treelist/input_timers.h"
+#include "treelist/treelist_anchor_mode.h"
 #include "treelist/treelist_control.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
@@ -592,6 +597,9 @@ TEST(TreeListHeaderDrag, ArrowsFollowTheTargetWithoutRepainting) {
   f.form.Paint();
   EXPECT_EQ(f.g->paints, paintsAtStart + 1);
   EXPECT_EQ(HeaderOrder(*f.g), "C1C0C2");
+  f.g->SetFocus();
+  input::KeyDown(f.form.form(), VK_INSERT, {ssCtrl});
+  EXPECT_EQ(ClipboardGetText().substr(0, 10), "C1\tC0\tC2\r\n") << "captions in their new order";
 }
 
 // Near the left edge of the scrolling headers the grid scrolls left by 32 pixels a tick
@@ -664,6 +672,175 @@ TEST(TreeListHeaderDrag, BandDropMovesOrHidesTheBand) {
     EXPECT_EQ(firstColumns, c.firstColumns);
     EXPECT_EQ(log, c.log);
   }
+}
+
+// ===== anchor scrolling =======================================================================
+
+// A grid with many rows and a wide column, so both scroll bars show.
+void FillForScrolling(DragFixture& f) {
+  f.g->Columns(2)->SetWidth(900);
+  for (int i = 5; i < 60; ++i) f.g->Add()->SetText(0, "r" + std::to_string(i));
+}
+
+// The middle button shows the anchor centred on the press; a click without moving leaves the
+// mode on, another button's press ends it; moving out of the neutral zone and releasing ends
+// it; Escape ends it; the timer scrolls a line toward the mouse at the speed it sets.
+TEST(TreeListAnchorScroll, MiddleButtonModeStartsScrollsAndEnds) {
+  struct Case {
+    const char* why;
+    TPoint move;          // from the press, before the release of the middle button
+    bool activeAfterRelease;
+  };
+  const Case cases[] = {
+      {"click without moving", {0, 0}, true},
+      {"moved down far: fast", {0, 80}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    DragFixture f;
+    FillForScrolling(f);
+    ASSERT_TRUE(f.g->GetScrollInfo(sbVertical).Visible && f.g->GetScrollInfo(sbHorizontal).Visible);
+    const TPoint p = f.CellMiddle(1, 1);
+    input::Press(*f.g, p.X, p.Y, {}, mbMiddle);
+    const TqlAnchorMode* mode = f.g->Input().AnchorMode();
+    ASSERT_NE(mode, nullptr);
+    ASSERT_TRUE(mode->Active());
+    const TScreenOverlay& anchor = mode->Anchor();
+    EXPECT_EQ(anchor.Picture().Width(), 32);
+    EXPECT_EQ(anchor.Position(), f.g->ClientToScreen({p.X - 16, p.Y - 16})) << "centred";
+    EXPECT_EQ(ScreenCursor(), crqlTLFullScroll);
+    if (c.move.Y != 0) {
+      input::Move(*f.g, p.X + c.move.X, p.Y + c.move.Y, {ssMiddle});
+      EXPECT_EQ(ScreenCursor(), crqlTLDownScroll);
+      EXPECT_EQ(mode->Scroll().Speed(), 12);
+      for (int tick = 0; tick < 12; ++tick) f.g->DispatchTimer(kqlAnchorScrollTimerId);
+      EXPECT_EQ(f.g->TopRowIndex(), 12) << "a line every tick at speed 12";
+    }
+    input::Release(*f.g, p.X + c.move.X, p.Y + c.move.Y, {}, mbMiddle);
+    EXPECT_EQ(mode->Active(), c.activeAfterRelease);
+    if (mode->Active()) {
+      input::Press(*f.g, p.X, p.Y, {}, mbLeft);
+      EXPECT_FALSE(mode->Active()) << "another button ends it";
+      EXPECT_EQ(f.g->State(), tsNormal) << "the ending press does nothing else";
+    }
+    EXPECT_FALSE(anchor.Visible());
+    EXPECT_EQ(ScreenCursor(), crDefault);
+    EXPECT_FALSE(f.g->HasTimer(kqlAnchorScrollTimerId));
+    EXPECT_EQ(CurrentInputTracker(), nullptr);
+  }
+  DragFixture f;
+  FillForScrolling(f);
+  const TPoint p = f.CellMiddle(1, 1);
+  input::Press(*f.g, p.X, p.Y, {}, mbMiddle);
+  EXPECT_TRUE(input::KeyDown(f.form.form(), 'A')) << "keys are swallowed";
+  EXPECT_TRUE(f.g->Input().AnchorMode()->Active());
+  input::KeyDown(f.form.form(), VK_ESCAPE);
+  EXPECT_FALSE(f.g->Input().AnchorMode()->Active());
+}
+
+// ===== node drag-and-drop =====================================================================
+
+// A tree: "a" with children "a0" and "a1" (closed), then "b"; drags start from "b".
+struct TreeFixture : DragFixture {
+  TqlTreeListNode* a = nullptr;
+  TqlTreeListNode* b = nullptr;
+  explicit TreeFixture(TqlTreeListOptions options) : DragFixture(options) {
+    g->ClearNodes();
+    g->SetPaintStyle(TqlPaintStyle::Tree);
+    a = g->Add();
+    a->SetText(0, "a");
+    a->AddChild()->SetText(0, "a0");
+    a->AddChild()->SetText(0, "a1");
+    b = g->Add();
+    b->SetText(0, "b");
+    g->SetDragMode(dmAutomatic);
+  }
+  TPoint ExpandButton(TqlTreeListNode* node) const {
+    const TRect row = g->NodeRect(node);
+    for (int x = row.Left; x < row.Right; ++x)
+      if (g->GetHitInfo({x, (row.Top + row.Bottom) / 2}).Area == haExpandButton)
+        return {x + 2, (row.Top + row.Bottom) / 2};
+    ADD_FAILURE() << "no expand button";
+    return {};
+  }
+  void StartDragFromB() {
+    const TPoint p = Center(g->CellRect(b, 0));
+    input::Press(*g, p.X, p.Y);
+    input::Move(*g, p.X + 10, p.Y, {ssLeft});
+  }
+};
+
+// Resting on a closed node's button opens it after WaitForExpandNodeTime; with
+// tloDragCollapse the node toggles and the wait doubles.
+TEST(TreeListNodeDrag, DragExpandAfterTheWait) {
+  for (bool collapse : {false, true}) {
+    SCOPED_TRACE(collapse ? "tloDragCollapse" : "tloDragExpand only");
+    TqlTreeListOptions options = kDefaultTreeListOptions + TqlTreeListOptions{tloDragExpand};
+    if (collapse) options.include(tloDragCollapse);
+    TreeFixture f(options);
+    f.g->SetWaitForExpandNodeTime(300);
+    std::vector<std::string> log;
+    f.g->OnBeginDragNode = [&](TObject*, TqlTreeListNode* node) { log.push_back("begin " + node->Text(0)); };
+    f.StartDragFromB();
+    ASSERT_EQ(f.g->State(), tsNodeDragging);
+    EXPECT_EQ(log, std::vector<std::string>{"begin b"});
+    const TPoint button = f.ExpandButton(f.a);
+    input::Move(*f.g, button.X, button.Y, {ssLeft});
+    EXPECT_EQ(f.g->TimerInterval(kqlDragExpandTimerId), 300);
+    EXPECT_FALSE(f.a->Expanded()) << "not before the wait";
+    f.g->DispatchTimer(kqlDragExpandTimerId);
+    EXPECT_TRUE(f.a->Expanded());
+    EXPECT_EQ(f.g->TimerInterval(kqlDragExpandTimerId), collapse ? 600 : 0);
+    if (collapse) {
+      f.g->DispatchTimer(kqlDragExpandTimerId);
+      EXPECT_FALSE(f.a->Expanded()) << "toggled back";
+    }
+    input::Release(*f.g, button.X, button.Y);
+    EXPECT_EQ(f.g->State(), tsNormal);
+    EXPECT_EQ(f.g->DragNode(), nullptr);
+  }
+}
+
+// The drag image is the focused cell 26 wider and 6 taller on the grid's colour, with the
+// text OnGetNodeDragText gives; the cursor counts the selected nodes.
+TEST(TreeListNodeDrag, DragImageAndCursor) {
+  TreeFixture f(kDefaultTreeListOptions);
+  f.g->OnGetNodeDragText = [](TObject*, TqlTreeListNode*, int, std::string& text) { text = "拖动 " + text; };
+  const TRect cell = f.g->CellRect(f.b, 0);
+  f.StartDragFromB();
+  const TDragObject* drag = CurrentDragObject();
+  ASSERT_NE(drag, nullptr);
+  EXPECT_EQ(drag->DragImage().Width(), cell.Width() + 26);
+  EXPECT_EQ(drag->DragImage().Height(), cell.Height() + 6);
+  EXPECT_EQ(drag->DragImage().GetPixel(5, 2), ColorToRGB(f.g->Color())) << "left of the focus rectangles";
+  EXPECT_EQ(ScreenCursor(), crNoDrop) << "nothing accepts it without OnDragOver";
+  input::KeyDown(f.form.form(), VK_ESCAPE);
+  EXPECT_EQ(f.g->State(), tsNormal);
+  EXPECT_EQ(CurrentDragObject(), nullptr);
+}
+
+// With tloDragScroll the row under a node drag takes the focus; at the last full row the row
+// scroll moves the focus down a row a tick while the mouse stays over the grid.
+TEST(TreeListNodeDrag, DragScrollFocusesAndScrollsRows) {
+  TreeFixture f(kDefaultTreeListOptions + TqlTreeListOptions{tloDragScroll} -
+                TqlTreeListOptions{tloRowSelect});
+  for (int i = 0; i < 30; ++i) f.g->Add()->SetText(0, "n" + std::to_string(i));
+  f.StartDragFromB();
+  const int lastFull = f.g->Metrics().FullRowCount - 1;
+  TqlTreeListNode* node = f.g->NodeAtRowIndex(lastFull);
+  const TPoint over = Center(f.g->CellRect(node, 1));
+  input::Move(*f.g, over.X, over.Y, {ssLeft});
+  EXPECT_EQ(f.g->FocusedNode(), node);
+  EXPECT_EQ(f.g->FocusedColumn(), f.g->AbsoluteToFocusIndex(1)) << "the cell under the mouse";
+  ASSERT_EQ(f.g->TimerInterval(1), 100);
+  f.g->DispatchTimer(1);
+  f.g->DispatchTimer(1);
+  EXPECT_EQ(f.g->FocusedRowIndex(), lastFull + 2);
+  input::CursorTo(*f.g, 500, 10);  // off the grid: the scroll stops
+  f.g->DispatchTimer(1);
+  EXPECT_EQ(f.g->FocusedRowIndex(), lastFull + 2);
+  EXPECT_FALSE(f.g->HasTimer(1));
+  input::KeyDown(f.form.form(), VK_ESCAPE);
 }
 
 }  // namespace

@@ -86,8 +86,9 @@ TCustomqlTreeListControl* MakeBandedGrid(TComponent* owner, TWinControl* parent,
   g->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   ApplySearchWindowSettings(*g, lfUltraFlat);
   g->SetPaintStyle(TqlPaintStyle::Grid);
+  // Headers dropped outside the header panel are hidden here.
   g->SetOptions(g->Options() - TqlTreeListOptions{tloBandHeaderWidth} +
-                TqlTreeListOptions{tloIndicator});
+                TqlTreeListOptions{tloIndicator, tloExtCustomizing});
   g->SetDefaultLayout(false);
   g->SetShowBands(true);
   g->SetHeaderPanelRowCount(2);
@@ -116,6 +117,32 @@ TCustomqlTreeListControl* MakeBandedGrid(TComponent* owner, TWinControl* parent,
   return g;
 }
 
+namespace {
+
+// Nodes are dragged onto other nodes of the same tree and become their last child; a node
+// never goes under itself or its own descendants.
+void allowMovingNodes(TCustomqlTreeListControl& tree) {
+  tree.SetDragMode(dmAutomatic);
+  auto target = [&tree](TObject* source, int x, int y) -> TqlTreeListNode* {
+    TqlTreeListNode* dragged = tree.DragNode();
+    TqlTreeListNode* over = tree.GetNodeAt({x, y});
+    if (source != &tree || !dragged || !over || over == dragged || over->HasAsParent(dragged))
+      return nullptr;
+    return over;
+  };
+  tree.OnDragOver = [target](TObject*, TObject* source, int x, int y, TDragState, bool& accept) {
+    accept = target(source, x, y) != nullptr;
+  };
+  tree.OnDragDrop = [&tree, target](TObject*, TObject* source, int x, int y) {
+    if (TqlTreeListNode* over = target(source, x, y)) {
+      tree.DragNode()->MoveTo(over, TqlNodeAttachMode::AddChildLast);
+      over->SetExpanded(true);
+    }
+  };
+}
+
+}  // namespace
+
 std::string TPreviewTree::GetPreviewText(const TqlTreeListNode* node) const {
   auto it = previews_.find(node);
   return it == previews_.end() ? std::string() : it->second;
@@ -129,7 +156,8 @@ TPreviewTree* MakeOrganTree(TComponent* owner, TWinControl* parent, const std::v
   t->SetParent(parent);
   t->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   ApplySearchWindowSettings(*t, lfFlat);
-  t->SetOptions(t->Options() + TqlTreeListOptions{tloPreview});
+  t->SetOptions(t->Options() + TqlTreeListOptions{tloPreview, tloDragExpand, tloDragScroll});
+  allowMovingNodes(*t);
   addColumn(*t, "名称", 330);
   addColumn(*t, "代码", 80);
   TqlTreeListUpdateLock lock(*t);

@@ -20,7 +20,8 @@ TCustomqlTreeListControl* MakeTermGrid(TComponent* owner, TWinControl* parent, T
 
 // An ultra-flat grid with the indicator (and its corner buttons), a band panel, two header rows
 // (拼音缩写 and 中文 above, 英文 below) and a second band without columns, whose header area is
-// drawn in the ultra-flat frame colour.
+// drawn in the ultra-flat frame colour. Its column and band headers can be dragged to other
+// places and, dropped outside the headers, are hidden.
 TCustomqlTreeListControl* MakeBandedGrid(TComponent* owner, TWinControl* parent,
                                          const std::vector<TSampleTerm>& sortedTerms, const TRect& bounds);
 

@@ -1,6 +1,11 @@
 // treelist_gallery: one window showing the tree-list grid painted in its three looks, each
 // filled with the sample terms, and a small tree with expand buttons and preview text. It is
-// for looking at the painting by eye (and on screenshots); it changes nothing.
+// for looking at the painting by eye (and on screenshots) and for trying the mouse: column
+// headers can be dragged to new places in every grid (and out of the banded grid's headers to
+// hide them), the tree's nodes can be dragged onto other nodes (a closed node opens while a
+// node is held over its button), and the middle button starts anchor scrolling anywhere.
+// Ctrl+Insert copies the focused grid's captions and selected rows in the order shown. Nothing
+// is saved.
 //
 // Usage: treelist_gallery [whoart.tsv]
 //   The terms file defaults to data/whoart.tsv of the source tree; ljxt.tsv is read from the
@@ -60,8 +65,10 @@ void buildGallery(const std::string& whoartPath) {
   MakeOrganTree(form, form, terms, systems,
                 TRect(treeLeft, kMargin + kCaptionHeight, treeLeft + 760, treeBottom));
   const int bandedTop = treeBottom + kMargin;
-  addCaption(form, "lfUltraFlat with indicator, bands, two header rows, an empty band", treeLeft,
-             bandedTop);
+  addCaption(form,
+             "lfUltraFlat with indicator, bands, two header rows, an empty band; drag a header "
+             "to move it, out of the headers to hide it",
+             treeLeft, bandedTop);
   MakeBandedGrid(form, form, sorted,
                  TRect(treeLeft, bandedTop + kCaptionHeight, treeLeft + 760, 950));
 
