@@ -27,8 +27,16 @@ void DrawAnchorPicture(TBitmap& picture, bool horizontalBar, bool verticalBar) {
   TCanvas& canvas = picture.Canvas();
   canvas.Brush.SetColor(clWindow);
   canvas.FillRect({0, 0, kqlAnchorPictureSize, kqlAnchorPictureSize});
+  // The frame: the shape's own edge pixels (those with a side neighbour outside it), so the
+  // window's elliptic shape never cuts it away.
+  const TRegion shape = AnchorShape();
+  for (int y = 0; y < kqlAnchorPictureSize; ++y)
+    for (int x = 0; x < kqlAnchorPictureSize; ++x)
+      if (shape.Contains({x, y}) &&
+          (!shape.Contains({x - 1, y}) || !shape.Contains({x + 1, y}) ||
+           !shape.Contains({x, y - 1}) || !shape.Contains({x, y + 1})))
+        picture.SetPixel(x, y, clWindowText);
   canvas.Pen.SetColor(clWindowText);
-  canvas.Ellipse(0, 0, kqlAnchorPictureSize, kqlAnchorPictureSize);  // the frame
   canvas.Brush.SetColor(clWindowText);
   canvas.Ellipse(kCentre - 2, kCentre - 2, kCentre + 2, kCentre + 2);  // the anchor point
   if (verticalBar) {
