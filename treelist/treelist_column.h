@@ -24,6 +24,7 @@
 #include "platform/gfx/graphics.h"
 #include "platform/ui/control_types.h"
 #include "treelist/custom_draw.h"
+#include "treelist/edit_validate.h"
 #include "treelist/treelist_types.h"
 
 class TBitmap;
@@ -35,6 +36,8 @@ enum TqlTreeListColumnAssignedValue {
   tcvAlignment, tcvCaption, tcvReadOnly, tcvWidth, tcvColor, tcvFont, tcvMaxLength
 };
 using TqlTreeListColumnAssignedValues = TOptionSet<TqlTreeListColumnAssignedValue>;
+
+class TqlInplaceEdit;
 
 class TqlTreeListColumn : public TComponent {
  public:
@@ -151,6 +154,17 @@ class TqlTreeListColumn : public TComponent {
   virtual void Assign(const TqlTreeListColumn& source);
 
   TNotifyEvent OnChange;  // the editor's text changed
+  TqlEditValidateEvent OnValidate;  // the editor's text is about to be written
+
+  // ----- in-place editing (treelist_control_editing.cpp) -------------------------------------
+  // The kind of editor the column edits with: one editor of each kind is kept by the grid
+  // and shared by its columns of that kind.
+  virtual std::string EditorKind() const { return "text"; }
+  // A new editor of the column's kind, owned by the grid.
+  virtual TqlInplaceEdit* CreateEditor(TComponent* owner) const;
+  // The column's settings on the editor: read-only, the change and validate hooks, and for a
+  // text editor CharCase, MaxLength, OEMConvert and PasswordChar.
+  virtual void ApplyEditorSettings(TqlInplaceEdit& editor);
   // The column's own custom drawing; runs after the grid's handler of the same kind.
   TqlTLCustomDrawCell OnCustomDrawCell;
   TqlTLCustomDrawHeader OnCustomDrawColumnHeader;

@@ -172,6 +172,42 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   bool GetColumnVisible(int column) const override;
   bool ColumnDisableFilter(int column) const override;
 
+  // ===== in-place editing (treelist_control_editing.cpp) ====================================
+  // The editor shown for the focused cell, or null.
+  TqlInplaceEdit* InplaceEditor() const { return State() == tsEditing ? editor_ : nullptr; }
+  // The editor's text while editing, else empty; setting it works only while editing.
+  std::string EditingText() const;
+  void SetEditingText(const std::string& value);
+  void ShowEditor() override;
+  void ShowEditorWithKey(char32_t Key) override;
+  bool EditorExists() const override { return editor_ != nullptr && State() == tsEditing; }
+  void HideEditorWithFocus() override { endEditing(true); }
+  void HideEditor() override { endEditing(false); }
+  void ForgetEditorCell() override;
+  // The container contract's answers of the grid.
+  bool CanEditorModify() const override;
+  bool CanEditorAcceptChar(char32_t Key) const override { return true; }
+  TColor EditorColor() const override;
+  const TFont& EditorFont() const override;
+  bool ShouldEditorDropKeys() const override;
+  bool EditorDblClickFromQuickClicks() const override { return IsOption(tloImmediateEditor); }
+  bool ShowEditorButtonsAlways() const override { return IsOption(tloShowButtonAlways); }
+  void MoveToNeighbourColumn(bool left) override;
+  void EditorFocusChanged() override { Invalidate(); }
+
+  TTLExpandingEvent OnEditing;
+  TTLExpandedEvent OnEdited;
+  TNotifyEvent OnEditChange;
+  TqlEditValidateEvent OnEditValidate;
+
+ protected:
+  // Stores the edited value: the text of the editor into the node's cell. The data layer
+  // writes its bound field instead.
+  virtual void AssignEditValue(TqlTreeListNode* node, int column, TqlInplaceEdit& editor);
+  // The text an editor is loaded with: the cell's text.
+  virtual std::string EditorLoadText(TqlTreeListNode* node, int column) const;
+  void CancelEditor() override { ForgetEditorCell(); }
+
  protected:
   void Loaded() override;
   void CMFontChanged() override;
@@ -220,6 +256,11 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   void invalidateHeaderCache();
 
   void setHeaderPanelRowCount(int value, bool automatic);
+  // Editing (treelist_control_editing.cpp).
+  TqlInplaceEdit* editorForColumn(int column, bool& created);
+  void prepareEditor(TqlInplaceEdit& editor, TqlTreeListNode* node, int column);
+  void commitAndHide(TqlInplaceEdit& editor);
+  void endEditing(bool takeFocus);
   // Fills the band lists and the header grid from the bands and columns.
   void rebuildHeaderCache();
   // Visits roots, their descendants and the detached nodes.
@@ -248,4 +289,9 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   int sortingLock_ = 0;                                // >= 0
   bool headerClickMultiSort_ = false;                  // Shift held, multi-column sorting allowed
   bool headerClickClearSort_ = false;                  // Ctrl held
+  // --- editing ---
+  // One editor per kind, created on first use; owned as components of the grid.
+  std::vector<std::pair<std::string, TqlInplaceEdit*>> editors_;
+  TqlInplaceEdit* editor_ = nullptr;  // the editor of the last edit (bound while its cell is set)
+  int editorColumn_ = -1;             // absolute column the editor is bound to, -1 = none
 };

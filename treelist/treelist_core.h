@@ -635,6 +635,9 @@ class TCustomqlTreeList : public TCustomqlContainer {
   // Ends editing; the focus stays where it is (a node drag starting, a scroll).
   virtual void HideEditor() {}
   virtual void ForgetEditorCell() { editorNode_ = nullptr; }
+  // The node the editor is bound to; cleared when the node goes.
+  TqlTreeListNode* EditorNode() const { return editorNode_; }
+  void SetEditorNode(TqlTreeListNode* node) { editorNode_ = node; }
   // The data layer keeps the selected set; the core has none to clear.
   virtual void ClearSelection() {}
   virtual void SelectRange(TqlTreeListNode* from, TqlTreeListNode* to);  // both included

@@ -57,6 +57,9 @@ class TNativeEditHost {
   bool Modified() const;
   void SetModified(bool value);
   bool CanUndo() const;
+  bool CanRedo() const;
+  // Forgets the undo and redo steps (the text and selection stay).
+  void ClearUndo();
   void Undo();
   void Redo();
   void CutToClipboard();
@@ -65,9 +68,19 @@ class TNativeEditHost {
   // road: this call, the paste keys, its context menu, the middle button and drops.
   void PasteFromClipboard();
   void ClearSelection();
+  // Replaces the selection (or inserts at the caret) as one undo step; the read-only flag and
+  // the length limit do not stop it: the owner decided already.
+  void ReplaceSelection(const std::string& text);
 
   // The text changed (by the user or by SetText).
   std::function<void()> OnChange;
+  // When set, every character the user types (a key's text, or an input method's finished
+  // composition, one character at a time) goes here instead of into the editor: the owner
+  // decides and puts what it accepts in with ReplaceSelection.
+  std::function<void(char32_t ch)> OnCharTyped;
+  // When set, the editor's own context menu is not shown: the hook gets the request (the
+  // mouse position in screen coordinates, or the keyboard's request) and shows its own.
+  std::function<void(TPoint screenPos, bool fromKeyboard)> OnContextMenu;
 
   struct Impl;
 

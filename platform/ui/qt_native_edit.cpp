@@ -10,6 +10,7 @@
 // and the host's own PasteFromClipboard. The first line goes in unchanged: tabs and spaces
 // stay, nothing is trimmed or re-cased (CharCase applies afterwards as to typed text).
 #include <QApplication>
+#include <QCoreApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -274,6 +275,14 @@ struct TNativeEditHost::Impl : public QObject {
     }
   }
 
+  // A key that types: printable text without Ctrl or Alt (control characters such as
+  // Backspace, Tab and Enter keep their editing meaning).
+  static bool typedText(const QKeyEvent* k) {
+    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const QString t = k->text();
+    return !t.isEmpty() && t.at(0).unicode() >= 0x20 && t.at(0).unicode() != 0x7F;
+  }
+
   std::string currentText() const {
     if (auto* e = line()) return e->text().toStdString();
     if (auto* m = memo()) return m->toPlainText().toStdString();
@@ -293,10 +302,30 @@ struct TNativeEditHost::Impl : public QObject {
             return true;
           }
           if (vk != 0 && form->HandleKeyDown(vk, ShiftFromQt(k->modifiers(), Qt::NoButton))) return true;
+          if (host.OnCharTyped && typedText(k)) {
+            for (char32_t ch : k->text().toStdU32String()) host.OnCharTyped(ch);
+            return true;
+          }
           // The editor may ignore the key (Enter in a line edit) and the toolkit then hands
           // the same event to the form's window: it has been routed once already.
           MarkKeyEventRouted(k);
           return false;
+        }
+        case QEvent::InputMethod: {
+          auto* im = static_cast<QInputMethodEvent*>(event);
+          if (!host.OnCharTyped || im->commitString().isEmpty()) return false;
+          // The composition goes on showing in the editor; what it finished goes to the owner.
+          QInputMethodEvent rest(im->preeditString(), im->attributes());
+          QCoreApplication::sendEvent(widget, &rest);
+          for (char32_t ch : im->commitString().toStdU32String()) host.OnCharTyped(ch);
+          return true;
+        }
+        case QEvent::ContextMenu: {
+          if (!host.OnContextMenu) return false;
+          auto* c = static_cast<QContextMenuEvent*>(event);
+          host.OnContextMenu({c->globalPos().x(), c->globalPos().y()},
+                             c->reason() == QContextMenuEvent::Keyboard);
+          return true;
         }
         case QEvent::KeyRelease: {
           auto* k = static_cast<QKeyEvent*>(event);
@@ -477,6 +506,40 @@ bool TNativeEditHost::CanUndo() const {
   if (auto* e = impl_->line()) return e->isUndoAvailable();
   if (auto* m = impl_->memo()) return m->document()->isUndoAvailable();
   return false;
+}
+
+bool TNativeEditHost::CanRedo() const {
+  if (auto* e = impl_->line()) return e->isRedoAvailable();
+  if (auto* m = impl_->memo()) return m->document()->isRedoAvailable();
+  return false;
+}
+
+void TNativeEditHost::ClearUndo() {
+  if (auto* e = impl_->line()) {
+    // Setting the text is what forgets a line edit's steps; the selection is put back.
+    const int start = e->selectionStart(), length = e->selectedText().size(), caret = e->cursorPosition();
+    const bool wasSetting = impl_->settingText;
+    impl_->settingText = true;
+    e->setText(e->text());
+    impl_->settingText = wasSetting;
+    if (start >= 0) e->setSelection(start, length);
+    else e->setCursorPosition(caret);
+  }
+  if (auto* m = impl_->memo()) m->document()->clearUndoRedoStacks();
+}
+
+void TNativeEditHost::ReplaceSelection(const std::string& text) {
+  const QString inserted = QString::fromStdString(text);
+  if (auto* e = impl_->line()) {
+    const bool readOnly = e->isReadOnly();
+    const int limit = e->maxLength();
+    e->setReadOnly(false);
+    e->setMaxLength(32767);
+    e->insert(inserted);
+    e->setMaxLength(limit);
+    e->setReadOnly(readOnly);
+  }
+  if (auto* m = impl_->memo()) m->textCursor().insertText(inserted);
 }
 
 void TNativeEditHost::Undo() {

@@ -211,3 +211,17 @@ std::optional<TSaveFileAnswer> ShowSaveFileDialog(const TSaveFileRequest& reques
 }
 
 void SetSaveFileDialogHookForTest(TSaveFileDialogHook hook) { saveDialogHook = std::move(hook); }
+
+namespace {
+std::function<void()>& beepHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+}  // namespace
+
+void MessageBeep() {
+  if (beepHook()) beepHook()();
+  else QApplication::beep();
+}
+
+void SetBeepHookForTest(std::function<void()> hook) { beepHook() = std::move(hook); }

@@ -51,6 +51,10 @@ int GetWheelScrollLines();
 uint32_t GetTickCount();
 void SetTickCountForTest(std::function<uint32_t()> source);
 
+// The default beep of a refused key or value; tests may count the beeps instead.
+void MessageBeep();
+void SetBeepHookForTest(std::function<void()> hook);
+
 // Plain-text clipboard (UTF-8).
 void ClipboardSetText(const std::string& text);
 std::string ClipboardGetText();
