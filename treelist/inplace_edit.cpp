@@ -173,10 +173,11 @@ void TqlInplaceEdit::WMChar(char32_t& ch) {
   if (ch >= 32) InsertTyped(ch);
 }
 
-// Every key and character comes here; Tab only when the container takes it itself.
+// Every key and character comes here; Tab only when the grid wants it (to move between its
+// columns), else the form moves the focus on.
 int TqlInplaceEdit::WMGetDlgCode() {
   int code = DLGC_WANTARROWS | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
-  if (container_ && container_->HandlesTab()) code |= DLGC_WANTTAB;
+  if (container_ && (container_->DispatchGetDlgCode() & DLGC_WANTTAB)) code |= DLGC_WANTTAB;
   return code;
 }
 

@@ -531,13 +531,21 @@ void TNativeEditHost::ClearUndo() {
 void TNativeEditHost::ReplaceSelection(const std::string& text) {
   const QString inserted = QString::fromStdString(text);
   if (auto* e = impl_->line()) {
+    // Lifting the read-only flag and the limit for the insert resets the line edit's
+    // selection, so it is taken first and put back, and the caret after the insert likewise.
     const bool readOnly = e->isReadOnly();
     const int limit = e->maxLength();
+    const bool selected = e->hasSelectedText();
+    const int start = selected ? e->selectionStart() : e->cursorPosition();
+    const int length = selected ? int(e->selectedText().size()) : 0;
     e->setReadOnly(false);
     e->setMaxLength(32767);
+    e->setSelection(start, length);
     e->insert(inserted);
+    const int caret = e->cursorPosition();
     e->setMaxLength(limit);
     e->setReadOnly(readOnly);
+    e->setCursorPosition(caret);
   }
   if (auto* m = impl_->memo()) m->textCursor().insertText(inserted);
 }
