@@ -52,6 +52,8 @@ class TqlInplaceEdit : public TCustomControl, public TqlStyledEditor {
   virtual std::string EditText() const { return text_; }
   // Assigned by code: no change notification reaches the hooks.
   virtual void SetEditText(const std::string& value);
+  // The value the editor hands to its data (a masked editor strips its template).
+  virtual std::string ValueText() const { return EditText(); }
   virtual bool Modified() const { return modified_; }
   virtual void SetModified(bool value) { modified_ = value; }
   bool ReadOnly() const { return readOnly_; }

@@ -91,6 +91,7 @@ void TqlInplaceTextEdit::hostChanged() {
     SetEditText(cased);
     SetSelection(start, length);
   }
+  TextLengthChanged();
   if (OnChange) OnChange(this);
   TextChanged();
 }

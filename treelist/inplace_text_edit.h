@@ -58,8 +58,8 @@ class TqlInplaceTextEdit : public TqlInplaceEdit {
   void ClearUndo();
   void CutToClipboard();
   void CopyToClipboard();
-  void PasteFromClipboard();
-  void ClearSelection();
+  virtual void PasteFromClipboard();
+  virtual void ClearSelection();
 
   // Which context menu items are enabled now (an index per TqlEditMenuItem).
   std::vector<bool> ContextMenuEnabling() const;
@@ -78,6 +78,11 @@ class TqlInplaceTextEdit : public TqlInplaceEdit {
   void CMColorChanged() override;
   // The case rule applied to a text.
   std::string Cased(const std::string& text) const;
+  // The user changed the text (before OnChange); a masked editor re-applies a text whose
+  // length no longer fits its template.
+  virtual void TextLengthChanged() {}
+  TNativeEditHost& Host() { return *host_; }
+  const TNativeEditHost& Host() const { return *host_; }
 
  private:
   void hostChanged();

@@ -235,6 +235,11 @@ class TqlTreeListMaskColumn : public TqlTreeListColumn {
   void RestoreDefaults() override;  // also clears EditMask
   void Assign(const TqlTreeListColumn& source) override;
 
+  // Edited with the mask editor, which gets EditMask and IgnoreMaskBlank.
+  std::string EditorKind() const override { return "mask"; }
+  TqlInplaceEdit* CreateEditor(TComponent* owner) const override;
+  void ApplyEditorSettings(TqlInplaceEdit& editor) override;
+
  private:
   std::string editMask_;
   bool ignoreMaskBlank_ = false;

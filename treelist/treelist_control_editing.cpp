@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "platform/ui/form.h"
+#include "treelist/inplace_mask_edit.h"
 #include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_control.h"
 #include "treelist/treelist_node.h"
@@ -44,6 +45,18 @@ void TqlTreeListColumn::ApplyEditorSettings(TqlInplaceEdit& editor) {
     text->SetOEMConvert(OEMConvert());
     text->SetPasswordChar(PasswordChar());
     text->ClearUndo();
+  }
+}
+
+TqlInplaceEdit* TqlTreeListMaskColumn::CreateEditor(TComponent* owner) const {
+  return new TqlInplaceMaskEdit(owner);
+}
+
+void TqlTreeListMaskColumn::ApplyEditorSettings(TqlInplaceEdit& editor) {
+  TqlTreeListColumn::ApplyEditorSettings(editor);
+  if (auto* masked = dynamic_cast<TqlInplaceMaskEdit*>(&editor)) {
+    masked->SetEditMask(EditMask());
+    masked->SetIgnoreMaskBlank(IgnoreMaskBlank());
   }
 }
 
@@ -134,7 +147,7 @@ std::string TCustomqlTreeListControl::EditorLoadText(TqlTreeListNode* node, int 
 
 void TCustomqlTreeListControl::AssignEditValue(TqlTreeListNode* node, int column,
                                                TqlInplaceEdit& editor) {
-  node->SetText(column, editor.EditText());
+  node->SetText(column, editor.ValueText());
 }
 
 // ===== ending ================================================================================

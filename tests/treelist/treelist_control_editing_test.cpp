@@ -10,6 +10,7 @@
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
+#include "treelist/inplace_mask_edit.h"
 #include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_control.h"
 #include "treelist/treelist_node.h"
@@ -231,6 +232,59 @@ TEST(TreeListEditing, ColumnsShareOneEditorRebound) {
   f.key(VK_F2);
   EXPECT_EQ(f.g->InplaceEditor(), first);
   EXPECT_EQ(f.editor()->EditText(), "t1");
+}
+
+// A mask column: what typing shows, what the grid gets, where the cursor stays.
+TEST(TreeListEditing, MaskColumnTyping) {
+  struct Case {
+    const char* mask;
+    const char* typed;
+    const char* shown;   // the window's text
+    const char* value;   // what Enter writes
+    int caret;
+    int beeps;
+  };
+  const Case cases[] = {
+      {"000;0;_", "12", "12_", "", 2, 0},            // not written: required position blank
+      {"000;0;_", "123", "123", "123", 3, 0},
+      {"0000;0;_", "a1", "1___", "", 1, 1},          // a letter refused with a beep
+      {">LL-0000;0;*", "ab1234", "AB-1234", "AB1234", 7, 0},
+      {">LL-0000;1;*", "xy9876", "XY-9876", "XY-9876", 7, 0},
+      {"99/99;1;_", "1/5", "1_/5_", "1 /5 ", 4, 0},  // the separator jumps to the next field
+      {"!99/99/00;1;_", "", "__/__/__", "", 0, 0},
+      {"", "abc", "abc", "abc", 3, 0},               // no mask: plain text
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mask) + " <- " + c.typed);
+    EditFixture f;
+    auto* column = f.g->CreateColumn<TqlTreeListMaskColumn>();
+    column->SetCaption("code");
+    column->SetEditMask(c.mask);
+    for (int i = 0; i < 5; ++i) f.g->Items(i)->SetText(3, "");
+    f.g->SetFocusedNodeAndColumn(f.g->Items(1), 3, true);
+    int beeps = 0;
+    SetBeepHookForTest([&] { ++beeps; });
+    f.key(VK_F2);
+    auto* editor = dynamic_cast<TqlInplaceMaskEdit*>(f.g->InplaceEditor());
+    ASSERT_NE(editor, nullptr);
+    f.type(c.typed);
+    EXPECT_EQ(editor->EditText(), c.shown);
+    if (*c.mask) {
+      EXPECT_EQ(editor->CaretPos(), c.caret);
+    }
+    EXPECT_EQ(beeps, c.beeps);
+    const bool refused = *c.typed && std::string(c.value).empty();
+    if (refused) {
+      EXPECT_THROW(f.key(VK_RETURN), EqlEditInvalidInput) << "a required position is blank";
+      EXPECT_EQ(f.g->State(), tsEditing);
+      f.key(VK_ESCAPE);
+    } else {
+      f.key(VK_RETURN);
+    }
+    EXPECT_EQ(f.g->State(), tsNormal);
+    EXPECT_EQ(f.cell(1, 3), refused ? "" : c.value);
+    SetBeepHookForTest(nullptr);
+  }
 }
 
 }  // namespace
