@@ -15,3 +15,13 @@ void TCustomqlDBGrid::SetShowSummaryFooter(bool value) {
   showSummaryFooter_ = value;
   RecalcLayout();
 }
+
+TColor TCustomqlDBGrid::EditorColor() const {
+  TColor color = TCustomqlDBTreeListControl::EditorColor();
+  if (OnGetEditColor) {
+    const int column = FocusedAbsoluteColumn();
+    OnGetEditColor(const_cast<TCustomqlDBGrid*>(this), FocusedNode(),
+                   column >= 0 ? Columns(column) : nullptr, color);
+  }
+  return color;
+}

@@ -42,6 +42,9 @@ class TCustomqlDBGrid : public TCustomqlDBTreeListControl {
   TqlDBGridBackgroundDrawEvent OnBackgroundDrawEvent;
   TqlDBGridGetEditColorEvent OnGetEditColor;
 
+  // The editor's background: the focused column's Color, offered to OnGetEditColor.
+  TColor EditorColor() const override;
+
  private:
   bool showGroupPanel_ = false;
   TColor groupPanelColor_ = clBtnShadow;

@@ -123,6 +123,11 @@ class TqlDBTreeListMaskColumn : public TqlDBTreeListColumn {
   bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
   void SetIgnoreMaskBlank(bool value) { ignoreMaskBlank_ = value; }
 
+  // Edited with the mask editor, which gets EditMask and IgnoreMaskBlank.
+  std::string EditorKind() const override { return "mask"; }
+  TqlInplaceEdit* CreateEditor(TComponent* owner) const override;
+  void ApplyEditorSettings(TqlInplaceEdit& editor) override;
+
  private:
   std::string editMask_;
   bool editMaskAssigned_ = false;

@@ -239,9 +239,23 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // A node drag does not scroll or move the focus while the data set is being edited or
   // inserted into (the focus move would post the record).
   bool IsOption(TqlTreeListOption option) const override;
+
+  // ----- in-place editing (db_treelist_editing.cpp) ------------------------------------------
+  // The editor opens only on a data row whose focused column's field can be written, with the
+  // link active and writable; it puts the data set into edit state.
+  void ShowEditor() override;
+  // The value may change while the data set can be edited (asking puts it into edit state);
+  // a typed character must be one the bound field takes; the grid is read-only with its link.
+  bool CanEditorModify() const override;
+  bool CanEditorAcceptChar(char32_t Key) const override;
+  bool IsReadOnly() const override;
+
   std::string GetCellText(const TqlTreeListNode* node, int column) const override;
   Variant GetCellValue(const TqlTreeListNode* node, int column) const override;
   std::string GetPreviewText(const TqlTreeListNode* node) const override;
+  // The editor gets the bound field's edit text and writes its value back as that.
+  std::string EditorLoadText(TqlTreeListNode* node, int column) const override;
+  void AssignEditValue(TqlTreeListNode* node, int column, TqlInplaceEdit& editor) override;
   // Without an own GridLineColor (and without grouping): the button face, unless that is black,
   // white or the grid's own colour, where it would not show; then the button shadow.
   TColor GridLineDrawColor() const override;
