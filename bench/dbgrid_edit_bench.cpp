@@ -78,7 +78,7 @@ class QuillonEditing {
     grid_->SetKeyField("TID");
     grid_->SetLookAndFeel(lfUltraFlat);
     grid_->SetOptionsBehavior({edgoEditing, edgoTabThrough, edgoVertThrough});
-    grid_->SetOptionsDB({edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks});
+    grid_->SetOptionsDB({edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks, edgoSmartRefresh});
     grid_->SetOptionsView(grid_->OptionsView() - TqlDBGridOptionsView{edgoRowSelect});
     for (const char* field : {"NAME", "PY", "ENAME", "TID"}) {
       auto* column = grid_->CreateColumn<TqlDBGridColumn>();

@@ -58,6 +58,6 @@ void TqlDBTreeListControlDataLink::UpdateData() {
 }
 
 void TqlDBTreeListControlDataLink::EditingChanged() {
-  // The indicator shows the edit state of the focused row.
-  grid_->Invalidate();
+  // The indicator shows the edit state of the focused row: that row repaints.
+  grid_->LinkEditingChanged();
 }

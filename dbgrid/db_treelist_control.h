@@ -244,6 +244,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // The editor opens only on a data row whose focused column's field can be written, with the
   // link active and writable; it puts the data set into edit state.
   void ShowEditor() override;
+  // The data set entered or left edit state: the focused row (and its indicator) repaints.
+  void LinkEditingChanged();
   // The value may change while the data set can be edited (asking puts it into edit state);
   // a typed character must be one the bound field takes; the grid is read-only with its link.
   bool CanEditorModify() const override;

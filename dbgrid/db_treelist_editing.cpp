@@ -50,6 +50,15 @@ void TCustomqlDBTreeListControl::ShowEditor() {
   if (EditorExists() && dataLink_->Edit()) dataLink_->SetModified(true);
 }
 
+void TCustomqlDBTreeListControl::LinkEditingChanged() {
+  if (IsDestroying() || LockUpdate() > 0) return;
+  if (TqlTreeListNode* node = FocusedNode()) {
+    InvalidateRect(NodeRect(node));  // empty when the row is off screen
+  } else {
+    Invalidate();
+  }
+}
+
 bool TCustomqlDBTreeListControl::CanEditorModify() const {
   if (!writableField(*this) || dataLink_->ReadOnly()) return false;
   return dataLink_->Edit();

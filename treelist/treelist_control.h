@@ -193,7 +193,8 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   bool EditorDblClickFromQuickClicks() const override { return IsOption(tloImmediateEditor); }
   bool ShowEditorButtonsAlways() const override { return IsOption(tloShowButtonAlways); }
   void MoveToNeighbourColumn(bool left) override;
-  void EditorFocusChanged() override { Invalidate(); }
+  // The focused row and the selected rows on screen repaint (their look follows the focus).
+  void EditorFocusChanged() override;
 
   TTLExpandingEvent OnEditing;
   TTLExpandedEvent OnEdited;

@@ -16,6 +16,7 @@
 #include "treelist/inplace_mask_edit.h"
 #include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_control.h"
+#include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
 
 // ===== the column's side =====================================================================
@@ -211,6 +212,16 @@ const TFont& TCustomqlTreeListControl::EditorFont() const {
 // The focused column moved on without the editor being bound again.
 bool TCustomqlTreeListControl::ShouldEditorDropKeys() const {
   return editorColumn_ >= 0 && FocusedAbsoluteColumn() != editorColumn_;
+}
+
+void TCustomqlTreeListControl::EditorFocusChanged() {
+  if (LockUpdate() > 0 || IsDestroying()) return;
+  constexpr int kManySelected = 10;  // past this the whole control repaints
+  if (SelectedCount() > kManySelected) return Invalidate();
+  const TqlLayoutSnapshot s = BuildLayoutSnapshot();
+  for (const TqlRowInfo& row : s.RowInfos)
+    if (row.Node == FocusedNode() || IsNodeSelected(row.Node))
+      InvalidateRect({s.ClientRect.Left, row.Top, s.ClientRect.Right, row.Top + row.Height});
 }
 
 void TCustomqlTreeListControl::MoveToNeighbourColumn(bool left) {

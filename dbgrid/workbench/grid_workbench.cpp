@@ -98,7 +98,8 @@ void buildWorkbench(const std::string& databasePath) {
   grid->SetOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEditing, edgoImmediateEditor,
                             edgoTabThrough, edgoVertThrough});
   grid->SetOptionsDB({edgoCancelOnExit, edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks,
-                      edgoCanDelete, edgoConfirmDelete, edgoCanInsert, edgoCanAppend});
+                      edgoCanDelete, edgoConfirmDelete, edgoCanInsert, edgoCanAppend,
+                      edgoSmartRefresh});
   grid->SetOptionsView(grid->OptionsView() - TqlDBGridOptionsView{edgoRowSelect});
   addColumns(*grid);
   grid->SetDataSource(source);
