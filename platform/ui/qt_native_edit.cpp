@@ -531,20 +531,22 @@ void TNativeEditHost::ClearUndo() {
 void TNativeEditHost::ReplaceSelection(const std::string& text) {
   const QString inserted = QString::fromStdString(text);
   if (auto* e = impl_->line()) {
-    // Lifting the read-only flag and the limit for the insert resets the line edit's
-    // selection, so it is taken first and put back, and the caret after the insert likewise.
+    // The read-only flag and the limit are lifted only when they would stop the insert:
+    // changing the limit sets the text again, which forgets the selection and the undo steps.
     const bool readOnly = e->isReadOnly();
     const int limit = e->maxLength();
-    const bool selected = e->hasSelectedText();
-    const int start = selected ? e->selectionStart() : e->cursorPosition();
-    const int length = selected ? int(e->selectedText().size()) : 0;
-    e->setReadOnly(false);
-    e->setMaxLength(32767);
-    e->setSelection(start, length);
+    const int selectedLength = e->hasSelectedText() ? int(e->selectedText().size()) : 0;
+    const bool overLimit = e->text().size() - selectedLength + inserted.size() > limit;
+    const int start = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    if (readOnly) e->setReadOnly(false);
+    if (overLimit) {
+      e->setMaxLength(32767);
+      e->setSelection(start, selectedLength);
+    }
     e->insert(inserted);
     const int caret = e->cursorPosition();
-    e->setMaxLength(limit);
-    e->setReadOnly(readOnly);
+    if (overLimit) e->setMaxLength(limit);
+    if (readOnly) e->setReadOnly(true);
     e->setCursorPosition(caret);
   }
   if (auto* m = impl_->memo()) m->textCursor().insertText(inserted);

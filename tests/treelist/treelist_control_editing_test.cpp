@@ -287,4 +287,23 @@ TEST(TreeListEditing, MaskColumnTyping) {
   }
 }
 
+// Undo takes typing back, Redo puts it again; the context menu follows.
+TEST(TreeListEditing, UndoAndRedo) {
+  EditFixture f;
+  f.key(VK_F2);
+  TqlInplaceTextEdit* e = f.editor();
+  EXPECT_FALSE(e->CanUndo()) << "a freshly loaded editor has nothing to undo";
+  f.type("ab");
+  ASSERT_EQ(e->EditText(), "ab");
+  ASSERT_TRUE(e->CanUndo());
+  e->Undo();
+  EXPECT_NE(e->EditText(), "ab");
+  EXPECT_TRUE(e->CanRedo());
+  EXPECT_TRUE(e->ContextMenuEnabling()[emiRedo]);
+  e->Redo();
+  EXPECT_EQ(e->EditText(), "ab");
+  while (e->CanUndo()) e->Undo();
+  EXPECT_EQ(e->EditText(), "s1") << "all the way back to the loaded text";
+}
+
 }  // namespace
