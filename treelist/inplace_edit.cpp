@@ -18,9 +18,11 @@
 #include "treelist/inplace_edit.h"
 
 #include "platform/core/utf8.h"
+#include "platform/gfx/canvas.h"
 #include "platform/ui/form.h"
 #include "platform/ui/services.h"
 #include "treelist/container.h"
+#include "treelist/edit_view_data.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ bool isNavigationKey(uint16_t key) {
 TqlInplaceEdit::TqlInplaceEdit(TComponent* AOwner)
     : TCustomControl(AOwner), container_(dynamic_cast<TCustomqlContainer*>(AOwner)) {
   SetTabStop(false);
+  style_ = container_ ? container_->CreateEditStyle(this) : std::make_unique<TqlEditStyle>(this);
 }
 
 TqlInplaceEdit::~TqlInplaceEdit() = default;
@@ -90,6 +93,59 @@ void TqlInplaceEdit::ShowAt(const TRect& bounds) {
 }
 
 void TqlInplaceEdit::HideWindow() { SetVisible(false); }
+
+// ===== the frame =============================================================================
+
+namespace {
+
+// The editor's look as the edit painter reads it.
+TqlEditViewData frameData(const TqlInplaceEdit& editor, const TRect& bounds) {
+  TqlEditViewData data;
+  const TqlEditStyle& style = editor.Style();
+  data.Enabled = editor.Enabled();
+  data.Focused = editor.Focused();
+  data.Hot = editor.Focused();
+  data.BorderColor = style.BorderColor();
+  data.BorderStyle = style.BorderStyle();
+  data.Edges = style.Edges();
+  data.Shadow = style.Shadow();
+  data.Bounds = bounds;
+  data.BkColor = ColorToRGB(editor.Color());
+  return data;
+}
+
+}  // namespace
+
+int TqlInplaceEdit::BorderWidth() const {
+  switch (style_->BorderStyle()) {
+    case xbsNone: return 0;
+    case xbsSingle: return 1;
+    default: return 2;
+  }
+}
+
+// The text window takes the content rectangle of the edit painter's geometry: the editor's
+// bounds less the content margin (and the shadow), which holds the border.
+void TqlInplaceEdit::StyleChanged() {
+  const TRect probe{0, 0, 100, 100};
+  const TqlEditViewGeometry g = TqlEditPainter().ComputeGeometry(frameData(*this, probe), false);
+  SetNonClientInsets({g.ContentRect.Left - probe.Left, g.ContentRect.Top - probe.Top,
+                      probe.Right - g.ContentRect.Right, probe.Bottom - g.ContentRect.Bottom});
+  Invalidate();
+}
+
+// The margin in the editor's colour, then the border as the edit painter draws it.
+void TqlInplaceEdit::WMNCPaint(TCanvas& canvas) {
+  const TqlEditViewData data = frameData(*this, {0, 0, Width(), Height()});
+  TqlEditPainter painter;
+  const TqlEditViewGeometry geometry = painter.ComputeGeometry(data, false);
+  {
+    TCanvasStateGuard guard(canvas);
+    canvas.Brush.SetColor(data.BkColor);
+    canvas.FillRect(data.Bounds);
+  }
+  painter.DrawFrame(canvas, geometry, data);
+}
 
 void TqlInplaceEdit::TextChanged() {
   if (assigningText_) return;

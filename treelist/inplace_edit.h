@@ -18,6 +18,7 @@
 // read-only text are swallowed.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/core/alignment.h"
@@ -94,7 +95,13 @@ class TqlInplaceEdit : public TCustomControl, public TqlStyledEditor {
   std::function<void()> ChangeHook;
   std::function<void(std::string& ErrorText, bool& Accept)> ValidateHook;
 
-  void StyleChanged() override { Invalidate(); }
+  // The edit style the container made for the editor (or a plain one without a container);
+  // its border takes the editor's outer pixels, the text window sits inside it.
+  TqlEditStyle& Style() const { return *style_; }
+  void StyleChanged() override;
+  // The border's width on each side the style gives it: 0, 1 (single) or 2.
+  int BorderWidth() const;
+  void WMNCPaint(TCanvas& canvas) override;
 
  protected:
   // Runs when the editor becomes visible for an edit (selects, places the caret...).
@@ -121,6 +128,7 @@ class TqlInplaceEdit : public TCustomControl, public TqlStyledEditor {
   bool dropsKeys() const;
 
   TCustomqlContainer* container_ = nullptr;  // the owner as a container, or null
+  std::unique_ptr<TqlEditStyle> style_;       // never null
   std::string text_;                         // the base's own text
   bool modified_ = false;
   bool readOnly_ = false;

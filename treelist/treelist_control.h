@@ -187,6 +187,8 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   // The container contract's answers of the grid.
   bool CanEditorModify() const override;
   bool CanEditorAcceptChar(char32_t Key) const override { return true; }
+  // The grid's style: unassigned values follow its look and grid lines.
+  std::unique_ptr<TqlEditStyle> CreateEditStyle(TqlStyledEditor* editor) const override;
   TColor EditorColor() const override;
   const TFont& EditorFont() const override;
   bool ShouldEditorDropKeys() const override;

@@ -16,6 +16,7 @@
 #include "treelist/inplace_mask_edit.h"
 #include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_control.h"
+#include "treelist/treelist_edit_style.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
 
@@ -134,6 +135,7 @@ void TCustomqlTreeListControl::prepareEditor(TqlInplaceEdit& editor, TqlTreeList
   editor.SetColor(EditorColor());
   editor.Font().Assign(EditorFont());
   editor.SetTextMargins({1, 0, 0, 0});
+  editor.StyleChanged();  // the border follows the grid's look (none while grid lines show)
   Columns(column)->ApplyEditorSettings(editor);
   editor.SetEditText(EditorLoadText(node, column));
   editor.SetEditText(editor.EditText());  // read back: the editor's case rule applies
@@ -193,6 +195,11 @@ void TCustomqlTreeListControl::SetEditingText(const std::string& value) {
 }
 
 // ===== the container contract ================================================================
+
+std::unique_ptr<TqlEditStyle> TCustomqlTreeListControl::CreateEditStyle(
+    TqlStyledEditor* editor) const {
+  return std::make_unique<TqlTreeListEditStyle>(editor, this);
+}
 
 bool TCustomqlTreeListControl::CanEditorModify() const {
   const int column = FocusedAbsoluteColumn();

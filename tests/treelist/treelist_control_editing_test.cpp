@@ -95,6 +95,15 @@ TEST(TreeListEditing, EditorLiesOverTheCellWithItsTextSelected) {
   EXPECT_EQ(e->EditText(), "s1");
   EXPECT_EQ(e->SelLength(), 2) << "all selected";
   EXPECT_TRUE(e->Focused());
+  EXPECT_EQ(e->NonClientInsets(), TRect(2, 2, 2, 2)) << "the text window covers the cell";
+  f.key(VK_ESCAPE);
+  f.g->SetShowGrid(false);
+  f.key(VK_F2);
+  f.form.Paint();
+  // Without grid lines the grid's style gives a single border round the cell, in
+  // clWindowFrame, one pixel outside the text window; with them, none.
+  EXPECT_EQ(PixelAt(*f.editor(), -1, 5), ColorToRGB(clWindowFrame)) << "the border";
+  EXPECT_EQ(PixelAt(*f.editor(), -2, 5), ColorToRGB(f.editor()->Color())) << "the margin";
 }
 
 // Keys in the editor: Enter and Up write; Escape puts the old text back and writes nothing;
