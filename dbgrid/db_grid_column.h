@@ -84,6 +84,8 @@ class TqlDBTreeListColumn : public TqlTreeListColumn {
   int DefaultWidth() const override;
   // The field's size for text fields, else 0.
   int FieldMaxLength() const;
+  // Besides the column's own settings: an unassigned MaxLength is the field's size.
+  void ApplyEditorSettings(TqlInplaceEdit& editor) override;
   // The field's ReadOnly (the column's own setting still applies).
   bool FieldReadOnly() const;
 

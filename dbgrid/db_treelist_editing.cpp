@@ -13,6 +13,7 @@
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "treelist/inplace_mask_edit.h"
+#include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_node.h"
 
 namespace {
@@ -27,6 +28,12 @@ TField* writableField(const TCustomqlDBTreeListControl& grid) {
 }
 
 }  // namespace
+
+void TqlDBTreeListColumn::ApplyEditorSettings(TqlInplaceEdit& editor) {
+  TqlTreeListColumn::ApplyEditorSettings(editor);
+  if (auto* text = dynamic_cast<TqlInplaceTextEdit*>(&editor); text && !IsMaxLengthStored())
+    text->SetMaxLength(FieldMaxLength());
+}
 
 TqlInplaceEdit* TqlDBTreeListMaskColumn::CreateEditor(TComponent* owner) const {
   return new TqlInplaceMaskEdit(owner);

@@ -128,6 +128,7 @@ TEST(DBGridEditing, RefusedCharactersChangeNothing) {
   const Case cases[] = {
       {"letters in the masked code", 0, "ab9", "9003"},
       {"letters in an integer field", 2, "x7y", "7"},
+      {"past the field's size (20)", 1, "abcdefghijklmnopqrstuv", "abcdefghijklmnopqrst"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
