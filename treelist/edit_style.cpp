@@ -11,6 +11,7 @@ namespace {
 // TreeListFamilyShutdown; plain pointers so that code running during program exit can still
 // ask whether they exist.
 TqlEditStyleController* gDefaultController = nullptr;
+TqlCheckEditStyleController* gCheckController = nullptr;
 TBrush* gShadowBrush = nullptr;
 
 // Frees the shared objects at program exit when nobody shut the family down before.
@@ -34,6 +35,8 @@ void TreeListFamilyInit() {
 }
 
 void TreeListFamilyShutdown() {
+  delete gCheckController;
+  gCheckController = nullptr;
   delete gDefaultController;
   gDefaultController = nullptr;
   delete gShadowBrush;
@@ -48,6 +51,12 @@ TqlEditStyleController& DefaultEditStyleController() {
 const TBrush& ShadowBrush() {
   if (!gShadowBrush) TreeListFamilyInit();
   return *gShadowBrush;
+}
+
+TqlCheckEditStyleController& DefaultCheckEditStyleController() {
+  TreeListFamilyInit();  // registers the exit guard that frees it
+  if (!gCheckController) gCheckController = new TqlCheckEditStyleController(nullptr);
+  return *gCheckController;
 }
 
 // ===== the editor side =========================================================================
@@ -140,6 +149,18 @@ void TqlEditStyleController::SetValues(const TqlEditStyleData& value) {
   if (values_ == value) return;
   values_ = value;
   Changed();
+}
+
+TqlCheckEditStyleController::TqlCheckEditStyleController(TComponent* AOwner)
+    : TqlEditStyleController(AOwner) {
+  SetValues(DefaultValues());  // nothing is linked yet: nobody is told
+}
+
+TqlEditStyleData TqlCheckEditStyleController::DefaultValues() const {
+  TqlEditStyleData values;
+  values.BorderStyle = xbsNone;
+  values.ButtonStyle = bts3D;
+  return values;
 }
 
 // ===== edit style ==============================================================================

@@ -8,14 +8,16 @@
 //                            OnStyleChanged
 //   TqlEditStyleController   the seven look values every linked editor without its own
 //                            values uses
+//   TqlCheckEditStyleController  the same with the check editors' defaults (no border,
+//                            3-D buttons)
 //   TqlEditStyle             one editor's values; a value whose svX bit is not in
 //                            AssignedValues reads the style's default for it
 //   ResolveEditLook          what an editor paints with, from its style and whether it is
 //                            selected (focused or hot)
 //
-// The process-wide default controller and the clBtnShadow shadow brush live from the first
-// use (or TreeListFamilyInit) until TreeListFamilyShutdown, which runs at program exit at the
-// latest.
+// The process-wide default controller, the check editors' controller and the clBtnShadow
+// shadow brush live from the first use (or TreeListFamilyInit) until TreeListFamilyShutdown,
+// which runs at program exit at the latest.
 #include <functional>
 #include <vector>
 
@@ -135,7 +137,9 @@ class TqlEditStyleController : public TqlStyleController {
   const TqlEditStyleData& Values() const { return values_; }
   void SetValues(const TqlEditStyleData& value);
   void Assign(const TqlEditStyleController& source) { SetValues(source.Values()); }
-  void RestoreDefaults() { SetValues(TqlEditStyleData{}); }
+  void RestoreDefaults() { SetValues(DefaultValues()); }
+  // The values of a new controller of this class, which RestoreDefaults sets again.
+  virtual TqlEditStyleData DefaultValues() const { return TqlEditStyleData{}; }
 
  protected:
   // Editors with a controller of their own do not follow this one.
@@ -148,6 +152,13 @@ class TqlEditStyleController : public TqlStyleController {
   TqlEditStyleData values_;
 };
 
+// The controller of check editors: no border and 3-D buttons unless told otherwise.
+class TqlCheckEditStyleController : public TqlEditStyleController {
+ public:
+  explicit TqlCheckEditStyleController(TComponent* AOwner);
+  TqlEditStyleData DefaultValues() const override;
+};
+
 // The grid family's shared objects. Init is optional (first use creates them); Shutdown frees
 // them and runs at program exit when nobody called it earlier.
 void TreeListFamilyInit();
@@ -156,6 +167,8 @@ void TreeListFamilyShutdown();
 TqlEditStyleController& DefaultEditStyleController();
 // The solid clBtnShadow brush of drop shadows (created on first use).
 const TBrush& ShadowBrush();
+// The shared check-editor controller without owner (created on first use).
+TqlCheckEditStyleController& DefaultCheckEditStyleController();
 
 // One editor's look values. Lives exactly as long as its editor and keeps it linked to the
 // default controller meanwhile.

@@ -179,6 +179,11 @@ void TCustomForm::SetEllipticRegion(const TRect& clientRect) {
   window_->SetEllipticRegion(clientRect);
 }
 
+void TCustomForm::SetWindowRegion(const TRegion* clientRegion) {
+  ensureWindow();
+  window_->SetRegion(clientRegion);
+}
+
 void TCustomForm::Hide() {
   if (!shown_) return;
   shown_ = false;

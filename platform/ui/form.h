@@ -60,6 +60,8 @@ class TCustomForm : public TWinControl {
   void ShowPopupAt(TPoint screenTopLeft);
   // Restricts the window to the ellipse inscribed in a client rectangle (empty: no region).
   void SetEllipticRegion(const TRect& clientRect);
+  // Restricts the window to a region of its client area (nullptr: no region).
+  void SetWindowRegion(const TRegion* clientRegion);
   TModalResult ShowModal();
   bool Modal() const { return modalLevel_ > 0; }
   TModalResult ModalResult() const { return modalResult_; }

@@ -39,6 +39,9 @@ class TFormWindow {
   virtual void Activate() = 0;
   // The elliptic window region of pop-ups that have one (empty rect: none).
   virtual void SetEllipticRegion(const TRect& clientRect) = 0;
+  // Only the region's pixels of the window show and take the mouse (client coordinates);
+  // nullptr: the whole window.
+  virtual void SetRegion(const TRegion* clientRegion) = 0;
   // The toolkit widget that native editors go into (QWidget*).
   virtual void* NativeParent() = 0;
 };

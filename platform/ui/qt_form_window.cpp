@@ -245,6 +245,15 @@ class QtFormWindow : public TFormWindow {
     else
       widget_->setMask(QRegion(r.Left, r.Top, r.Width(), r.Height(), QRegion::Ellipse));
   }
+  void SetRegion(const TRegion* region) override {
+    if (!region) {
+      widget_->clearMask();
+      return;
+    }
+    QRegion mask;
+    for (const TRect& r : region->Rects()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+    widget_->setMask(mask);
+  }
   void* NativeParent() override { return widget_; }
 
  private:

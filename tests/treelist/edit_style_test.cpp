@@ -292,4 +292,41 @@ TEST(EditStyle, DestroyingTheStyleUnlinksTheEditorFromTheDefaultController) {
   EXPECT_EQ(links.size(), before);
 }
 
+TEST(CheckEditStyleController, DefaultsAreNoBorderAnd3DButtonsAndRestoreGivesThemBack) {
+  struct Case {
+    const char* name;
+    TqlEditStyleController* controller;
+    TqlEditBorderStyle border;
+    TqlEditButtonViewStyle button;
+  };
+  TqlCheckEditStyleController own(nullptr);
+  TqlEditStyleController plain(nullptr);
+  const Case cases[] = {
+      {"a new check controller", &own, xbsNone, bts3D},
+      {"the shared check controller", &DefaultCheckEditStyleController(), xbsNone, bts3D},
+      {"a plain controller keeps its own defaults", &plain, xbs3D, btsDefault},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TqlEditStyleController& controller = *c.controller;
+    EXPECT_EQ(controller.BorderStyle(), c.border);
+    EXPECT_EQ(controller.ButtonStyle(), c.button);
+    EXPECT_EQ(controller.BorderColor(), clWindowFrame) << "the other values as any controller";
+    EXPECT_EQ(controller.Edges(), kAllEditEdges);
+
+    FakeEditor editor;
+    editor.SetStyleController(&controller);
+    controller.SetBorderStyle(xbsThick);
+    controller.SetButtonStyle(btsHotFlat);
+    controller.SetShadow(true);
+    int before = editor.restyles;
+    controller.RestoreDefaults();
+    EXPECT_EQ(editor.restyles - before, 1) << "restored in one bracket: one notification";
+    EXPECT_EQ(controller.BorderStyle(), c.border);
+    EXPECT_EQ(controller.ButtonStyle(), c.button);
+    EXPECT_FALSE(controller.Shadow());
+    EXPECT_EQ(editor.style->BorderStyle(), c.border) << "the linked editor reads them";
+  }
+}
+
 }  // namespace
