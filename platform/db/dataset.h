@@ -15,8 +15,9 @@
 // write; Insert and Append first add a blank row to the table (through InternalInsertRow)
 // that stays a record while it is being inserted, even when the filter would drop it. Post
 // checks required fields and writes the buffer (InternalWriteRow); Cancel drops it and, for
-// an insert, the blank row (InternalDeleteRow). Every row change hands over a new snapshot;
-// the data set renumbers its rows, filters again and puts the cursor on the changed row, or
+// an insert, the blank row (InternalDeleteRow). Every row change hands over the table after
+// it (a memory table's own snapshot, changed in place); the data set renumbers its rows,
+// binds the filter to it again, filters again and puts the cursor on the changed row, or
 // on the record after it when that row is gone or filtered out (else the last record).
 // Moving, searching and filtering post a modified record first and cancel an untouched one.
 //

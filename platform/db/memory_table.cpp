@@ -11,6 +11,11 @@ bool isDefinableType(TFieldType t) {
          t == ftDateTime || t == ftBoolean;
 }
 
+// Room for one more element without the exact-size growth that reserve(size() + 1) gives.
+void reserveOneMore(std::vector<uint32_t>& v) {
+  if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 2 + 16);
+}
+
 }  // namespace
 
 TMemoryTable::TMemoryTable(TComponent* AOwner) : TDataSet(AOwner) {}
@@ -35,7 +40,7 @@ void TMemoryTable::AddFieldDef(const std::string& Name, TFieldType DataType, int
     if (AnsiUpperCase(def.Name) == AnsiUpperCase(Name))
       throw EDatabaseError(this->Name() + ": Duplicate field name '" + Name + "'");
   defs_.push_back({Name, DataType, text ? Size : 0, Required});
-  commit(nullptr, {});  // the rows had the old shape: a new definition starts an empty table
+  replaceRows(nullptr);  // the rows had the old shape: a new definition starts an empty table
 }
 
 void TMemoryTable::CopyFrom(const TDataSet& Source) {
@@ -54,28 +59,41 @@ void TMemoryTable::CopyFrom(const TDataSet& Source) {
   auto table = std::make_shared<TTableSnapshot>(Name(), std::move(columns));
   const TTableSnapshot& from = *Source.Snapshot();
   std::vector<Variant> values(defs.size());
-  std::vector<uint32_t> rowIds;
   for (uint32_t sourceRow : Source.RecordRows()) {
     for (int i = 0; i < Source.FieldCount(); ++i)
       values[i] = from.Column(Source.Fields()[i]->FieldNo() - 1).Value(sourceRow);
     table->AppendRow(values);
-    rowIds.push_back(nextId_++);  // new ids: bookmarks of the old contents name nothing here
   }
   Close();
   defs_ = std::move(defs);
-  commit(std::move(table), std::move(rowIds));
+  replaceRows(std::move(table));  // new ids: bookmarks of the old contents name nothing here
   Open();
 }
 
-TSnapshotPtr TMemoryTable::emptyTable() const {
+std::shared_ptr<TTableSnapshot> TMemoryTable::emptyTable() const {
   std::vector<TSnapshotColumnDef> columns;
   for (const TMemoryFieldDef& def : defs_) columns.push_back({def.Name, def.DataType, def.Size});
   return std::make_shared<TTableSnapshot>(Name(), std::move(columns));
 }
 
+void TMemoryTable::replaceRows(std::shared_ptr<TTableSnapshot> table) {
+  const uint32_t rows = table ? table->RowCount() : 0;
+  std::vector<uint32_t> rowIds(rows), rowHint(rows);
+  for (uint32_t r = 0; r < rows; ++r) {
+    rowIds[r] = nextId_ + r;
+    rowHint[r] = r;
+  }
+  table_ = std::move(table);
+  rowIds_ = std::move(rowIds);
+  rowHint_ = std::move(rowHint);
+  firstId_ = nextId_;
+  nextId_ += rows;
+  staleFrom_ = rows;
+}
+
 void TMemoryTable::InternalOpen() {
   if (defs_.empty()) throw EDatabaseError(Name() + ": No fields are defined");
-  if (!table_) commit(emptyTable(), {});
+  if (!table_) replaceRows(emptyTable());
   SetResult(table_, AllRows(table_->RowCount()));
 }
 
@@ -87,50 +105,29 @@ void TMemoryTable::CreateFields() {
   }
 }
 
-TSnapshotPtr TMemoryTable::copyTable(uint32_t rowIndex, RowChange change,
-                                     const std::vector<Variant>& values) const {
-  std::vector<TSnapshotColumnDef> columns;
-  for (int c = 0; c < table_->ColumnCount(); ++c) columns.push_back(table_->Column(c).Def());
-  auto copy = std::make_shared<TTableSnapshot>(table_->TableName(), std::move(columns));
-  std::vector<Variant> row(size_t(table_->ColumnCount()), Variant::Null());
-  for (uint32_t r = 0; r <= table_->RowCount(); ++r) {
-    if (r == rowIndex && change == RowChange::InsertBlank) {
-      copy->AppendRow(std::vector<Variant>(row.size(), Variant::Null()));
-    } else if (r == rowIndex) {
-      if (change == RowChange::Write) copy->AppendRow(values);
-      continue;
-    }
-    if (r == table_->RowCount()) break;
-    for (int c = 0; c < table_->ColumnCount(); ++c) row[c] = table_->Column(c).Value(r);
-    copy->AppendRow(row);
-  }
-  return copy;
-}
-
-TSnapshotPtr TMemoryTable::commit(TSnapshotPtr table, std::vector<uint32_t> rowIds) {
-  table_ = std::move(table);
-  rowIds_ = std::move(rowIds);
-  rowOfId_.clear();
-  for (uint32_t r = 0; r < rowIds_.size(); ++r) rowOfId_[rowIds_[r]] = r;
+TSnapshotPtr TMemoryTable::InternalInsertRow(uint32_t rowIndex) {
+  // Room first, so nothing after the table's change can raise.
+  reserveOneMore(rowIds_);
+  reserveOneMore(rowHint_);
+  table_->InsertRow(rowIndex, std::vector<Variant>(size_t(table_->ColumnCount()), Variant::Null()));
+  rowIds_.insert(rowIds_.begin() + rowIndex, nextId_);
+  rowHint_.push_back(rowIndex);
+  ++nextId_;
+  rowsMovedFrom(rowIndex);
   return table_;
 }
 
-TSnapshotPtr TMemoryTable::InternalInsertRow(uint32_t rowIndex) {
-  std::vector<uint32_t> rowIds = rowIds_;
-  rowIds.insert(rowIds.begin() + rowIndex, nextId_);
-  TSnapshotPtr table = copyTable(rowIndex, RowChange::InsertBlank);
-  ++nextId_;
-  return commit(std::move(table), std::move(rowIds));
-}
-
 TSnapshotPtr TMemoryTable::InternalWriteRow(uint32_t rowIndex, const std::vector<Variant>& values) {
-  return commit(copyTable(rowIndex, RowChange::Write, values), rowIds_);
+  table_->WriteRow(rowIndex, values);
+  return table_;
 }
 
 TSnapshotPtr TMemoryTable::InternalDeleteRow(uint32_t rowIndex) {
-  std::vector<uint32_t> rowIds = rowIds_;
-  rowIds.erase(rowIds.begin() + rowIndex);
-  return commit(copyTable(rowIndex, RowChange::Remove), std::move(rowIds));
+  table_->DeleteRow(rowIndex);
+  rowHint_[rowIds_[rowIndex] - firstId_] = kGone;
+  rowIds_.erase(rowIds_.begin() + rowIndex);
+  rowsMovedFrom(rowIndex);
+  return table_;
 }
 
 TBookmarkStr TMemoryTable::BookmarkOfRow(uint32_t rowIndex) const {
@@ -139,9 +136,13 @@ TBookmarkStr TMemoryTable::BookmarkOfRow(uint32_t rowIndex) const {
 
 int64_t TMemoryTable::RowOfBookmark(const TBookmarkStr& ABookmark) const {
   uint32_t id;
-  if (!DecodeBookmark(ABookmark, id)) return -1;
-  auto it = rowOfId_.find(id);
-  return it == rowOfId_.end() ? -1 : int64_t(it->second);
+  if (!DecodeBookmark(ABookmark, id) || id < firstId_ || id >= nextId_) return -1;
+  const uint32_t& hint = rowHint_[id - firstId_];
+  if (hint != kGone && hint >= staleFrom_) {  // maybe moved: refresh the rows that may have
+    for (uint32_t r = staleFrom_; r < rowIds_.size(); ++r) rowHint_[rowIds_[r] - firstId_] = r;
+    staleFrom_ = uint32_t(rowIds_.size());
+  }
+  return hint == kGone ? -1 : int64_t(hint);
 }
 
 void TMemoryTable::CheckInvariants() const {
@@ -150,11 +151,20 @@ void TMemoryTable::CheckInvariants() const {
     throw EDatabaseError(Name() + ": broken invariant: " + what);
   };
   if (Active() && Snapshot() != table_.get()) fail("the data set shows another table");
+  if (table_) table_->CheckInvariants();
   if (rowIds_.size() != (table_ ? table_->RowCount() : 0)) fail("a row id per row");
-  if (rowOfId_.size() != rowIds_.size()) fail("row ids repeat");
+  if (nextId_ < firstId_ || rowHint_.size() != nextId_ - firstId_) fail("a row hint per id");
+  if (staleFrom_ > rowIds_.size()) fail("stale rows past the end");
+  std::vector<bool> live(rowHint_.size());
   for (uint32_t r = 0; r < rowIds_.size(); ++r) {
-    if (rowIds_[r] >= nextId_) fail("row id not yet handed out");
-    auto it = rowOfId_.find(rowIds_[r]);
-    if (it == rowOfId_.end() || it->second != r) fail("row id index");
+    const uint32_t id = rowIds_[r];
+    if (id < firstId_ || id >= nextId_) fail("row id outside the current ones");
+    if (live[id - firstId_]) fail("row ids repeat");
+    live[id - firstId_] = true;
+    // A right hint lies before staleFrom_, a stale one at or after it, so look-ups can tell.
+    const uint32_t hint = rowHint_[id - firstId_];
+    if (r < staleFrom_ ? hint != r : (hint == kGone || hint < staleFrom_)) fail("row hint");
   }
+  for (size_t i = 0; i < live.size(); ++i)
+    if (!live[i] && rowHint_[i] != kGone) fail("a deleted row id not marked");
 }

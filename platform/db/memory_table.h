@@ -5,21 +5,31 @@
 // It is filled either by CopyFrom (the fields and records of any open data set) or in code:
 // field definitions first (while closed), then Open, then Append / set values / Post.
 //
-// Storage: the rows are one immutable table snapshot, replaced whole on every row change, so
-// the data set's filters, Locate and the text views fields hand out keep working unchanged
-// on it. A change costs one copy of the table (rows x columns values): meant for the small
-// tables people edit by hand, not for the terminology's big ones.
+// Storage: the rows are one table snapshot that the row changes edit in place
+// (TTableSnapshot::InsertRow, WriteRow, DeleteRow): the new values go into a fresh slot of
+// each column and a row map from rowIndex to slot moves by one entry per later row, so a
+// change costs about one row plus a 4-byte move per later row, not a copy of the table. The
+// data set's filters, Locate and fields read the same snapshot as before; views into its
+// text last until the next change.
 //
 // Bookmarks carry a row id instead of the rowIndex: ids are handed out in order and never
 // reused, so a bookmark keeps naming its record while other records are inserted before it
 // or deleted, becomes invalid when its own record is deleted, and bookmarks compare by id
 // (the order of the rows' creation), which no later change alters.
 //
-// Invariants: rowIds_ has one id per row of table_ (when open or filled), all different, each
-// below nextId_; rowOfId_ maps each of them back to its rowIndex.
+// Finding a bookmark's row: rowIds_ (rowIndex -> id) moves with the rows; rowHint_ (id ->
+// rowIndex) is a cache that an insert or delete makes stale from its rowIndex on (rows before
+// it do not move), and the next look-up of a stale id refreshes that tail once. Deleted ids
+// are marked at once. So a look-up costs O(1), plus one pass over the rows after the first
+// change since the last refresh when it meets one of them.
+//
+// Invariants: rowIds_ has one id per row of table_ (when open or filled), all different, in
+// [firstId_, nextId_); rowHint_ has one entry per id in that range: the rowIndex of its row
+// for every row before staleFrom_, kGone for every deleted id.
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/db/dataset.h"
@@ -61,19 +71,20 @@ class TMemoryTable : public TDataSet {
   int64_t RowOfBookmark(const TBookmarkStr& ABookmark) const override;
 
  private:
+  static constexpr uint32_t kGone = UINT32_MAX;  // rowHint_ of a deleted id
+
   void checkClosed() const;
-  enum class RowChange { InsertBlank, Write, Remove };
-  // A copy of table_ with one change at rowIndex: a blank row put before it, the row
-  // replaced by values, or the row left out.
-  TSnapshotPtr copyTable(uint32_t rowIndex, RowChange change,
-                         const std::vector<Variant>& values = {}) const;
-  TSnapshotPtr emptyTable() const;
-  // Takes the new table and row ids and indexes the ids.
-  TSnapshotPtr commit(TSnapshotPtr table, std::vector<uint32_t> rowIds);
+  std::shared_ptr<TTableSnapshot> emptyTable() const;
+  // Takes a new table (or none) and gives each of its rows a new id; old bookmarks name
+  // nothing any more.
+  void replaceRows(std::shared_ptr<TTableSnapshot> table);
+  void rowsMovedFrom(uint32_t rowIndex) { staleFrom_ = std::min(staleFrom_, rowIndex); }
 
   std::vector<TMemoryFieldDef> defs_;
-  TSnapshotPtr table_;                          // the rows; null until opened or filled
-  std::vector<uint32_t> rowIds_;                // id of each row, by rowIndex
-  std::unordered_map<uint32_t, uint32_t> rowOfId_;  // id -> rowIndex, for rowIds_
-  uint32_t nextId_ = 0;                         // the next new row's id; ids below it are used
+  std::shared_ptr<TTableSnapshot> table_;  // the rows; null until opened or filled
+  std::vector<uint32_t> rowIds_;           // id of each row, by rowIndex
+  uint32_t firstId_ = 0;                   // ids below it belong to earlier contents
+  uint32_t nextId_ = 0;                    // the next new row's id; ids below it are used
+  mutable std::vector<uint32_t> rowHint_;  // id - firstId_ -> rowIndex (kGone: deleted)
+  mutable uint32_t staleFrom_ = 0;         // rowHint_ is right for the rows before it
 };

@@ -61,6 +61,8 @@ std::string TSnapshotCodec::ReadString(TByteSource& source, size_t maxLength) {
 }
 
 void TSnapshotCodec::Write(const TTableSnapshot& snapshot, TByteSink& sink) {
+  // The arrays go out by slot: a table changed in place goes as its copy in row order.
+  if (snapshot.mapped_) return Write(*snapshot.Copy(), sink);
   sink.Write("QSNP", 4);
   WriteU32(sink, kVersion);
   WriteString(sink, snapshot.tableName_);
@@ -111,7 +113,7 @@ std::shared_ptr<TTableSnapshot> TSnapshotCodec::Read(TByteSource& source) {
   auto snapshot = std::make_shared<TTableSnapshot>(std::move(tableName), std::move(defs));
   const uint32_t rows = ReadU32(source);
   for (auto& c : snapshot->columns_) {
-    c.rowCount_ = rows;
+    c.slotCount_ = rows;
     if (c.text_) {
       readArray(source, c.nullBits_, (uint64_t(rows) + 63) / 64);
       readArray(source, c.ends_, rows);
@@ -149,6 +151,6 @@ std::shared_ptr<TTableSnapshot> TSnapshotCodec::Read(TByteSource& source) {
       }
     }
   }
-  snapshot->rowCount_ = rows;
+  snapshot->rowCount_ = snapshot->slotCount_ = rows;
   return snapshot;
 }

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
+#include <map>
+#include <random>
+#include <set>
 
 #include "platform/db/db_error.h"
 #include "platform/db/memory_table.h"
@@ -335,6 +339,156 @@ TEST_F(MemoryTableTest, FieldDefinitionsAreChecked) {
   TMemoryTable bare(&owner);
   bare.SetName("mtBare");
   EXPECT_EQ(errorOf([&] { bare.Open(); }), "mtBare: No fields are defined");
+}
+
+// Random inserts, appends, edits, deletes and cancelled inserts, with the filter now on, now
+// off, against a plain list of rows: the records shown, the record the cursor lands on, every
+// bookmark (valid exactly while its row exists and passes the filter, finding that row, ordered
+// by creation) and Locate through the column's index must always agree with the list.
+TEST(MemoryTableModelTest, RandomRowChangesFollowAListOfRows) {
+  struct Row {
+    int tag;  // TAG field: names the row, in order of creation
+    std::string name;
+  };
+  TComponent owner{nullptr};
+  TMemoryTable table{&owner};
+  table.SetName("mtModel");
+  table.AddFieldDef("TAG", ftInteger);
+  table.AddFieldDef("NAME", ftWideString, 4);
+  table.SetFilter("NAME LIKE 'A*'");
+  table.Open();
+  TField* tag = table.FieldByName("TAG");
+  TField* name = table.FieldByName("NAME");
+
+  std::mt19937 rng(11);
+  auto pick = [&](size_t n) { return size_t(rng() % n); };
+  const std::vector<std::string> names = {"Ab", "ab", "AB", "b", "Bx", "a"};
+  std::vector<Row> rows;                 // table order
+  std::map<int, TBookmarkStr> bookmarks;  // tag -> the bookmark its record had
+  std::set<int> gone;
+  int nextTag = 0;
+  auto passes = [&](const Row& row) { return !table.Filtered() || std::toupper(row.name[0]) == 'A'; };
+  auto indexOfTag = [&](int t) {
+    return size_t(std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.tag == t; }) - rows.begin());
+  };
+  // The tag of the record the cursor lands on after a change at row i: that row, else the
+  // next record, else the last one; -1 when there is none.
+  auto landingAt = [&](size_t i) {
+    int last = -1;
+    for (size_t r = 0; r < rows.size(); ++r) {
+      if (!passes(rows[r])) continue;
+      if (r >= i) return rows[r].tag;
+      last = rows[r].tag;
+    }
+    return last;
+  };
+  // A new record before row i (at the end when i is the row count), named at random; its
+  // bookmark is taken while it is being inserted, when it is a record whatever the filter.
+  auto addRow = [&](size_t i, bool append) {
+    append ? table.Append() : table.Insert();
+    bookmarks[nextTag] = table.Bookmark();
+    const std::string newName = names[pick(names.size())];
+    tag->SetValue(Variant(nextTag));
+    name->SetText(newName);
+    table.Post();
+    rows.insert(rows.begin() + i, {nextTag++, newName});
+  };
+  for (int i = 0; i < 12; ++i) addRow(rows.size(), true);
+
+  for (int step = 0; step < 1500; ++step) {
+    // 0 insert, 1 append, 2 edit, 3 delete, 4 cancelled insert, 5 filter on or off.
+    size_t action = rows.size() < 10 ? pick(2) : rows.size() > 40 ? 2 + pick(3) : pick(5);
+    if (pick(40) == 0) action = 5;
+    if (action >= 2 && action <= 4 && table.IsEmpty()) action = 0;
+    if (!table.IsEmpty()) table.SetRecNo(1 + int(pick(size_t(table.RecordCount()))));
+    const size_t here = table.IsEmpty() ? rows.size() : indexOfTag(tag->AsInteger());
+    int expected = -1;
+    std::string what;
+    switch (action) {
+      case 0:
+      case 1: {
+        const size_t i = action == 1 ? rows.size() : here;
+        addRow(i, action == 1);
+        expected = landingAt(i);
+        what = action == 1 ? "append" : "insert";
+        break;
+      }
+      case 2: {
+        table.Edit();
+        rows[here].name = names[pick(names.size())];
+        name->SetText(rows[here].name);
+        table.Post();
+        expected = landingAt(here);
+        what = "edit";
+        break;
+      }
+      case 3:
+        table.Delete();
+        gone.insert(rows[here].tag);
+        rows.erase(rows.begin() + here);
+        expected = landingAt(here);
+        what = "delete";
+        break;
+      case 4:
+        table.Insert();
+        name->SetText(names[pick(names.size())]);
+        table.Cancel();
+        expected = landingAt(here);
+        what = "cancelled insert";
+        break;
+      default:
+        table.SetFiltered(!table.Filtered());
+        expected = landingAt(0);
+        what = "filter switched";
+    }
+    SCOPED_TRACE("step " + std::to_string(step) + ": " + what);
+    table.CheckInvariants();
+    ASSERT_EQ(table.IsEmpty() ? -1 : tag->AsInteger(), expected);
+    std::vector<std::pair<int, std::string>> shown, visible;
+    for (int recordPos = 0; recordPos < table.RecordCount(); ++recordPos) {
+      table.SetActiveRecordPos(recordPos);
+      shown.push_back({tag->AsInteger(), name->AsString()});
+    }
+    table.SetActiveRecordPos(table.CurrentRecordPos());
+    for (const Row& row : rows)
+      if (passes(row)) visible.push_back({row.tag, row.name});
+    ASSERT_EQ(shown, visible);
+
+    // Some bookmarks each step, every one now and then.
+    std::vector<int> tags;
+    for (const auto& entry : bookmarks) tags.push_back(entry.first);
+    if (step % 100 != 0) {
+      std::shuffle(tags.begin(), tags.end(), rng);
+      tags.resize(std::min<size_t>(tags.size(), 12));
+    }
+    for (int t : tags) {
+      const TBookmarkStr& bookmark = bookmarks[t];
+      const bool there = !gone.count(t) && passes(rows[indexOfTag(t)]);
+      ASSERT_EQ(table.BookmarkValid(bookmark), there) << t;
+      if (there) {
+        table.SetBookmark(bookmark);
+        ASSERT_EQ(tag->AsInteger(), t);
+      } else {
+        EXPECT_THROW(table.SetBookmark(bookmark), EDatabaseError) << t;
+      }
+      const int other = tags[pick(tags.size())];
+      EXPECT_EQ(table.CompareBookmarks(bookmark, bookmarks[other]), (t > other) - (t < other));
+    }
+
+    const std::string wanted = names[pick(names.size())];
+    auto first = std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.name == wanted && passes(r); });
+    ASSERT_EQ(table.Locate("NAME", Variant(wanted), {}), first != rows.end()) << wanted;
+    if (first != rows.end()) {
+      ASSERT_EQ(tag->AsInteger(), first->tag) << wanted;
+    }
+  }
+
+  // A copy of the table's own records gives them new bookmarks; the old ones name nothing.
+  table.SetFiltered(false);
+  table.CopyFrom(table);
+  table.CheckInvariants();
+  EXPECT_EQ(table.RecordCount(), int(rows.size()));
+  for (const auto& [t, bookmark] : bookmarks) EXPECT_FALSE(table.BookmarkValid(bookmark)) << t;
 }
 
 }  // namespace
