@@ -164,6 +164,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // Fills a node from the data set's active record: key value, texts and typed values of the
   // bound columns, preview text; fires OnRefreshNodeData.
   void FillNodeFromRecord(TqlDBGridNode* node);
+  // With edgoSmartRefresh: a change of the current record only reads its node again.
+  bool refreshCurrentRecordInPlace();
   // Sorts the loaded nodes by the first sorted non-group column (all-records mode only).
   void SortLoadedNodes();
   int LoadedRecordCount() const { return loadedRecordCount_; }

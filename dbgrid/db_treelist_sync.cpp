@@ -128,7 +128,6 @@ void TCustomqlDBTreeListControl::CheckChangeNodeEx() {
 namespace {
 // Refreshing the current record's node in place (re-placed, re-sorted, without reading the
 // data set) comes with the windowed modes; until then it declines and the grid reloads.
-bool refreshCurrentRecordInPlace(TCustomqlDBTreeListControl&) { return false; }
 
 // The buffered mode's window refresh comes with the windowed modes; it reloads for now.
 void refreshBufferedWindow(TCustomqlDBTreeListControl& grid) {
@@ -136,6 +135,21 @@ void refreshBufferedWindow(TCustomqlDBTreeListControl& grid) {
   grid.SyncFocusFromDataSet();
 }
 }  // namespace
+
+// The focused node is the current record (same key) and every record has its node: only that
+// node is read again. Anything else (records added or removed, another record current, no
+// key) leaves it to a reload.
+bool TCustomqlDBTreeListControl::refreshCurrentRecordInPlace() {
+  TDataSet* dataSet = DataSet();
+  auto* node = dynamic_cast<TqlDBGridNode*>(FocusedNode());
+  if (!dataSet || !node || keyField_.empty() || !IsAllRecordsMode()) return false;
+  if (dataSet->State() != dsBrowse || dataSet->RecordCount() != Count()) return false;
+  TField* key = dataSet->FindField(keyField_);
+  if (!key || !(node->KeyValue == key->Value())) return false;
+  FillNodeFromRecord(node);
+  NodeChanged(node, false);
+  return true;
+}
 
 void TCustomqlDBTreeListControl::LinkActiveChanged() {
   if (IsDestroying()) return;
@@ -150,7 +164,7 @@ void TCustomqlDBTreeListControl::LinkDataSetChanged() {
   // end of the data, not while partial loading, not inside a layout change.
   const bool smartRefreshed = IsDBOption(egoSmartRefresh) && dataSet && !dataSet->Bof() &&
                               !dataSet->Eof() && !IsPartialLoadMode() && groupChangeLock_ == 0 &&
-                              refreshCurrentRecordInPlace(*this);
+                              refreshCurrentRecordInPlace();
   if (!dataSet || dataSet->State() != dsInsert) {
     insertNode_ = nullptr;
     insertKeyValue_ = Variant();
