@@ -163,4 +163,23 @@ TEST(DBGridEditing, NoEditorWhereNothingCanBeWritten) {
   }
 }
 
+// With edgoSmartRefresh a post of the current record reads only its row again, so a row whose
+// sorted value changed stays where it is; without it the grid reloads and sorts it again.
+TEST(DBGridEditing, SmartRefreshReadsOnlyThePostedRow) {
+  for (bool smart : {true, false}) {
+    SCOPED_TRACE(smart ? "smart refresh" : "reload");
+    EditGridFixture f;
+    if (smart) f.grid->SetOptionsDB(f.grid->OptionsDB() + TqlDBGridOptionsDB{edgoSmartRefresh});
+    f.grid->Columns(1)->SetSorted(csUp);  // 发热, 咳嗽, 头痛 by pinyin
+    ASSERT_EQ(f.cell(1, 1), "咳嗽");
+    f.focus(1, 1);
+    f.key(VK_F2);
+    f.type("阿痛");  // sorts first
+    f.key(VK_RETURN);
+    f.table->Post();
+    EXPECT_EQ(f.stored(f.table->CurrentRecordPos(), "NAME"), "阿痛");
+    EXPECT_EQ(f.cell(smart ? 1 : 0, 1), "阿痛");
+  }
+}
+
 }  // namespace
