@@ -28,16 +28,6 @@ namespace {
 
 constexpr char32_t kTab = 9, kEscape = 27, kCtrlV = 0x16, kCtrlX = 0x18, kBackspace = 8;
 
-bool isNavigationKey(uint16_t key) {
-  switch (key) {
-    case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_PRIOR: case VK_NEXT: case VK_UP:
-    case VK_DOWN:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 TqlInplaceEdit::TqlInplaceEdit(TComponent* AOwner)
@@ -57,6 +47,16 @@ void TqlInplaceEdit::SetEditText(const std::string& value) {
 
 bool TqlInplaceEdit::CanModifyText() const {
   return !readOnly_ && container_ && container_->CanEditorModify();
+}
+
+bool IsEditNavigationKey(uint16_t key) {
+  switch (key) {
+    case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_PRIOR: case VK_NEXT: case VK_UP:
+    case VK_DOWN:
+      return true;
+    default:
+      return false;
+  }
 }
 
 // ===== activation, validation ================================================================
@@ -172,12 +172,12 @@ void TqlInplaceEdit::WMKeyDown(TWMKey& msg) {
     return;
   }
   if (key == VK_ESCAPE) Restore();
-  if (isNavigationKey(key) || key == VK_INSERT) Validate();
+  if (IsEditNavigationKey(key) || key == VK_INSERT) Validate();
   TqlCounterScope lock(validationLock_);
   const bool mayChange = CanModifyText();
   const bool plain = !shift.contains(ssShift) && !shift.contains(ssCtrl) && !shift.contains(ssAlt);
   if (container_ && ((key == VK_TAB && !shift.contains(ssAlt)) ||
-                     (isNavigationKey(key) && key != VK_TAB) || (key == VK_INSERT && plain))) {
+                     (IsEditNavigationKey(key) && key != VK_TAB) || (key == VK_INSERT && plain))) {
     TWMKey passed{key, shift};
     container_->DispatchKeyDown(passed);
     key = 0;

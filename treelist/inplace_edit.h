@@ -29,6 +29,11 @@
 
 class TCustomqlContainer;
 
+// The keys that end an edit and then move in the grid: Tab, Enter, Escape, Page Up, Page
+// Down, Up and Down (the editor validates before handing them on; the grid closes the editor
+// before acting on them).
+bool IsEditNavigationKey(uint16_t key);
+
 // Counts one hold of a lock counter for a scope.
 class TqlCounterScope {
  public:

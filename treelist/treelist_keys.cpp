@@ -19,6 +19,7 @@
 
 #include "platform/core/utf8.h"
 #include "platform/ui/services.h"
+#include "treelist/inplace_edit.h"
 #include "treelist/treelist_core.h"
 #include "treelist/treelist_node.h"
 
@@ -30,17 +31,6 @@ constexpr char32_t kCtrlC = 0x03, kBackspace = 0x08, kTab = 0x09, kEnter = 0x0D,
 bool isRowKey(uint16_t key) {
   switch (key) {
     case VK_UP: case VK_DOWN: case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Keys that end a running edit before they act.
-bool endsEditing(uint16_t key) {
-  switch (key) {
-    case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_PRIOR: case VK_NEXT: case VK_UP:
-    case VK_DOWN:
       return true;
     default:
       return false;
@@ -74,7 +64,7 @@ void TCustomqlTreeList::HandleKeyDown(uint16_t& Key, TShiftState Shift) {
     return;
   }
   if (nodes_.Roots().empty()) return;
-  if (state_ == tsEditing && endsEditing(Key)) {
+  if (state_ == tsEditing && IsEditNavigationKey(Key)) {
     HideEditorWithFocus();
     if (Key == VK_ESCAPE) return;
   }
