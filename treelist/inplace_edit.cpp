@@ -241,12 +241,12 @@ int TqlInplaceEdit::WMGetDlgCode() {
 
 void TqlInplaceEdit::WMSetFocus() {
   TCustomControl::WMSetFocus();
-  if (container_) container_->EditorFocusChanged();
+  if (container_ && !container_->IsDestroying()) container_->EditorFocusChanged();
 }
 
 void TqlInplaceEdit::WMKillFocus() {
   TCustomControl::WMKillFocus();
-  if (container_) container_->EditorFocusChanged();
+  if (container_ && !container_->IsDestroying()) container_->EditorFocusChanged();
 }
 
 void TqlInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -7,6 +7,7 @@
 
 #include "platform/core/scope_exit.h"
 #include "platform/core/utf8.h"
+#include "treelist/inplace_edit.h"
 #include "treelist/treelist_node.h"
 #include "treelist/treelist_requests.h"
 
@@ -19,6 +20,10 @@ TCustomqlTreeListControl::TCustomqlTreeListControl(TComponent* AOwner)
 
 TCustomqlTreeListControl::~TCustomqlTreeListControl() {
   Destroying();
+  // The editors leave while the grid is whole: a focused editor tells the grid it lost the
+  // focus, and the base destructors would do that after this class is gone.
+  for (auto& [kind, editor] : editors_) editor->SetParent(nullptr);
+  editor_ = nullptr;
   ClearNodes();  // nodes ask this control's virtuals while they go
   SetModel(nullptr);
   for (TqlTreeListColumn* column : columns_) column->treeList_ = nullptr;
