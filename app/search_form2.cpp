@@ -27,14 +27,6 @@ namespace {
 constexpr TColor kSideColor = 0xE4A384;   // FlatPanel1, FlatPanel3
 constexpr TColor kGroupColor = 0xF7DFD6;  // the three group panels, edits and side buttons
 
-TFont makeFont(const char* name, int height, TFontCharset charset) {
-  TFont font;
-  font.SetName(name);
-  font.SetHeight(height);
-  font.SetCharset(charset);
-  return font;
-}
-
 TBitmap glyphFrom(TResourceBytes bytes) {
   TBitmap bmp;
   bmp.LoadFromBmpBytes(bytes.Data, bytes.Size);
@@ -123,10 +115,10 @@ TqlDBGrid* resultGrid(TfrmMain* form, TWinControl* holder, const char* name, con
   grid->SetDefaultLayout(true);
   grid->SetHeaderPanelRowCount(1);
   grid->SetSummarySeparator(", ");
-  grid->SetFont(makeFont("宋体", -13, GB2312_CHARSET));
-  grid->HeaderFont() = makeFont("宋体", -13, GB2312_CHARSET);
-  grid->BandFont() = makeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
-  grid->PreviewFont() = makeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
+  grid->SetFont(MakeFont("宋体", -13, GB2312_CHARSET));
+  grid->HeaderFont() = MakeFont("宋体", -13, GB2312_CHARSET);
+  grid->BandFont() = MakeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
+  grid->PreviewFont() = MakeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
   grid->PreviewFont().SetColor(clBlue);
   grid->SetHeaderColor(0xE0E9EF);
   grid->SetLookAndFeel(lfUltraFlat);
@@ -150,7 +142,7 @@ TLabel* listCaption(TfrmMain* form, TWinControl* parent, const char* name, TPoin
   label->SetLeft(at.X);
   label->SetTop(at.Y);
   label->SetCaption(caption);
-  label->SetFont(makeFont("宋体", -13, ANSI_CHARSET));
+  label->SetFont(MakeFont("宋体", -13, ANSI_CHARSET));
   label->SetTransparent(true);
   return label;
 }
@@ -174,13 +166,13 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
   SetPosition(poDefault);
   SetWindowState(wsMaximized);
   SetColor(clBtnFace);
-  SetFont(makeFont("MS Sans Serif", -11, DEFAULT_CHARSET));
+  SetFont(MakeFont("MS Sans Serif", -11, DEFAULT_CHARSET));
 
   // --- left side: the search groups and the buttons ---
   FlatPanel1 = place<TFlatPanel>(this, this, "FlatPanel1", Bounds(0, 0, 281, 553));
   FlatPanel1->SetAlign(alLeft);
   FlatPanel1->SetColor(kSideColor);
-  FlatPanel1->SetFont(makeFont("宋体", -12, GB2312_CHARSET));
+  FlatPanel1->SetFont(MakeFont("宋体", -12, GB2312_CHARSET));
   FlatPanel1->SetTabOrder(0);
 
   FlatPanel6 = groupPanel(this, FlatPanel1, "FlatPanel6", Bounds(8, 8, 265, 113), 0);
@@ -248,7 +240,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
   fpnlText->SetVisible(false);
   fpnlText->SetTransparent(true);
   fpnlText->SetParentColor(true);
-  fpnlText->SetFont(makeFont("宋体", -13, ANSI_CHARSET));
+  fpnlText->SetFont(MakeFont("宋体", -13, ANSI_CHARSET));
   fpnlText->SetTabOrder(2);
   fmeText = place<TFlatMemo>(this, fpnlText, "fmeText", Bounds(1, 1, 517, 551));
   fmeText->SetAlign(alClient);

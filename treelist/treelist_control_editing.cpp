@@ -82,11 +82,12 @@ void TCustomqlTreeListControl::ShowEditor() {
 
   bool created = false;
   TqlInplaceEdit* editor = editorForColumn(column, created);
-  if (editor_ && editor_ != editor && EditorNode()) commitAndHide(*editor_);
-  if (created || EditorNode() != node || editorColumn_ != column || editor_ != editor) {
-    if (!created && EditorNode() && editor_ == editor) commitAndHide(*editor);
-    prepareEditor(*editor, node, column);
-  }
+  // An editor still bound to another cell (or another kind's editor) is written and hidden
+  // there first; an unbound editor is bound to this cell.
+  if (editor_ && EditorNode() &&
+      (editor_ != editor || EditorNode() != node || editorColumn_ != column))
+    commitAndHide(*editor_);
+  if (created || !EditorNode()) prepareEditor(*editor, node, column);
   editor_ = editor;
   const TRect cell = CellRect(node, column);
   if (State() == tsEditing && LockUpdate() == 0 && !cell.IsEmpty()) {

@@ -22,14 +22,6 @@
 
 namespace {
 
-TFont makeFont(const char* name, int height, TFontCharset charset) {
-  TFont font;
-  font.SetName(name);
-  font.SetHeight(height);
-  font.SetCharset(charset);
-  return font;
-}
-
 // The terms of the database, copied into a table of our own that takes edits.
 void copyTerms(const std::string& databasePath, TMemoryTable& table) {
   TComponent owner(nullptr);
@@ -91,8 +83,8 @@ void buildWorkbench(const std::string& databasePath) {
   grid->SetParent(form);
   grid->SetAlign(alClient);
   grid->SetKeyField("TID");
-  grid->SetFont(makeFont("宋体", -13, GB2312_CHARSET));
-  grid->HeaderFont() = makeFont("宋体", -13, GB2312_CHARSET);
+  grid->SetFont(MakeFont("宋体", -13, GB2312_CHARSET));
+  grid->HeaderFont() = MakeFont("宋体", -13, GB2312_CHARSET);
   grid->SetHeaderColor(14739951);
   grid->SetLookAndFeel(lfUltraFlat);
   grid->SetOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEditing, edgoImmediateEditor,

@@ -55,3 +55,11 @@ void TFont::SetCharset(TFontCharset value) { if (value != charset_) { charset_ =
 void TFont::SetStyle(TFontStyles value) { if (value != style_) { style_ = value; changed(); } }
 void TFont::SetColor(TColor value) { if (value != color_) { color_ = value; changed(); } }
 void TFont::SetPitch(TFontPitch value) { if (value != pitch_) { pitch_ = value; changed(); } }
+
+TFont MakeFont(const std::string& name, int height, TFontCharset charset) {
+  TFont font;
+  font.SetName(name);
+  font.SetHeight(height);
+  font.SetCharset(charset);
+  return font;
+}

@@ -145,6 +145,9 @@ class TFont : public TObject {
   TFontPitch pitch_ = fpDefault;
 };
 
+// A font of a face, height (as TFont::Height) and character set, the rest at its defaults.
+TFont MakeFont(const std::string& name, int height, TFontCharset charset);
+
 // The installed family that renders a Windows face name: "宋体" / "SimSun" -> "AR PL UMing CN",
 // "楷体_GB2312" / "KaiTi" -> "AR PL UKai CN", "MS Sans Serif" / "Tahoma" / "Arial" and unknown
 // names -> "DejaVu Sans"; CJK characters missing from a family fall back to

@@ -8,19 +8,11 @@ namespace {
 
 constexpr TColor kHeaderColor = 14739951;  // RGB 239, 233, 224: the search window's grids
 
-TFont makeFont(const char* name, int height, TFontCharset charset) {
-  TFont font;
-  font.SetName(name);
-  font.SetHeight(height);
-  font.SetCharset(charset);
-  return font;
-}
-
 }  // namespace
 
 void ApplySearchWindowSettings(TCustomqlTreeListControl& g, TqlLookAndFeel look) {
-  TFont text = makeFont("宋体", -13, GB2312_CHARSET);
-  TFont small = makeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
+  TFont text = MakeFont("宋体", -13, GB2312_CHARSET);
+  TFont small = MakeFont("MS Sans Serif", -11, DEFAULT_CHARSET);
   g.Font().Assign(text);
   g.HeaderFont().Assign(text);
   g.BandFont().Assign(small);
