@@ -15,6 +15,7 @@
 //   ShouldEditorDropKeys            no       | the focused column is not the editor's any more
 //   EditorDblClickFromQuickClicks   no       | tloImmediateEditor
 //   ShowEditorButtonsAlways         no       | tloShowButtonAlways
+//   PopupFrameKind                  2        | 1 unless LookAndFeel is lfStandard
 //   HandlesTab                      no       | tloTabs while Ctrl is up
 //   MoveToNeighbourColumn           nothing  | close the editor, focus the column left/right
 //   EditorFocusChanged              nothing  | repaint the focused and selected rows
@@ -56,6 +57,8 @@ class TCustomqlContainer : public TCustomControl {
   virtual bool ShouldEditorDropKeys() const { return false; }
   virtual bool EditorDblClickFromQuickClicks() const { return false; }
   virtual bool ShowEditorButtonsAlways() const { return false; }
+  // The frame kind of an editor's popup (popup_frame.h): 1 mono, 2 deep, 3 raised.
+  virtual int PopupFrameKind() const { return 2; }
   virtual bool HandlesTab() const { return false; }
   virtual void MoveToNeighbourColumn(bool left) {}
   virtual void EditorFocusChanged() {}

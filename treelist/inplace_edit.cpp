@@ -129,9 +129,17 @@ int TqlInplaceEdit::BorderWidth() const {
 void TqlInplaceEdit::StyleChanged() {
   const TRect probe{0, 0, 100, 100};
   const TqlEditViewGeometry g = TqlEditPainter().ComputeGeometry(frameData(*this, probe), false);
-  SetNonClientInsets({g.ContentRect.Left - probe.Left, g.ContentRect.Top - probe.Top,
-                      probe.Right - g.ContentRect.Right, probe.Bottom - g.ContentRect.Bottom});
+  const TRect inner = InnerInsets();
+  SetNonClientInsets({g.ContentRect.Left - probe.Left + inner.Left,
+                      g.ContentRect.Top - probe.Top + inner.Top,
+                      probe.Right - g.ContentRect.Right + inner.Right,
+                      probe.Bottom - g.ContentRect.Bottom + inner.Bottom});
   Invalidate();
+}
+
+TRect TqlInplaceEdit::FrameContentRect() const {
+  return TqlEditPainter().ComputeGeometry(frameData(*this, {0, 0, Width(), Height()}), false)
+      .ContentRect;
 }
 
 // The margin in the editor's colour, then the border as the edit painter draws it.

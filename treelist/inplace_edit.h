@@ -88,6 +88,10 @@ class TqlInplaceEdit : public TCustomControl, public TqlStyledEditor {
   void ShowAt(const TRect& bounds);
   // Hides the window (the grid repaints what it covered).
   void HideWindow();
+  // The grid showed the editor for a click on its cell and passes the click on: a point of
+  // the editor's window (frame included) and the buttons held (the left one while it is still
+  // down, none when the editor came on the release). The base does nothing with it.
+  virtual void ContainerMouseDown(TPoint windowPos, TShiftState shift) {}
 
   int& ActivationLock() { return activationLock_; }
   int& ValidationLock() { return validationLock_; }
@@ -107,8 +111,14 @@ class TqlInplaceEdit : public TCustomControl, public TqlStyledEditor {
   // The border's width on each side the style gives it: 0, 1 (single) or 2.
   int BorderWidth() const;
   void WMNCPaint(TCanvas& canvas) override;
+  // The content rectangle in window coordinates: inside the border and its margin, before
+  // anything the editor keeps beside its text (InnerInsets).
+  TRect FrameContentRect() const;
 
  protected:
+  // What the editor keeps of its content rectangle besides the text window, per side (the
+  // drop-down editor's buttons).
+  virtual TRect InnerInsets() const { return {}; }
   // Runs when the editor becomes visible for an edit (selects, places the caret...).
   virtual void ActivationHook() {}
   // The text changed by the user: the editor's OnChange, then the change hook.

@@ -142,6 +142,7 @@ class TqlRowsPainter {
   void paintRowFooters(const TqlRowInfo& row);
   void collectRowLines(const TqlRowInfo& row);
   void paintCell(const CellPaint& c);
+  TRect paintCellImage(const TRect& cell, const TqlCellImage& image, const TBrush& brush);
   void paintPreview(const TRect& rect, bool selected, const RowColours& colours,
                     TqlTreeListNode* node);
   void focusFrame(const TRect& rect);

@@ -28,6 +28,7 @@
 #include "treelist/treelist_types.h"
 
 class TBitmap;
+struct TqlCellImage;
 class TCustomqlTreeListControl;
 
 // The assigned-values set; the bit of value v is 1 << v (Alignment 1, Caption 2, ReadOnly 4,
@@ -165,6 +166,9 @@ class TqlTreeListColumn : public TComponent {
   // The column's settings on the editor: read-only, the change and validate hooks, and for a
   // text editor CharCase, MaxLength, OEMConvert and PasswordChar.
   virtual void ApplyEditorSettings(TqlInplaceEdit& editor);
+  // What a data cell of the column shows for its text: the base shows the text as it is
+  // (false); an image column shows a description and an image.
+  virtual bool CellDisplay(std::string& text, TqlCellImage& image) const { return false; }
   // The column's own custom drawing; runs after the grid's handler of the same kind.
   TqlTLCustomDrawCell OnCustomDrawCell;
   TqlTLCustomDrawHeader OnCustomDrawColumnHeader;

@@ -155,6 +155,7 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   std::string GetColumnCaption(int column) const override;
   int GetColumnWidth(int column) const override;
   TColor GetColumnColor(int column) const override;
+  bool GetColumnDisplay(int column, std::string& text, TqlCellImage& image) const override;
   const TFont& GetColumnFont(int column) const override;
   bool ColumnHasOwnFont(int column) const override;
   bool ColumnHasGlyph(int column) const override;
@@ -180,6 +181,8 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   void SetEditingText(const std::string& value);
   void ShowEditor() override;
   void ShowEditorWithKey(char32_t Key) override;
+  // Shows the editor and passes the click on to it (a drop-down editor may open its popup).
+  void ShowEditorFromClick(TPoint clientPoint, TShiftState shift) override;
   bool EditorExists() const override { return editor_ != nullptr && State() == tsEditing; }
   void HideEditorWithFocus() override { endEditing(true); }
   void HideEditor() override { endEditing(false); }
@@ -194,6 +197,7 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   bool ShouldEditorDropKeys() const override;
   bool EditorDblClickFromQuickClicks() const override { return IsOption(tloImmediateEditor); }
   bool ShowEditorButtonsAlways() const override { return IsOption(tloShowButtonAlways); }
+  int PopupFrameKind() const override { return LookAndFeel() != lfStandard ? 1 : 2; }
   void MoveToNeighbourColumn(bool left) override;
   // The focused row and the selected rows on screen repaint (their look follows the focus).
   void EditorFocusChanged() override;

@@ -113,6 +113,13 @@ void TCustomqlTreeListControl::ShowEditorWithKey(char32_t Key) {
   editor_->DispatchChar(ch);
 }
 
+void TCustomqlTreeListControl::ShowEditorFromClick(TPoint clientPoint, TShiftState shift) {
+  ShowEditor();
+  if (!EditorExists()) return;
+  editor_->ContainerMouseDown({clientPoint.X - editor_->Left(), clientPoint.Y - editor_->Top()},
+                              shift);
+}
+
 TqlInplaceEdit* TCustomqlTreeListControl::editorForColumn(int column, bool& created) {
   const std::string kind = Columns(column)->EditorKind();
   for (auto& [k, editor] : editors_)

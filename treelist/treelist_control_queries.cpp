@@ -244,6 +244,11 @@ int TCustomqlTreeListControl::GetColumnWidth(int column) const {
   return c ? c->Width() : 0;
 }
 
+bool TCustomqlTreeListControl::GetColumnDisplay(int column, std::string& text,
+                                                TqlCellImage& image) const {
+  return column >= 0 && column < ColumnCount() && Columns(column)->CellDisplay(text, image);
+}
+
 TColor TCustomqlTreeListControl::GetColumnColor(int column) const {
   const TqlTreeListColumn* c = Columns(column);
   return c ? c->Color() : Color();

@@ -13,6 +13,13 @@
 
 class TBitmap;
 class TCanvas;
+class TImageList;
+
+// The image a cell shows before its text (Images null: none).
+struct TqlCellImage {
+  const TImageList* Images = nullptr;  // non-owning
+  int Index = -1;                      // drawn when it is an image of Images
+};
 
 class TqlTreeListModel {
  public:
@@ -57,6 +64,11 @@ class TqlTreeListModel {
   virtual std::string GetColumnCaption(int column) const = 0;
   virtual int GetColumnWidth(int column) const = 0;
   virtual TColor GetColumnColor(int column) const = 0;
+  // A column that shows its values as other texts (an image column's descriptions) replaces
+  // a data cell's text and may give an image to draw before it; false when it changes nothing.
+  virtual bool GetColumnDisplay(int column, std::string& text, TqlCellImage& image) const {
+    return false;
+  }
   virtual const TFont& GetColumnFont(int column) const = 0;
   virtual bool ColumnHasOwnFont(int column) const = 0;
   virtual bool ColumnHasGlyph(int column) const = 0;

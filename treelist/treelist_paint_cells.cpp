@@ -10,6 +10,7 @@
 #include "platform/core/utf8.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/gdi_consts.h"
+#include "platform/gfx/image_list.h"
 #include "treelist/paint_pass.h"
 #include "treelist/paint_primitives.h"
 #include "treelist/rows_painter.h"
@@ -26,6 +27,9 @@ void TqlRowsPainter::paintCell(const CellPaint& c) {
   const bool newItemRow = c.Kind == TqlCellPaintKind::NewItemRow;
   std::string text =
       newItemRow ? grid.GetNewItemRowText(column) : grid.GetCellText(c.Node, column);
+  // An image column shows a description and an image for the stored text.
+  TqlCellImage image;
+  if (!newItemRow) grid.Model().GetColumnDisplay(column, text, image);
   const bool groupNode = c.Node && grid.IsGroupRow(c.Node);
   const bool custom = grid.WantsCustomDrawCell(column, groupNode);
   const bool ownFont = grid.Model().ColumnHasOwnFont(column);
@@ -104,6 +108,7 @@ void TqlRowsPainter::paintCell(const CellPaint& c) {
     cell = {cell.Left + (c.AtGridLeft ? 1 : 0), cell.Top + 1, cell.Right - (c.AtGridRight ? 1 : 0),
             cell.Bottom - 1};
   }
+  if (image.Images) cell = paintCellImage(cell, image, *brush);
   view.PaintRect = {-2, -2, cell.Width() + 2, cell.Height() + 2};
   PaintCellView(grid, column, canvas, cell, view);
 
@@ -130,6 +135,23 @@ void TqlRowsPainter::paintCell(const CellPaint& c) {
     }
     DrawDottedFocusFrame(canvas, frame);
   }
+}
+
+// The image area at the cell's left (the images' width) on the cell's brush, the image centred
+// vertically in it; returns what is left for the text.
+TRect TqlRowsPainter::paintCellImage(const TRect& cell, const TqlCellImage& image,
+                                     const TBrush& brush) {
+  const TRect area{cell.Left, cell.Top, std::min(cell.Right, cell.Left + image.Images->Width()),
+                   cell.Bottom};
+  canvas.Brush = brush;
+  canvas.FillRect(area);
+  if (image.Index >= 0 && image.Index < image.Images->Count()) {
+    TCanvasStateGuard clip(canvas);
+    canvas.IntersectClipRect(area);
+    image.Images->Draw(canvas, area.Left, area.Top + (area.Height() - image.Images->Height()) / 2,
+                       image.Index);
+  }
+  return {area.Right, cell.Top, cell.Right, cell.Bottom};
 }
 
 // ===== the preview painter ====================================================================

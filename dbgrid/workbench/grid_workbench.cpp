@@ -1,29 +1,43 @@
 // grid_workbench: a data-aware grid to try by hand. One window, "Grid workbench", holds a
 // TqlDBGrid over an editable in-memory copy of the sample terminology's terms (WHOART of
 // data/ADR.mdb, built with the program), with editing on: every column can be edited in
-// place; the term code (ADR代码) through an edit mask of four digits. The grid has the search
-// window's look and sorts on header clicks. Edits stay in memory: the database file is only
-// read.
+// place; the term code (ADR代码) through an edit mask of four digits, the organ system
+// (系统-器官) by choosing its name from a popup with a colour mark for each system, and the
+// second organ system (SID2) as a free code with the system codes offered in a pick list. The
+// grid has the search window's look and sorts on header clicks. Edits stay in memory: the
+// database file is only read.
 //
 // Usage: grid_workbench [ADR.mdb]
 //   The database defaults to the sample the build made (data/ADR.mdb of the build folder), so
 //   the program runs from any working directory.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dbgrid/db_grid.h"
+#include "dbgrid/db_drop_down_columns.h"
 #include "dbgrid/db_grid_column.h"
 #include "platform/db/ado_connection.h"
 #include "platform/db/ado_query.h"
 #include "platform/db/data_source.h"
 #include "platform/db/memory_table.h"
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/image_list.h"
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
 
 namespace {
 
-// The terms of the database, copied into a table of our own that takes edits.
-void copyTerms(const std::string& databasePath, TMemoryTable& table) {
+// The organ systems: codes and Chinese names, in code order.
+struct OrganSystems {
+  std::vector<std::string> Codes;
+  std::vector<std::string> Names;
+};
+
+// The terms of the database, copied into a table of our own that takes edits, and the organ
+// systems they are filed under.
+void readDatabase(const std::string& databasePath, TMemoryTable& table, OrganSystems& systems) {
   TComponent owner(nullptr);
   auto* connection = new TADOConnection(&owner);
   connection->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + databasePath);
@@ -33,18 +47,52 @@ void copyTerms(const std::string& databasePath, TMemoryTable& table) {
   query->SetSQL({"SELECT * FROM WHOART"});
   query->Open();
   table.CopyFrom(*query);
+  query->Close();
+  query->SetSQL({"SELECT SID, NAME FROM LJXT ORDER BY SID"});
+  query->Open();
+  for (; !query->Eof(); query->Next()) {
+    systems.Codes.push_back(query->FieldByName("SID")->AsString());
+    systems.Names.push_back(query->FieldByName("NAME")->AsString());
+  }
+}
+
+// One 16 x 16 colour mark per organ system: a square with a dark frame, the colours going
+// round the hue circle so that neighbouring systems differ.
+void makeSystemMarks(int count, TImageList& marks) {
+  marks.SetWidth(16);
+  marks.SetHeight(16);
+  for (int i = 0; i < count; ++i) {
+    const double hue = 6.0 * ((i * 7) % count) / count;  // 0..6, sextants of the circle
+    const int sextant = static_cast<int>(hue);
+    const int rising = static_cast<int>(200 * (hue - sextant));
+    const int falling = 200 - rising;
+    uint8_t rgb[3] = {0, 0, 0};
+    const int order[6][3] = {{200, rising, 0},  {falling, 200, 0}, {0, 200, rising},
+                             {0, falling, 200}, {rising, 0, 200},  {200, 0, falling}};
+    for (int k = 0; k < 3; ++k) rgb[k] = static_cast<uint8_t>(40 + order[sextant % 6][k]);
+    TBitmap mark;
+    mark.SetSize(16, 16);
+    TCanvas& canvas = mark.Canvas();
+    canvas.Brush.SetColor(clWhite);  // the transparent colour
+    canvas.FillRect({0, 0, 16, 16});
+    canvas.Brush.SetColor(RGBColor(rgb[0], rgb[1], rgb[2]));
+    canvas.FillRect({3, 3, 13, 13});
+    canvas.Brush.SetColor(clBtnShadow);
+    canvas.FrameRect({3, 3, 13, 13});
+    marks.AddMasked(mark, clWhite);
+  }
 }
 
 // Columns in the order a person reads a term: the Chinese name first (plain text), then its
 // pinyin initials, English name, code and organ systems.
-void addColumns(TqlDBGrid& grid) {
+void addColumns(TqlDBGrid& grid, const OrganSystems& systems, const TImageList& marks) {
   struct Column {
     const char* caption;
     const char* field;
     int width;
   };
   const Column columns[] = {{"中文", "NAME", 150}, {"拼音缩写", "PY", 90},   {"英文", "ENAME", 260},
-                            {"ADR代码", "TID", 70}, {"系统-器官", "SID1", 80}, {"SID2", "SID2", 60},
+                            {"ADR代码", "TID", 70}, {"系统-器官", "SID1", 190}, {"SID2", "SID2", 70},
                             {"SID3", "SID3", 60}};
   for (const Column& c : columns) {
     TqlDBTreeListColumn* column;
@@ -52,6 +100,17 @@ void addColumns(TqlDBGrid& grid) {
       auto* masked = grid.CreateColumn<TqlDBGridMaskColumn>();
       masked->SetEditMask("0000;0;_");  // four digits, stored without literals
       column = masked;
+    } else if (std::string(c.field) == "SID1") {
+      auto* system = grid.CreateColumn<TqlDBGridImageColumn>();
+      system->Images().Values = systems.Codes;
+      system->Images().Descriptions = systems.Names;
+      system->Images().Images = &marks;
+      system->Images().DropDownRows = 12;
+      column = system;
+    } else if (std::string(c.field) == "SID2") {
+      auto* second = grid.CreateColumn<TqlDBGridPickColumn>();
+      second->PickList().Items = systems.Codes;
+      column = second;
     } else {
       column = grid.CreateColumn<TqlDBGridColumn>();
     }
@@ -65,11 +124,13 @@ void buildWorkbench(const std::string& databasePath) {
   TForm* form = nullptr;
   Application->CreateForm(form);
   form->SetCaption("Grid workbench");
-  form->SetBounds(40, 40, 860, 560);
+  form->SetBounds(40, 40, 980, 560);
 
   auto* table = new TMemoryTable(form);
+  OrganSystems systems;
+  static TImageList marks;  // lives as long as the program: the grid paints with it
   try {
-    copyTerms(databasePath, *table);
+    readDatabase(databasePath, *table, systems);
   } catch (const std::exception& e) {
     Application->MessageBox("The terms could not be read from " + databasePath + ":\n" + e.what(),
                             "Grid workbench", MB_OK | MB_ICONERROR);
@@ -93,7 +154,8 @@ void buildWorkbench(const std::string& databasePath) {
                       edgoCanDelete, edgoConfirmDelete, edgoCanInsert, edgoCanAppend,
                       edgoSmartRefresh});
   grid->SetOptionsView(grid->OptionsView() - TqlDBGridOptionsView{edgoRowSelect});
-  addColumns(*grid);
+  makeSystemMarks(static_cast<int>(systems.Codes.size()), marks);
+  addColumns(*grid, systems, marks);
   grid->SetDataSource(source);
   form->SetActiveControl(grid);
   grid->SetFocusedNodeAndColumn(grid->NodeAtRowIndex(0), 0, true);

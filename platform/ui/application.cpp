@@ -38,6 +38,7 @@ void TApplication::UnregisterForm(TCustomForm* form) {
 void TApplication::ControlDestroying(TControl* control) {
   if (mouseControl_ == control) mouseControl_ = nullptr;
   DragControlDestroying(control);
+  RemovePostedMessages(control);
 }
 
 bool TApplication::Active() const { return activeForm_ != nullptr; }

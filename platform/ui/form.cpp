@@ -314,7 +314,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
   }
   if (window_ && activeControl_ == control) {
     TNativeEditHost* host = control ? control->NativeEdit() : nullptr;
-    if (host)
+    if (host && !host->Hidden())
       host->TakeKeyboardFocus();
     else
       window_->FocusForm();

@@ -78,5 +78,6 @@ enum : uint32_t {
   CM_BASE = 0xB000,
   CM_BUTTONPRESSED = CM_BASE + 10,  // WParam = group index, LParam = the sender (TControl*)
   CM_FOCUSCHANGED = CM_BASE + 7,    // LParam = the new active control
-  WM_USER = 0x0400
+  WM_USER = 0x0400,
+  WM_APP = 0x8000  // the base of a program's private messages
 };

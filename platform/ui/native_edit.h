@@ -31,6 +31,10 @@ class TNativeEditHost {
   // owner is showing and enables it with the owner. Creates it once the form has a window.
   void SyncGeometry();
   void TakeKeyboardFocus();
+  // A hidden editor keeps its text and settings but never shows or takes the keyboard: the
+  // owner paints its client area itself (an editor that shows a description of its value).
+  void SetHidden(bool value);
+  bool Hidden() const;
   bool HasKeyboardFocus() const;
 
   std::string Text() const;

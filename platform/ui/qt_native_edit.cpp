@@ -163,6 +163,7 @@ struct TNativeEditHost::Impl : public QObject {
 
   TNativeEditHost& host;
   TWinControl& owner;
+  bool hidden = false;  // never shown (SetHidden)
   TNativeEditKind kind;
   QWidget* widget = nullptr;  // QLineEdit or QPlainTextEdit, child of the form's widget
   QLineEdit* line() const { return qobject_cast<QLineEdit*>(widget); }
@@ -371,7 +372,7 @@ void TNativeEditHost::SyncGeometry() {
   // Parts hidden by ancestors stay hidden (the toolkit widget is a child of the form).
   if (!visible.IsEmpty())
     w->setMask(QRegion(visible.Left - topLeft.X, visible.Top - topLeft.Y, visible.Width(), visible.Height()));
-  w->setVisible(owner.IsShowing() && !visible.IsEmpty());
+  w->setVisible(owner.IsShowing() && !visible.IsEmpty() && !impl_->hidden);
   // Input needs the owner and every window around it enabled, the form included (a form is
   // disabled while a modal form is up); the grey look follows the owner alone.
   bool inputEnabled = true;
@@ -384,6 +385,14 @@ void TNativeEditHost::TakeKeyboardFocus() {
   SyncGeometry();
   if (impl_->widget && impl_->widget->isVisible()) impl_->widget->setFocus(Qt::OtherFocusReason);
 }
+
+void TNativeEditHost::SetHidden(bool value) {
+  if (impl_->hidden == value) return;
+  impl_->hidden = value;
+  SyncGeometry();
+}
+
+bool TNativeEditHost::Hidden() const { return impl_->hidden; }
 
 bool TNativeEditHost::HasKeyboardFocus() const { return impl_->widget && impl_->widget->hasFocus(); }
 

@@ -28,6 +28,14 @@ void SetCapture(TControl* control);
 void ReleaseCapture();
 TControl* GetCapture();
 
+// Posted messages: queued for the control's WndProc and delivered by the event loop once the
+// input being handled is done (in tests: at the next ProcessMessages). A control that is
+// destroyed first never gets them.
+void PostMessage(TControl* control, uint32_t Msg, intptr_t WParam = 0, intptr_t LParam = 0);
+// Takes a control's pending messages off the queue (Msg 0: every one of them).
+void RemovePostedMessages(TControl* control, uint32_t Msg = 0);
+bool HasPostedMessage(const TControl* control, uint32_t Msg);
+
 // Keys held now (from the last input), Ctrl / Alt / Shift.
 bool IsKeyDown(uint16_t vk);
 

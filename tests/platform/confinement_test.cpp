@@ -119,7 +119,7 @@ const std::vector<Wall>& Walls() {
       {{"treelist/"},
        {"treelist/treelist_band.h", "treelist/treelist_column.h", "treelist/treelist_control.h"},
        {"treelist/treelist_band.", "treelist/treelist_column.", "treelist/treelist_control",
-        "treelist/gallery/"},
+        "treelist/treelist_drop_down_columns.", "treelist/gallery/"},
        "the tree-list core reaches bands and columns only through the model queries"},
       // The collaborators meet only in the host: each asks the grid's public members, never
       // another collaborator's insides.
