@@ -216,15 +216,36 @@ void EnterPost(benchmark::State& state, Road& road) {
   }
 }
 
+// Escape with a typed character: the old text back, the edit abandoned, the row repainted.
+template <typename Road>
+void EscapeAbandon(benchmark::State& state, Road& road) {
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    road.FocusRow(kFirstRow + i++ % kRowsUsed);
+    road.F2();
+    road.Type('x');
+    state.ResumeTiming();
+    road.Abandon();
+    state.PauseTiming();
+    if (road.EditorShown()) state.SkipWithError("the editor stayed open");
+    state.ResumeTiming();
+  }
+}
+
 void F2Editor_Ours(benchmark::State& state) { F2Editor(state, ours()); }
 void F2Editor_Qt(benchmark::State& state) { F2Editor(state, qt()); }
 void EnterPost_Ours(benchmark::State& state) { EnterPost(state, ours()); }
 void EnterPost_Qt(benchmark::State& state) { EnterPost(state, qt()); }
+void EscapeAbandon_Ours(benchmark::State& state) { EscapeAbandon(state, ours()); }
+void EscapeAbandon_Qt(benchmark::State& state) { EscapeAbandon(state, qt()); }
 
 BENCHMARK(F2Editor_Ours)->Unit(benchmark::kMicrosecond)->Iterations(60)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(F2Editor_Qt)->Unit(benchmark::kMicrosecond)->Iterations(60)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(EnterPost_Ours)->Unit(benchmark::kMicrosecond)->Iterations(60)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 BENCHMARK(EnterPost_Qt)->Unit(benchmark::kMicrosecond)->Iterations(60)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(EscapeAbandon_Ours)->Unit(benchmark::kMicrosecond)->Iterations(60)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
+BENCHMARK(EscapeAbandon_Qt)->Unit(benchmark::kMicrosecond)->Iterations(60)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
 
 }  // namespace
 

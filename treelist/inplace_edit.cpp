@@ -262,6 +262,19 @@ void TqlInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
+bool TqlInplaceEdit::NoteTextPress(bool isDouble) {
+  const uint32_t gridPress = clickTime_;
+  clickTime_ = 0;
+  if (isDouble) {
+    DblClick();
+    return false;
+  }
+  const bool quick = gridPress != 0 && container_ && container_->EditorDblClickFromQuickClicks() &&
+                     GetTickCount() - gridPress <= static_cast<uint32_t>(GetDoubleClickTime());
+  if (quick) DblClick();
+  return quick;
+}
+
 void TqlInplaceEdit::DblClick() {
   if (container_ && container_->OnDblClick) container_->OnDblClick(container_);
   TCustomControl::DblClick();

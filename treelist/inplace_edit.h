@@ -123,6 +123,11 @@ class TqlInplaceEdit : public TCustomControl, public TqlStyledEditor {
   virtual void ActivationHook() {}
   // The text changed by the user: the editor's OnChange, then the change hook.
   void TextChanged();
+  // A left press in the text (isDouble: a double click's second press). A double click raises
+  // DblClick; a single press within the double-click time after the grid's press that opened
+  // the editor (when the container asks for it) is one too, and the answer is true: the
+  // editor takes the press as a double click. Either way the grid's press time is used up.
+  bool NoteTextPress(bool isDouble);
   // A character typed at the caret; the text editor puts it in (after the case and length
   // rules). The base keeps its own text.
   virtual void InsertTyped(char32_t ch);

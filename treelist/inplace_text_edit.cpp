@@ -21,6 +21,7 @@ TqlInplaceTextEdit::TqlInplaceTextEdit(TComponent* AOwner)
   host_->OnContextMenu = [this](TPoint screenPos, bool fromKeyboard) {
     ShowContextMenu(fromKeyboard ? ClientToScreen({0, Height()}) : screenPos);
   };
+  host_->OnMousePress = [this](TPoint, bool isDouble) { return NoteTextPress(isDouble); };
   host_->SetFont(Font());
 }
 
@@ -28,6 +29,7 @@ TqlInplaceTextEdit::~TqlInplaceTextEdit() {
   host_->OnChange = nullptr;
   host_->OnCharTyped = nullptr;
   host_->OnContextMenu = nullptr;
+  host_->OnMousePress = nullptr;
   host_.reset();
 }
 

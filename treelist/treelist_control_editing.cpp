@@ -17,6 +17,7 @@
 #include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_control.h"
 #include "treelist/treelist_edit_style.h"
+#include "treelist/treelist_input.h"
 #include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
 
@@ -116,6 +117,7 @@ void TCustomqlTreeListControl::ShowEditorWithKey(char32_t Key) {
 void TCustomqlTreeListControl::ShowEditorFromClick(TPoint clientPoint, TShiftState shift) {
   ShowEditor();
   if (!EditorExists()) return;
+  editor_->SetClickTime(Input().Press().Time);  // a quick second press is a double click
   editor_->ContainerMouseDown({clientPoint.X - editor_->Left(), clientPoint.Y - editor_->Top()},
                               shift);
 }

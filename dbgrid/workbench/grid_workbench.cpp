@@ -10,6 +10,7 @@
 // Usage: grid_workbench [ADR.mdb]
 //   The database defaults to the sample the build made (data/ADR.mdb of the build folder), so
 //   the program runs from any working directory.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,11 +49,15 @@ void readDatabase(const std::string& databasePath, TMemoryTable& table, OrganSys
   query->Open();
   table.CopyFrom(*query);
   query->Close();
-  query->SetSQL({"SELECT SID, NAME FROM LJXT ORDER BY SID"});
+  query->SetSQL({"SELECT * FROM LJXT"});
   query->Open();
-  for (; !query->Eof(); query->Next()) {
-    systems.Codes.push_back(query->FieldByName("SID")->AsString());
-    systems.Names.push_back(query->FieldByName("NAME")->AsString());
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (; !query->Eof(); query->Next())
+    rows.emplace_back(query->FieldByName("SID")->AsString(), query->FieldByName("NAME")->AsString());
+  std::sort(rows.begin(), rows.end());
+  for (auto& [code, name] : rows) {
+    systems.Codes.push_back(std::move(code));
+    systems.Names.push_back(std::move(name));
   }
 }
 

@@ -85,6 +85,10 @@ class TNativeEditHost {
   // When set, the editor's own context menu is not shown: the hook gets the request (the
   // mouse position in screen coordinates, or the keyboard's request) and shows its own.
   std::function<void(TPoint screenPos, bool fromKeyboard)> OnContextMenu;
+  // When set, every left press in the editor (isDouble: the second press of a double click)
+  // is announced first, with the point in the owner's client coordinates; answering true for
+  // a single press makes the editor take it as a double click (it selects the word).
+  std::function<bool(TPoint clientPos, bool isDouble)> OnMousePress;
 
   struct Impl;
 

@@ -164,6 +164,7 @@ struct TNativeEditHost::Impl : public QObject {
   TNativeEditHost& host;
   TWinControl& owner;
   bool hidden = false;  // never shown (SetHidden)
+  bool synthesizingClick = false;  // a press made a double click is being delivered
   TNativeEditKind kind;
   QWidget* widget = nullptr;  // QLineEdit or QPlainTextEdit, child of the form's widget
   QLineEdit* line() const { return qobject_cast<QLineEdit*>(widget); }
@@ -319,6 +320,24 @@ struct TNativeEditHost::Impl : public QObject {
           QInputMethodEvent rest(im->preeditString(), im->attributes());
           QCoreApplication::sendEvent(widget, &rest);
           for (char32_t ch : im->commitString().toStdU32String()) host.OnCharTyped(ch);
+          return true;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+          auto* m = static_cast<QMouseEvent*>(event);
+          if (!host.OnMousePress || m->button() != Qt::LeftButton || synthesizingClick) return false;
+          const bool isDouble = event->type() == QEvent::MouseButtonDblClick;
+          const QPoint p = m->position().toPoint();
+          if (!host.OnMousePress({p.x(), p.y()}, isDouble) || isDouble) return false;
+          // The press goes in as it is, then the double click it stands for.
+          synthesizingClick = true;
+          struct Reset { bool& f; ~Reset() { f = false; } } reset{synthesizingClick};
+          std::unique_ptr<QMouseEvent> press(m->clone());
+          QCoreApplication::sendEvent(widget, press.get());
+          QMouseEvent twice(QEvent::MouseButtonDblClick, m->position(), m->scenePosition(),
+                            m->globalPosition(), m->button(), m->buttons(), m->modifiers(),
+                            m->pointingDevice());
+          QCoreApplication::sendEvent(widget, &twice);
           return true;
         }
         case QEvent::ContextMenu: {

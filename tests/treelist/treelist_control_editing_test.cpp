@@ -315,4 +315,41 @@ TEST(TreeListEditing, UndoAndRedo) {
   EXPECT_EQ(e->EditText(), "s1") << "all the way back to the loaded text";
 }
 
+// With tloImmediateEditor a click on the focused cell opens the editor on its release; a press
+// in the editor within the double-click time after the grid's press is the pair's second
+// click: a double click (OnDblClick). Later presses are not.
+TEST(TreeListEditing, QuickSecondPressInTheEditorIsADoubleClick) {
+  struct Case {
+    const char* why;
+    uint32_t after;  // ms between the grid's press and the press in the editor
+    bool doubleClick;
+  };
+  EnsureTestApplication();
+  const int doubleTime = GetDoubleClickTime();
+  const Case cases[] = {
+      {"quick", 100, true},
+      {"at the double-click time", uint32_t(doubleTime), true},
+      {"too late", uint32_t(doubleTime) + 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    uint32_t now = 50000;
+    SetTickCountForTest([&now] { return now; });
+    EditFixture f(kEditOptions + TqlTreeListOptions{tloImmediateEditor});
+    int doubleClicks = 0;
+    f.g->OnDblClick = [&](TObject*) { ++doubleClicks; };
+    const TRect cell = f.g->CellRect(f.g->Items(1), 1);
+    input::Click(*f.g, cell.Left + 5, cell.Top + 3);
+    ASSERT_NE(f.editor(), nullptr) << "the release opened the editor";
+    now += c.after;
+    TNativeEditHost* host = f.editor()->NativeEdit();
+    EXPECT_EQ(host->OnMousePress({5, 3}, false), c.doubleClick);
+    EXPECT_EQ(doubleClicks, c.doubleClick ? 1 : 0);
+    EXPECT_FALSE(host->OnMousePress({5, 3}, false)) << "the grid's press counts once";
+    host->OnMousePress({5, 3}, true);
+    EXPECT_EQ(doubleClicks, c.doubleClick ? 2 : 1) << "a real double click in the editor";
+    SetTickCountForTest(nullptr);
+  }
+}
+
 }  // namespace
