@@ -166,6 +166,9 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   void FillNodeFromRecord(TqlDBGridNode* node);
   // With edgoSmartRefresh: a change of the current record only reads its node again.
   bool refreshCurrentRecordInPlace();
+  // A node for the record being inserted, where the record stands: before the focused node,
+  // or at the end for an appended record; focused, the data set not moved.
+  void addInsertNode(TDataSet& dataSet);
   // Sorts the loaded nodes by the first sorted non-group column (all-records mode only).
   void SortLoadedNodes();
   int LoadedRecordCount() const { return loadedRecordCount_; }

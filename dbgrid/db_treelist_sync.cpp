@@ -76,8 +76,15 @@ void TCustomqlDBTreeListControl::MoveDataSetToNode(TqlTreeListNode* target) {
   // The data set's own position is where the move starts: after the data set moved by
   // itself to another record with the focused node's key, the focused node's record index
   // would be the wrong start.
-  const int currentRecord = dataSet->RecNo() - 1;
-  if (node->RecordIndex != currentRecord) dataSet->MoveBy(node->RecordIndex - currentRecord);
+  int currentRecord = dataSet->RecNo() - 1;
+  int targetRecord = node->RecordIndex;
+  if (dataSet->State() == dsInsert && insertNode_ && node != insertNode_) {
+    // The nodes keep their load-time indexes: the records from the insert row on moved one
+    // down when it went in. The move is measured from where the insert row stands.
+    currentRecord = static_cast<TqlDBGridNode*>(insertNode_)->RecordIndex;
+    if (targetRecord >= currentRecord) ++targetRecord;
+  }
+  if (targetRecord != currentRecord) dataSet->MoveBy(targetRecord - currentRecord);
 }
 
 void TCustomqlDBTreeListControl::SetFocusedNodeAndColumn(TqlTreeListNode* node, int focusIndex,
@@ -143,12 +150,28 @@ bool TCustomqlDBTreeListControl::refreshCurrentRecordInPlace() {
   TDataSet* dataSet = DataSet();
   auto* node = dynamic_cast<TqlDBGridNode*>(FocusedNode());
   if (!dataSet || !node || keyField_.empty() || !IsAllRecordsMode()) return false;
+  // A posted insert moved the records after it: their nodes' record indexes need a reload.
+  if (insertNode_) return false;
   if (dataSet->State() != dsBrowse || dataSet->RecordCount() != Count()) return false;
   TField* key = dataSet->FindField(keyField_);
   if (!key || !(node->KeyValue == key->Value())) return false;
   FillNodeFromRecord(node);
   NodeChanged(node, false);
   return true;
+}
+
+void TCustomqlDBTreeListControl::addInsertNode(TDataSet& dataSet) {
+  auto* focused = dynamic_cast<TqlDBGridNode*>(FocusedNode());
+  const bool atEnd = dataSet.Eof() || !focused;
+  TqlTreeListNode* added = atEnd                ? Add()
+                           : focused->Parent() ? focused->Parent()->InsertChild(focused)
+                                               : Insert(focused);
+  auto* node = static_cast<TqlDBGridNode*>(added);
+  node->RecordIndex = atEnd ? loadedRecordCount_ : focused->RecordIndex;
+  FillNodeFromRecord(node);
+  insertNode_ = node;
+  insertKeyValue_ = node->KeyValue;
+  TCustomqlTreeListControl::SetFocusedNodeAndColumn(node, FocusedColumn(), true);
 }
 
 void TCustomqlDBTreeListControl::LinkActiveChanged() {
@@ -183,6 +206,10 @@ void TCustomqlDBTreeListControl::LinkDataSetChanged() {
   }
   if (IsBufferedMode()) {
     refreshBufferedWindow(*this);
+  } else if (dataSet && dataSet->State() == dsInsert && keyFieldObject_) {
+    // A reload would cancel the insert: the new record gets a node of its own until it is
+    // posted or cancelled, which reloads.
+    if (!insertNode_) addInsertNode(*dataSet);
   } else if (!(dataSet && (dataSet->State() == dsEdit || dataSet->State() == dsSetKey)) &&
              !smartRefreshed) {
     // LoadNodes keeps the top row and the sort.

@@ -4,6 +4,7 @@
 // character changes nothing, and moving to another row posts the record.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,87 @@ TEST(DBGridEditing, SmartRefreshReadsOnlyThePostedRow) {
     EXPECT_EQ(f.stored(f.table->CurrentRecordPos(), "NAME"), "阿痛");
     EXPECT_EQ(f.cell(smart ? 1 : 0, 1), "阿痛");
   }
+}
+
+// Rows added and removed through the table: the grid's rows, the focused row and the table's
+// record numbers and bookmarks agree after each step.
+TEST(DBGridEditing, InsertDeletePostAndCancelKeepTheFocusOnTheRecord) {
+  EditGridFixture f;
+  f.focus(1, 0);  // 0002
+  ASSERT_EQ(f.table->FieldByName("TID")->AsString(), "0002");
+  const TBookmarkStr second = f.table->Bookmark();
+  f.table->Next();
+  const TBookmarkStr third = f.table->Bookmark();
+  f.table->Prior();
+  struct Step {
+    const char* what;
+    std::function<void(TMemoryTable&)> action;
+    std::vector<std::string> keys;  // the grid's rows in order (sorted by nothing: table order)
+    const char* focused;            // TID of the focused row and the current record
+  };
+  const Step steps[] = {
+      {"insert: an empty row before 0002, focused", [](TMemoryTable& t) { t.Insert(); },
+       {"0001", "", "0002", "0003"}, ""},
+      {"the key written and posted",
+       [](TMemoryTable& t) {
+         t.FieldByName("TID")->SetText("0009");
+         t.Post();
+       },
+       {"0001", "0009", "0002", "0003"}, "0009"},
+      {"insert and cancel",
+       [](TMemoryTable& t) {
+         t.Insert();
+         t.FieldByName("TID")->SetText("0010");
+         t.Cancel();
+       },
+       {"0001", "0009", "0002", "0003"}, "0009"},
+      {"delete the current record", [](TMemoryTable& t) { t.Delete(); },
+       {"0001", "0002", "0003"}, "0002"},
+      {"edit, post and move on",
+       [](TMemoryTable& t) {
+         t.Edit();
+         t.FieldByName("NAME")->SetText("干咳");
+         t.Post();
+         t.Next();
+       },
+       {"0001", "0002", "0003"}, "0003"},
+      {"delete the last record", [](TMemoryTable& t) { t.Delete(); }, {"0001", "0002"}, "0002"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.action(*f.table);
+    std::vector<std::string> keys;
+    for (int row = 0; row < f.grid->Count(); ++row) keys.push_back(f.cell(row, 0));
+    EXPECT_EQ(keys, step.keys);
+    EXPECT_EQ(f.table->RecordCount(), static_cast<int>(step.keys.size()));
+    EXPECT_EQ(f.table->FieldByName("TID")->AsString(), step.focused);
+    ASSERT_NE(f.grid->FocusedNode(), nullptr);
+    EXPECT_EQ(f.grid->GetCellText(f.grid->FocusedNode(), 0), step.focused);
+    const int recNo = f.table->RecNo();
+    EXPECT_EQ(f.cell(recNo - 1, 0), step.focused) << "RecNo is the row's position";
+  }
+  EXPECT_FALSE(f.table->BookmarkValid(third)) << "0003 was deleted";
+  ASSERT_TRUE(f.table->BookmarkValid(second));
+  f.table->SetBookmark(second);
+  EXPECT_EQ(f.table->FieldByName("TID")->AsString(), "0002") << "across the inserts and deletes";
+  f.table->First();
+  EXPECT_EQ(f.table->FieldByName("NAME")->AsString(), "头痛");
+  f.table->Next();
+  EXPECT_EQ(f.table->FieldByName("NAME")->AsString(), "干咳");
+
+  // The grid's own Insert key: a new row with the editor on it; typing the code and moving on
+  // posts it.
+  f.focus(1, 0);
+  f.key(VK_INSERT);
+  ASSERT_EQ(f.table->State(), dsInsert);
+  EXPECT_EQ(f.grid->Count(), 3);
+  ASSERT_NE(f.grid->InplaceEditor(), nullptr);
+  f.type("0007");
+  f.key(VK_DOWN);
+  EXPECT_EQ(f.table->State(), dsBrowse);
+  std::vector<std::string> keys;
+  for (int row = 0; row < f.grid->Count(); ++row) keys.push_back(f.cell(row, 0));
+  EXPECT_EQ(keys, (std::vector<std::string>{"0001", "0007", "0002"}));
 }
 
 }  // namespace
