@@ -42,8 +42,16 @@ std::optional<TDateTime> readTime(std::string_view s, size_t& pos) {
   int h = 0, n = 0, sec = 0;
   if (!readNumber(s, pos, 2, h) || !readChar(s, pos, ':') || !readNumber(s, pos, 2, n))
     return std::nullopt;
-  if (readChar(s, pos, ':') && !readNumber(s, pos, 2, sec)) return std::nullopt;
-  return TryEncodeTime(h, n, sec, 0);
+  int ms = 0;
+  if (readChar(s, pos, ':')) {
+    if (!readNumber(s, pos, 2, sec)) return std::nullopt;
+    if (readChar(s, pos, '.')) {  // fraction of a second: 1 to 3 digits
+      const size_t start = pos;
+      if (!readNumber(s, pos, 3, ms)) return std::nullopt;
+      for (size_t digits = pos - start; digits < 3; ++digits) ms *= 10;
+    }
+  }
+  return TryEncodeTime(h, n, sec, ms);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // automation date that Jet stores and the variant's date kind carries).
 //
 // Text forms are locale-free: "yyyy-mm-dd", "hh:nn:ss" and "yyyy-mm-dd hh:nn:ss". Parsing also
-// accepts the US form "m/d/yyyy" that Jet date literals (#...#) use.
+// accepts the US form "m/d/yyyy" that Jet date literals (#...#) use, and milliseconds after
+// the seconds ("hh:nn:ss.zzz", one to three digits).
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,5 +25,5 @@ TDateParts DecodeDateTime(TDateTime value);
 
 // "yyyy-mm-dd" when there is no time, "hh:nn:ss" when there is no date, else both.
 std::string DateTimeToStr(TDateTime value);
-// Accepts the forms above and "m/d/yyyy[ h:n[:s]]", surrounding blanks ignored.
+// Accepts the forms above and "m/d/yyyy[ h:n[:s[.z]]]", surrounding blanks ignored.
 std::optional<TDateTime> TryStrToDateTime(std::string_view text);

@@ -26,6 +26,17 @@ std::vector<uint32_t> sortedRows(std::span<const uint32_t> rows, uint32_t rowCou
   return out;
 }
 
+// Integer, float and currency kinds: VarCompare orders any two of them by value.
+bool isNumericKind(TVarType t) {
+  switch (t) {
+    case varShortInt: case varSmallint: case varInteger: case varInt64: case varByte:
+    case varWord: case varLongWord: case varSingle: case varDouble: case varCurrency:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool isAllRows(const std::vector<uint32_t>& rows, uint32_t rowCount) {
   return rows.size() == rowCount;  // ascending and unique, so 0..rowCount-1
 }
@@ -81,6 +92,10 @@ void TBoundExpression::coerce(Operand& value, const Operand& other) {
     value.textValue = value.value.AsString();
     return;
   }
+  // A number meeting a numeric column is compared as it is: converting it to the column's
+  // kind would round 1.5 to 2 for an integer column.
+  if (value.value.IsNumeric() && isNumericKind(VarTypeOfFieldType(col.Def().DataType)))
+    return;
   try {
     value.value = value.value.ChangeType(VarTypeOfFieldType(col.Def().DataType));
   } catch (const EVariantError&) {

@@ -5,7 +5,8 @@
 // Semantics:
 //   - Field names match columns without regard to case; an unknown name raises.
 //   - A literal that meets a field takes the field's kind ('0100' stays text for a text
-//     column; '2020-01-02' becomes a date for a date column); one that cannot raises.
+//     column; '2020-01-02' becomes a date for a date column); one that cannot raises. A
+//     number meeting a numeric field keeps its value (NUM <= 1.5 on integers is not <= 2).
 //   - Comparisons of text are byte-wise (code point order) and case-sensitive; LIKE ignores
 //     case (like_pattern.h).
 //   - Logic is three-valued: a comparison with null is unknown, NOT unknown is unknown, and

@@ -1,6 +1,7 @@
 #include "platform/db/filter_parser.h"
 
 #include <cctype>
+#include <charconv>
 
 #include "platform/core/utf8.h"
 #include "platform/db/db_error.h"
@@ -259,9 +260,14 @@ class Parser {
         return o;
       }
       case Tok::Number: {
+        // Digits only: a 64-bit integer when it fits, else a double.
         double d;
-        if (tok_.Text.find_first_of(".eE") == std::string::npos && tok_.Text.size() < 18)
-          o.Value = Variant(int64_t(std::stoll(tok_.Text)));
+        int64_t i;
+        const char* first = tok_.Text.data();
+        const char* last = first + tok_.Text.size();
+        if (tok_.Text.find_first_of(".eE") == std::string::npos &&
+            std::from_chars(first, last, i).ec == std::errc())
+          o.Value = Variant(i);
         else if (TryStrToFloat(tok_.Text, d))
           o.Value = Variant(d);
         else

@@ -107,8 +107,12 @@ TEST(VariantTest, DatesRoundTripThroughText) {
     ASSERT_TRUE(d) << c.text;
     EXPECT_EQ(DateTimeToStr(*d), c.back) << c.text;
   }
-  for (const char* bad : {"2021-02-29", "13/1/2020", "2020-01-01x", "", "24:00"})
+  for (const char* bad : {"2021-02-29", "13/1/2020", "2020-01-01x", "", "24:00", "10:00:00.", "10:00:00.1234",
+                          "10:00.5"})
     EXPECT_FALSE(TryStrToDateTime(bad)) << bad;
+  // Milliseconds read back to the value TryEncodeTime gives.
+  EXPECT_EQ(TryStrToDateTime("2020-01-02 10:30:00.25"), date(2020, 1, 2) + *TryEncodeTime(10, 30, 0, 250));
+  EXPECT_EQ(TryStrToDateTime("00:00:01.005"), *TryEncodeTime(0, 0, 1, 5));
   EXPECT_DOUBLE_EQ(date(1900, 1, 1), 2.0);  // the automation epoch
 }
 

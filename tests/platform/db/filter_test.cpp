@@ -286,6 +286,35 @@ TEST(LikeIndexTest, IndexAndRowTestAgreeOnInvalidUtf8) {
   }
 }
 
+// Literals against typed columns keep their value: a fraction against integers is not rounded,
+// a 64-bit integer is not read as a double, and a date text may carry milliseconds.
+TEST(TypedFilterTest, LiteralsMeetTypedColumnsByValue) {
+  auto table = std::make_shared<TTableSnapshot>(
+      "T", std::vector<TSnapshotColumnDef>{{"NUM", ftInteger, 0}, {"BIG", ftLargeint, 0}, {"DT", ftDateTime, 0}});
+  const TDateTime day = *TryEncodeDate(2020, 1, 2);
+  table->AppendRow({Variant(1), Variant(int64_t(1234567890123456789)), Variant::Date(day)});
+  table->AppendRow({Variant(2), Variant(int64_t(1234567890123456788)), Variant::Date(day + *TryEncodeTime(10, 30, 0, 250))});
+  table->AppendRow({Variant(3), Variant(int64_t(-1)), Variant::Date(day + *TryEncodeTime(10, 30, 0, 0))});
+  struct Case {
+    const char* filter;
+    std::vector<uint32_t> rows;
+  };
+  const std::vector<Case> cases = {
+      {"NUM <= 1.5", {0}},
+      {"NUM = 2.0", {1}},
+      {"NUM > 2.5", {2}},
+      {"BIG = 1234567890123456789", {0}},
+      {"BIG < -0.5", {2}},
+      {"DT = '2020-01-02 10:30:00.250'", {1}},
+      {"DT = '2020-01-02 10:30:00.25'", {1}},
+      {"DT < '2020-01-02 10:30:00.001'", {0, 2}},
+  };
+  for (const Case& c : cases) {
+    TBoundExpression bound(*ParseFilterExpression(c.filter), table);
+    EXPECT_EQ(bound.SelectAll(), c.rows) << c.filter;
+  }
+}
+
 TEST_F(FilterTest, SettingFilterAndFiltered) {
   query.SetFiltered(true);
   EXPECT_EQ(link.Log, Strings{"changed"});  // turning it on applies the (empty) text
