@@ -8,6 +8,7 @@
 #include "app/dm.h"
 #include "app/result_menu.h"
 #include "dbgrid/db_grid.h"
+#include "dbgrid/db_grid_filter.h"
 #include "dbgrid/db_grid_column.h"
 #include "flat/flat_button.h"
 #include "flat/flat_edit.h"
@@ -228,6 +229,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
                            {"系统-器官代码", "SID1", 0},
                            {"系统-器官代码", "SID2", 0},
                            {"系统-器官代码", "SID3", 0}});
+  qlGridBLFY->Filter().SetFilterStatus(fsNone);  // no filter panel under the terms
   qlGridBLFY->SetDataSource(DataModule1->dsBLFY);
   qlGridLJQG = resultGrid(this, FlatPanel2, "qlGridLJQG", "SID",
                           optionsDB + TqlDBGridOptionsDB{edgoConfirmDelete},

@@ -1,6 +1,7 @@
 // TCustomqlDBTreeListControl: construction, binding properties, the node class, what a cell
 // shows, and the removal of the components the grid refers to.
 #include "dbgrid/db_treelist_control.h"
+#include "dbgrid/db_grid_filter.h"
 
 #include "dbgrid/db_grid_column.h"
 #include "dbgrid/db_grid_node.h"

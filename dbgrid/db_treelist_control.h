@@ -66,6 +66,8 @@ class TField;
 class TqlDBGridNode;
 class TqlDBTreeListColumn;
 class TqlDBSelection;
+class TqlDBGridFilter;
+class TqlDBGridFilterPopupListBox;
 
 // What OnChangeNodeEx compares: the focused record's key, the focused node's level and
 // whether it is selected (level -1 and a null key without a focused node or an open data set).
@@ -81,6 +83,10 @@ struct TqlChangeNodeInfo {
 using TqlDBTreeListNodeEvent = std::function<void(TObject* Sender, TqlTreeListNode* Node)>;
 using TqlGetPreviewTextEvent =
     std::function<void(TObject* Sender, TqlTreeListNode* Node, std::string& Text)>;
+
+// After the grid filter was applied: the bound data set (or null) and the filter expression.
+using TqlFilterChangedEvent =
+    std::function<void(TObject* Sender, TDataSet* ADataSet, const std::string& AFilterText)>;
 
 // The question box of a delete; returns the button pressed (IDOK / IDCANCEL). Tests replace it.
 using TqlConfirmDeleteQuestion = std::function<int(const std::string& text, const std::string& caption)>;
@@ -128,6 +134,29 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   TqlDBGridOptions DBOptions() const { return options_; }
   void SetDBOptions(TqlDBGridOptions value);
   TqlDBGridOptionsEx DBOptionsEx() const { return optionsEx_; }
+
+  // ===== the grid filter (db_treelist_filter.cpp, db_grid_filter.h) ==========================
+  // Created on first use.
+  TqlDBGridFilter& Filter();
+  bool HasFilter() const;
+  // Applies the criteria again: the loaded nodes (all-records mode), OnFilterChanged, and with
+  // AutoDataSetFilter the data set's filter.
+  void ReapplyFilter();
+  // Whether a data node passes the criteria (true without criteria).
+  bool NodePassesFilter(const TqlTreeListNode* node) const;
+  TqlFilterChangedEvent OnFilterChanged;
+  // The core's filter questions and requests.
+  bool HeaderButtonsEnabled() const override;
+  int GetFilterButtonState(int column) const override;
+  bool StatusPanelShown() const override;
+  std::string GetStatusText() const override;
+  bool StatusCloseButtonShown() const override;
+  std::string FilterCloseHint() const override;
+  void ClearFilter() override;
+  int OpenFilterDropDownColumn() const override;
+  void DropDownFilter(int column) override;
+  // The header drop-down list (null until it was first opened).
+  TqlDBGridFilterPopupListBox* FilterDropDown() const { return filterList_.get(); }
   void SetDBOptionsEx(TqlDBGridOptionsEx value);
   bool IsDBOption(TqlDBGridOption option) const { return options_.contains(option); }
   bool IsDBOptionEx(TqlDBGridOptionEx option) const { return optionsEx_.contains(option); }
@@ -272,6 +301,10 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void WMKillFocus() override;
+  void WMCancelMode() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void CMExit() override;
   void WMHScroll(TScrollCode code, int pos) override;
   void ResortAfterUnsort() override;
@@ -301,6 +334,15 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   void scrolledHandling(int distance);
   void recordChangedHandling(TField* field);
   bool deleteKey(TShiftState shift);  // Ctrl+Delete
+
+  // --- the grid filter (db_treelist_filter.cpp) ---
+  void resolveFilterColumns();
+  // Shows the passing data nodes, parks the others; the focus follows.
+  void refilterNodes();
+  void closeFilterDropDown(bool choose);
+  // Keys and characters while the drop-down shows; true when the drop-down took them.
+  bool filterDropDownKey(uint16_t& key, TShiftState shift);
+  bool filterDropDownChar(char32_t& ch);
   void horizontalScrollByColumn(TScrollCode code, int pos);
 
   std::unique_ptr<TqlGridDataLink> dataLink_;   // never null
@@ -329,6 +371,8 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   bool beginLoaded_ = false, endLoaded_ = false;
   int groupChangeLock_ = 0;           // >= 0
   TqlChangeNodeInfo lastChangeNodeInfo_;
+  std::unique_ptr<TqlDBGridFilter> filter_;                   // created on first use
+  std::unique_ptr<TqlDBGridFilterPopupListBox> filterList_;   // created on first drop-down
 };
 
 // Holds the busy flag for a scope; its old value comes back on every path, also on an

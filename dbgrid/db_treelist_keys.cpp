@@ -46,6 +46,7 @@ void postPendingEdit(TDataSet& dataSet) {
 // ===== keys ===================================================================================
 
 void TCustomqlDBTreeListControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (filterDropDownKey(Key, Shift)) return;
   RaiseKeyDown(Key, Shift);
   if (Key == 0) return;
   TDataSet* dataSet = DataSet();

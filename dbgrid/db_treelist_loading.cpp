@@ -15,6 +15,7 @@
 #include "dbgrid/db_grid_node.h"
 #include "dbgrid/db_selection.h"
 #include "dbgrid/db_treelist_control.h"
+#include "dbgrid/db_grid_filter.h"
 #include "platform/core/utf8_case.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -163,6 +164,16 @@ void TCustomqlDBTreeListControl::LoadNodes() {
       dataSet->Next();
   }
   selection_->ForgetSaved();
+  // Rows the grid filter refuses are parked as they are read.
+  if (filter_ && !filter_->Criteria().IsEmpty()) {
+    resolveFilterColumns();
+    std::vector<TqlTreeListNode*> shown, hidden;
+    for (TqlTreeListNode* node : Roots()) (NodePassesFilter(node) ? shown : hidden).push_back(node);
+    if (!hidden.empty()) {
+      if (newTop && !NodePassesFilter(newTop)) newTop = nullptr;
+      ReplaceTopLevelNodes(std::move(shown), std::move(hidden));
+    }
+  }
   SortLoadedNodes();
   if (newTop) SetTopNode(newTop);
 }

@@ -219,6 +219,12 @@ class TCustomqlTreeList : public TCustomqlContainer {
   const std::vector<TqlTreeListNode*>& Roots() const { return nodes_.Roots(); }
   // Nodes that belong to the control but stand outside the tree (the data layer parks them).
   std::vector<TqlTreeListNode*>& DetachedNodes() { return nodes_.Detached(); }
+  // Decides at once which top-level nodes the tree shows: the roots become `shown` in that
+  // order and the detached list `hidden`. Together they hold exactly the roots and detached
+  // nodes of before. A node that leaves the tree drops its roles: selection, top row (the
+  // first shown node takes it) and focus (none: the caller focuses another node).
+  void ReplaceTopLevelNodes(std::vector<TqlTreeListNode*> shown,
+                            std::vector<TqlTreeListNode*> hidden);
 
   TqlTreeListNode* TopNode() const { return topNode_; }
   TqlTreeListNode* FocusedNode() const { return focusedNode_; }

@@ -35,6 +35,24 @@ void TCustomqlTreeList::ClearNodes() {
   nodes_.DeleteAll();
 }
 
+void TCustomqlTreeList::ReplaceTopLevelNodes(std::vector<TqlTreeListNode*> shown,
+                                             std::vector<TqlTreeListNode*> hidden) {
+  TqlTreeListUpdateLock lock(*this);
+  CancelEditor();
+  for (TqlTreeListNode* node : hidden)
+    if (IsNodeSelected(node)) SetNodeSelected(node, false);
+  nodes_.Roots() = std::move(shown);
+  nodes_.Detached() = std::move(hidden);
+  auto gone = [this](TqlTreeListNode*& node) {
+    if (node && !nodes_.InTree(node)) node = nullptr;
+  };
+  for (TqlTreeListNode** role : {&topNode_, &focusedNode_, &oldFocusedNode_, &selectionAnchor_,
+                                 &dragNode_, &dragExpandNode_, &hotTrackNode_, &editorNode_})
+    gone(*role);
+  if (!topNode_) topNode_ = FirstShownNode();
+  nodes_.RowsRestructured();
+}
+
 int TCustomqlTreeList::CompareTreeOrder(const TqlTreeListNode* a, const TqlTreeListNode* b) {
   if (!a || !b || a == b) return 0;
   if (a->HasAsParent(b)) return 1;

@@ -4,8 +4,9 @@
 // place; the term code (ADR代码) through an edit mask of four digits, the organ system
 // (系统-器官) by choosing its name from a popup with a colour mark for each system, and the
 // second organ system (SID2) as a free code with the system codes offered in a pick list. The
-// grid has the search window's look and sorts on header clicks. Edits stay in memory: the
-// database file is only read.
+// grid has the search window's look and sorts on header clicks; every header has a filter
+// button whose list offers the column's values, blanks and a custom condition, and the
+// filter's text shows under the rows. Edits stay in memory: the database file is only read.
 //
 // Usage: grid_workbench [ADR.mdb]
 //   The database defaults to the sample the build made (data/ADR.mdb of the build folder), so
@@ -18,6 +19,7 @@
 #include "dbgrid/db_grid.h"
 #include "dbgrid/db_drop_down_columns.h"
 #include "dbgrid/db_grid_column.h"
+#include "dbgrid/db_grid_filter.h"
 #include "platform/db/ado_connection.h"
 #include "platform/db/ado_query.h"
 #include "platform/db/data_source.h"
@@ -159,6 +161,7 @@ void buildWorkbench(const std::string& databasePath) {
                       edgoCanDelete, edgoConfirmDelete, edgoCanInsert, edgoCanAppend,
                       edgoSmartRefresh});
   grid->SetOptionsView(grid->OptionsView() - TqlDBGridOptionsView{edgoRowSelect});
+  grid->Filter().SetActive(true);  // a filter button on every header
   makeSystemMarks(static_cast<int>(systems.Codes.size()), marks);
   addColumns(*grid, systems, marks);
   grid->SetDataSource(source);
