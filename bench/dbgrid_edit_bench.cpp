@@ -11,7 +11,7 @@
 //                 edit and writes the field, then the table posts the record (what leaving the
 //                 row does), and the form paints. Qt: Return commits the editor's data into
 //                 the model and the view repaints.
-// Wall time, 60 iterations a repetition (abandoning an edit reloads our grid, untimed but slow);
+// Wall time, 60 iterations a repetition;
 // every iteration edits the next of 64 rows around the middle, so no cache of a single row
 // helps either side. Both run under the offscreen platform in one process.
 //

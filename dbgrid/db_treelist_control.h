@@ -337,6 +337,7 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
 
   // --- the grid filter (db_treelist_filter.cpp) ---
   void resolveFilterColumns();
+  Variant filterValueOf(const TqlTreeListNode* node, const TqlDBTreeListColumn& column) const;
   // Shows the passing data nodes, parks the others; the focus follows.
   void refilterNodes();
   void closeFilterDropDown(bool choose);

@@ -12,6 +12,8 @@
 // characters to it; Enter, a release over it or a click on an item chooses; Escape, F4, a
 // press elsewhere, losing the focus or a cancel closes it without a choice.
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "dbgrid/criteria_render.h"
 #include "dbgrid/db_grid_column.h"
@@ -60,6 +62,7 @@ void TCustomqlDBTreeListControl::ReapplyFilter() {
   if (IsDestroying()) return;
   TqlDBGridFilter& filter = Filter();
   TqlDBGridCriteria& criteria = filter.Criteria();
+  const bool panelWasShown = StatusPanelShown();
   resolveFilterColumns();
   if (IsAllRecordsMode() && !IsLoading()) refilterNodes();
 
@@ -76,20 +79,67 @@ void TCustomqlDBTreeListControl::ReapplyFilter() {
     dataSet->SetFilter(expression);
     dataSet->SetFiltered(!expression.empty());
   }
-  RecalcLayout();  // the status panel may come or go
-  Invalidate();
+  if (StatusPanelShown() != panelWasShown) {
+    RecalcLayout();  // the status panel came or went
+  } else {
+    Invalidate();
+  }
+}
+
+// A node's value for a column as the filter compares it: the typed value the node keeps, else
+// its text (a currency value as a double). The node class is the grid's own, so no casts are
+// checked on this path, which runs once per row and condition.
+Variant TCustomqlDBTreeListControl::filterValueOf(const TqlTreeListNode* node,
+                                                 const TqlDBTreeListColumn& column) const {
+  const int index = column.Index();
+  const auto* dbNode = static_cast<const TqlDBTreeListControlNode*>(node);
+  if (const TNodeVariantData* data = dbNode->VariantData(index); data && data->ValueAssigned) {
+    if (data->Value.VarType() == varCurrency) return Variant(data->Value.AsDouble());
+    return data->Value;
+  }
+  if (column.OnGetText) return Variant(GetCellText(node, index));
+  const std::string* kept = node->KeptText(index);
+  return kept ? Variant(*kept) : Variant(std::string());
 }
 
 bool TCustomqlDBTreeListControl::NodePassesFilter(const TqlTreeListNode* node) const {
   if (!filter_ || filter_->Criteria().IsEmpty()) return true;
   return filter_->Criteria().Evaluate([this, node](const TqlCriteriaItem& item) -> Variant {
     const TqlDBTreeListColumn* column = static_cast<const TqlDBGridCriteriaItem&>(item).Column();
-    if (!column) return Variant::Null();
-    Variant value = GetCellValue(node, column->Index());
-    if (value.VarType() == varCurrency) return Variant(value.AsDouble());
-    return value;
+    return column ? filterValueOf(node, *column) : Variant::Null();
   });
 }
+
+namespace {
+
+// The nodes in load order. Record indexes are unique but for a pending insert's node, which
+// shares its neighbour's: then a sort settles it.
+void toLoadOrder(std::vector<TqlTreeListNode*>& nodes) {
+  auto indexOf = [](const TqlTreeListNode* n) { return static_cast<const TqlDBGridNode*>(n)->RecordIndex; };
+  int top = -1;
+  for (const TqlTreeListNode* n : nodes) top = std::max(top, indexOf(n));
+  std::vector<TqlTreeListNode*> slots(static_cast<size_t>(top + 1), nullptr);
+  bool unique = true;
+  for (TqlTreeListNode* n : nodes) {
+    const int i = indexOf(n);
+    if (i < 0 || slots[i]) {
+      unique = false;
+      break;
+    }
+    slots[i] = n;
+  }
+  if (!unique) {
+    std::stable_sort(nodes.begin(), nodes.end(), [&](const TqlTreeListNode* a, const TqlTreeListNode* b) {
+      return indexOf(a) < indexOf(b);
+    });
+    return;
+  }
+  size_t at = 0;
+  for (TqlTreeListNode* n : slots)
+    if (n) nodes[at++] = n;
+}
+
+}  // namespace
 
 void TCustomqlDBTreeListControl::refilterNodes() {
   std::vector<TqlTreeListNode*> all = allDataNodes(*this);
@@ -97,13 +147,14 @@ void TCustomqlDBTreeListControl::refilterNodes() {
   const bool wasFiltered = !DetachedNodes().empty();
   if (!wasFiltered && filter_->Criteria().IsEmpty()) return;  // nothing hidden, nothing to hide
   TqlTreeListNode* oldFocus = FocusedNode();
-  // Load order first: the sort (if any) then puts the shown nodes in its order.
-  std::sort(all.begin(), all.end(), [](const TqlTreeListNode* a, const TqlTreeListNode* b) {
-    return static_cast<const TqlDBGridNode*>(a)->RecordIndex <
-           static_cast<const TqlDBGridNode*>(b)->RecordIndex;
-  });
+  // Load order first: the sort (if any) then puts the shown nodes in its order. Unsorted rows
+  // with none hidden are in load order already.
+  bool sorted = false;
+  for (int i = 0; i < ColumnCount() && !sorted; ++i) sorted = Columns(i)->Sorted() != csNone;
+  if (wasFiltered || sorted) toLoadOrder(all);
   std::vector<TqlTreeListNode*> shown, hidden;
   shown.reserve(all.size());
+  hidden.reserve(all.size());
   // The focus stays when its node passes, else goes to the nearest shown node after it (in
   // load order), else before it.
   TqlTreeListNode* before = nullptr;
@@ -121,11 +172,8 @@ void TCustomqlDBTreeListControl::refilterNodes() {
     }
   }
   TqlTreeListNode* newFocus = keep ? oldFocus : after ? after : before;
-  {
-    TqlTreeListUpdateLock lock(*this);
-    ReplaceTopLevelNodes(std::move(shown), std::move(hidden));
-    SortLoadedNodes();
-  }
+  ReplaceTopLevelNodes(std::move(shown), std::move(hidden));
+  SortLoadedNodes();
   if (newFocus && newFocus != FocusedNode()) {
     SetFocusedNodeAndColumn(newFocus, FocusedColumn(), true);
   } else if (newFocus) {
@@ -208,12 +256,25 @@ void TCustomqlDBTreeListControl::DropDownFilter(int column) {
   values.SetCaseInsensitive(filter.CaseInsensitive());
   values.SetMaxDropDownCount(filter.MaxDropDownCount());
   if (IsAllRecordsMode()) {
-    // A column that shows its values as descriptions (an image column) lists those.
+    // A column that shows its values as descriptions (an image column) lists those. Rows
+    // mostly repeat a few texts: a text met before is passed over at the cost of one look-up.
     TqlCellImage image;
+    std::unordered_set<std::string_view> seenTexts;
     for (TqlTreeListNode* node : allDataNodes(*this)) {
+      const auto* dbNode = static_cast<const TqlDBTreeListControlNode*>(node);
+      const TNodeVariantData* data = dbNode->VariantData(column);
+      const std::string* kept = node->KeptText(column);
+      if ((!data || !data->ValueAssigned) && !object->OnGetText && kept) {
+        if (!seenTexts.insert(*kept).second) continue;
+        std::string text = *kept;
+        const Variant value(text);
+        object->CellDisplay(text, image);
+        values.AddValue(value, text);
+        continue;
+      }
       std::string text = GetCellText(node, column);
       object->CellDisplay(text, image);
-      values.AddValue(GetCellValue(node, column), text);
+      values.AddValue(filterValueOf(node, *object), text);
     }
   }
   list.Clear();

@@ -35,9 +35,12 @@ void TCustomqlTreeList::ClearNodes() {
   nodes_.DeleteAll();
 }
 
+// No update lock: it would forget every node's measured height, and filtering changes which
+// rows show, not how tall they are. The row cache is rebuilt over the shown rows.
 void TCustomqlTreeList::ReplaceTopLevelNodes(std::vector<TqlTreeListNode*> shown,
                                              std::vector<TqlTreeListNode*> hidden) {
-  TqlTreeListUpdateLock lock(*this);
+  EndMouseTracking();
+  HideEditor();
   CancelEditor();
   for (TqlTreeListNode* node : hidden)
     if (IsNodeSelected(node)) SetNodeSelected(node, false);
@@ -51,6 +54,13 @@ void TCustomqlTreeList::ReplaceTopLevelNodes(std::vector<TqlTreeListNode*> shown
     gone(*role);
   if (!topNode_) topNode_ = FirstShownNode();
   nodes_.RowsRestructured();
+  if (nodes_.LockCount() > 0 || IsDestroying()) return;
+  if (nodes_.RowCache().IsValid()) {
+    UpdateScrollBars();
+    Invalidate();
+  } else {
+    RecalcLayout();
+  }
 }
 
 int TCustomqlTreeList::CompareTreeOrder(const TqlTreeListNode* a, const TqlTreeListNode* b) {
