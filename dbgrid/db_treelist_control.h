@@ -88,6 +88,12 @@ using TqlGetPreviewTextEvent =
 using TqlFilterChangedEvent =
     std::function<void(TObject* Sender, TDataSet* ADataSet, const std::string& AFilterText)>;
 
+// Outside the all-records mode the drop-down asks for a column's values: one value and its
+// text per call, ARepeatEnumeration left true for another call.
+using TqlEnumFilterValuesEvent =
+    std::function<void(TObject* Sender, TqlDBTreeListColumn* AColumn, Variant& AValue,
+                       std::string& ADisplayText, bool& ARepeatEnumeration)>;
+
 // The question box of a delete; returns the button pressed (IDOK / IDCANCEL). Tests replace it.
 using TqlConfirmDeleteQuestion = std::function<int(const std::string& text, const std::string& caption)>;
 
@@ -145,6 +151,7 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   // Whether a data node passes the criteria (true without criteria).
   bool NodePassesFilter(const TqlTreeListNode* node) const;
   TqlFilterChangedEvent OnFilterChanged;
+  TqlEnumFilterValuesEvent OnEnumFilterValues;
   // The core's filter questions and requests.
   bool HeaderButtonsEnabled() const override;
   int GetFilterButtonState(int column) const override;

@@ -276,6 +276,15 @@ void TCustomqlDBTreeListControl::DropDownFilter(int column) {
       object->CellDisplay(text, image);
       values.AddValue(filterValueOf(node, *object), text);
     }
+  } else if (OnEnumFilterValues) {
+    bool repeat = true;
+    while (repeat) {
+      Variant value = Variant::Null();
+      std::string text;
+      OnEnumFilterValues(this, object, value, text, repeat);
+      // The last call may bring a value with its "no more", or only the "no more".
+      if (repeat || !value.IsNull()) values.AddValue(value, text);
+    }
   }
   list.Clear();
   list.AddItem(kqlFilterAllText);
