@@ -160,7 +160,7 @@ TRect TRadioButton::CircleRect() const {
   return Bounds(0, (ClientHeight() - kCircleSize) / 2, kCircleSize, kCircleSize);
 }
 
-TRect TRadioButton::CaptionRect() {
+TRect TRadioButton::CaptionRect() const {
   if (Caption().empty()) return {};
   TCanvas measure;
   measure.Font = Font();

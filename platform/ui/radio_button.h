@@ -36,7 +36,7 @@ class TRadioButton : public TCustomControl {
   bool IsPushed() const { return (mouseHeld_ && mouseInside_) || spaceHeld_; }
   // The circle's box and the caption's text rectangle in client coordinates.
   TRect CircleRect() const;
-  TRect CaptionRect();
+  TRect CaptionRect() const;
 
  protected:
   void Paint() override;
