@@ -107,23 +107,6 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(TCanvas& canvas, const TRect& client,
   return out;
 }
 
-bool IsAccel(char32_t ch, const std::string& caption) {
-  std::u32string text = Utf8ToUtf32(caption);
-  char32_t hotKey = 0;
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != U'&') continue;
-    if (text[i + 1] == U'&') {  // "&&" is a literal ampersand
-      ++i;
-      continue;
-    }
-    hotKey = text[i + 1];
-    break;
-  }
-  if (hotKey == 0) return false;
-  auto upper = [](char32_t c) { return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c; };
-  return upper(hotKey) == upper(ch);
-}
-
 // --- hover tracking ---------------------------------------------------------------------------
 
 HoverTracker::~HoverTracker() = default;

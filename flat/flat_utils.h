@@ -53,10 +53,6 @@ TGlyphCaptionLayout LayoutGlyphAndCaption(TCanvas& canvas, const TRect& client,
                                           int spacing, int margin, const TBitmap* glyph,
                                           int numGlyphs, const std::string& caption);
 
-// True when ch is the accelerator of caption (the character after a single '&',
-// compared without case).
-bool IsAccel(char32_t ch, const std::string& caption);
-
 // One per tracking control class (flat button, flat radio button): knows the one control of
 // the class the mouse is over and checks every 100 ms whether the mouse has left it, because
 // those controls do not rely on the window system's leave notification.

@@ -253,6 +253,15 @@ void TBitBtn::KeyDown(uint16_t& Key, TShiftState Shift) {
   }
 }
 
+bool TBitBtn::CMDialogKey(uint16_t key, TShiftState shift) {
+  const bool takes = (key == VK_RETURN && isActive()) || (key == VK_ESCAPE && cancel_);
+  if (takes && shift.empty() && CanFocus()) {
+    Click();
+    return true;
+  }
+  return TCustomControl::CMDialogKey(key, shift);
+}
+
 void TBitBtn::KeyUp(uint16_t& Key, TShiftState Shift) {
   TCustomControl::KeyUp(Key, Shift);
   if (Key == VK_SPACE && spaceHeld_) {

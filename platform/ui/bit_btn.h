@@ -13,6 +13,8 @@
 //
 // Input: left button down takes the focus and shows the button down while the mouse stays on
 // it; releasing on it clicks. Space shows it down and clicks on release; Enter clicks.
+// Form-wide (a dialog key the focused control does not want): Enter clicks the active button
+// (the focused one, else the Default one), Escape the Cancel button.
 // Click: Kind bkClose closes the parent form; otherwise ModalResult goes to the parent form
 // and OnClick runs.
 #include "platform/gfx/bitmap.h"
@@ -69,6 +71,7 @@ class TBitBtn : public TCustomControl {
   void WMKillFocus() override;
   void WMCancelMode() override;
   void CMEnabledChanged() override;
+  bool CMDialogKey(uint16_t key, TShiftState shift) override;
 
  private:
   void setDown(bool value);

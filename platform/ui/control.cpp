@@ -1,10 +1,28 @@
 #include "platform/ui/control.h"
 
+#include "platform/core/utf8.h"
 #include "platform/ui/application.h"
 #include "platform/ui/drag_manager.h"
 #include "platform/ui/form.h"
 #include "platform/ui/services.h"
 #include "platform/ui/win_control.h"
+
+bool IsAccel(char32_t ch, const std::string& caption) {
+  std::u32string text = Utf8ToUtf32(caption);
+  char32_t hotKey = 0;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != U'&') continue;
+    if (text[i + 1] == U'&') {  // "&&" is a literal ampersand
+      ++i;
+      continue;
+    }
+    hotKey = text[i + 1];
+    break;
+  }
+  if (hotKey == 0) return false;
+  auto upper = [](char32_t c) { return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c; };
+  return upper(hotKey) == upper(ch);
+}
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   font_.OnChange = [this](TObject*) { fontChanged(); };

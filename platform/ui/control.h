@@ -77,6 +77,10 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 
+// True when ch is the accelerator of caption: the character after a single '&' ("&&" is a
+// literal ampersand), compared without case for ASCII letters.
+bool IsAccel(char32_t ch, const std::string& caption);
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);

@@ -230,8 +230,15 @@ TModalResult TCustomForm::ShowModal() {
   Show();
   Application->RunLoopUntil([this] {
     if (modalResult_ != mrNone) {
-      // A close request while modal may still be refused by CloseQuery.
-      if (!CloseQuery()) modalResult_ = mrNone;
+      // A close request while modal may still be refused by CloseQuery; a failure in it is
+      // shown by the application's handler and refuses too, so the form stays up.
+      bool canClose = false;
+      try {
+        canClose = CloseQuery();
+      } catch (const std::exception& e) {
+        Application->HandleException(e);
+      }
+      if (!canClose) modalResult_ = mrNone;
     }
     return modalResult_ != mrNone || !shown_ || Application->Terminated();
   });
@@ -416,13 +423,14 @@ bool TCustomForm::HandleKeyDown(uint16_t key, TShiftState shift) {
     default: break;
   }
   // Only the key's own flag counts: a control that wants all keys still lets Tab go.
-  if (mask != 0 && target != this && (target->DispatchGetDlgCode() & mask) == 0) {
+  const bool wanted = target != this && (target->DispatchGetDlgCode() & mask) != 0;
+  if (mask != 0 && !wanted) {
     // A dialog key the control does not want: the form navigates with it.
-    if (key == VK_TAB) {
+    if (key == VK_TAB && target != this) {
       SelectNext(target, !shift.contains(ssShift), true);
       return true;
     }
-    if (key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) {
+    if ((key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) && target != this) {
       bool forward = key == VK_RIGHT || key == VK_DOWN;
       if (TWinControl* parent = target->Parent())
         if (TWinControl* next = parent->FindNextControl(target, forward, false, true)) {
@@ -430,6 +438,8 @@ bool TCustomForm::HandleKeyDown(uint16_t key, TShiftState shift) {
           return true;
         }
     }
+    // Enter and Escape go to the controls first (the default and the cancel button).
+    if ((key == VK_RETURN || key == VK_ESCAPE) && DispatchDialogKey(key, shift)) return true;
   }
   TWMKey msg{key, shift};
   if (keyPreview_ && target != this) DispatchKeyDown(msg);

@@ -290,6 +290,13 @@ bool TWinControl::CMDialogChar(char32_t ch) {
   return false;
 }
 
+bool TWinControl::CMDialogKey(uint16_t key, TShiftState shift) {
+  for (TControl* c : std::vector<TControl*>(controls_))
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (w->Visible() && w->Enabled() && w->CMDialogKey(key, shift)) return true;
+  return false;
+}
+
 // --- timers and scroll bars ---
 
 void TWinControl::SetTimer(int id, int intervalMs) {

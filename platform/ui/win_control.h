@@ -84,6 +84,7 @@ class TWinControl : public TControl {
   void DispatchChar(char32_t& ch) { WMChar(ch); }
   int DispatchGetDlgCode() { return WMGetDlgCode(); }
   bool DispatchDialogChar(char32_t ch) { return CMDialogChar(ch); }
+  bool DispatchDialogKey(uint16_t key, TShiftState shift) { return CMDialogKey(key, shift); }
   void DispatchTimer(int id) { WMTimer(id); }
   void DispatchScroll(TScrollBarKind bar, TScrollCode code, int pos) {
     bar == sbVertical ? WMVScroll(code, pos) : WMHScroll(code, pos);
@@ -119,6 +120,10 @@ class TWinControl : public TControl {
   virtual void WMChar(char32_t& ch);
   virtual int WMGetDlgCode() { return 0; }
   virtual bool CMDialogChar(char32_t ch);
+  // Enter or Escape that the focused control does not want, offered to every control of the
+  // form (the default and cancel buttons take them); true when one used it. The base offers
+  // it to the windowed children in z-order.
+  virtual bool CMDialogKey(uint16_t key, TShiftState shift);
   virtual void WMTimer(int id) {}
   virtual void WMHScroll(TScrollCode code, int pos) {}
   virtual void WMVScroll(TScrollCode code, int pos) {}

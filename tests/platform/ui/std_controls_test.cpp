@@ -2,6 +2,8 @@
 // they leave in the form's image and on the behaviour forms rely on.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "platform/ui/image.h"
 #include "platform/ui/label.h"
 #include "platform/ui/panel.h"
+#include "platform/ui/services.h"
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
@@ -307,6 +310,105 @@ TEST(BitBtnModalTest, KindAndKeysEndAModalForm) {
     EXPECT_EQ(clicks, c.clicks);
     delete dialog;
   }
+}
+
+// A control that takes every key (as an in-place editor does) and counts them.
+class KeyTaker : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  int keys = 0;
+
+ protected:
+  int WMGetDlgCode() override { return DLGC_WANTALLKEYS; }
+  void KeyDown(uint16_t& Key, TShiftState Shift) override { ++keys; }
+};
+
+TEST(DialogKeyTest, EnterAndEscapeGoToTheDefaultAndCancelButtons) {
+  struct Case {
+    const char* focus;  // "plain" (a control without key wishes), "other", "cancel", "taker"
+    uint16_t key;
+    TShiftState shift;
+    TModalResult expected;
+  };
+  const Case cases[] = {
+      {"plain", VK_RETURN, {}, mrOk},         // the Default button
+      {"plain", VK_ESCAPE, {}, mrCancel},     // the Cancel button
+      {"plain", VK_RETURN, {ssShift}, mrNone},  // only without modifiers
+      {"other", VK_RETURN, {}, mrRetry},      // a focused button is the active one
+      {"cancel", VK_RETURN, {}, mrCancel},
+      {"taker", VK_RETURN, {}, mrNone},       // a control that wants the key keeps it
+      {"taker", VK_ESCAPE, {}, mrNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.focus) + " key " + std::to_string(c.key));
+    TestForm shown{Bounds(0, 0, 300, 100)};
+    auto* plain = shown.Add<TCustomControl>(10, 10, 40, 20);
+    plain->SetTabStop(true);
+    auto* taker = shown.Add<KeyTaker>(60, 10, 40, 20);
+    auto* ok = shown.Add<TBitBtn>(10, 50, 75, 25);
+    ok->SetCaption("OK");
+    ok->SetDefault(true);
+    ok->SetModalResult(mrOk);
+    auto* cancel = shown.Add<TBitBtn>(90, 50, 75, 25);
+    cancel->SetCaption("Cancel");
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    auto* other = shown.Add<TBitBtn>(170, 50, 75, 25);
+    other->SetModalResult(mrRetry);
+    shown.Show();
+    const std::string focus = c.focus;
+    TWinControl* target = taker;
+    if (focus == "plain") target = plain;
+    if (focus == "other") target = other;
+    if (focus == "cancel") target = cancel;
+    target->SetFocus();
+    input::KeyDown(shown.form(), c.key, c.shift);
+    EXPECT_EQ(shown->ModalResult(), c.expected);
+    EXPECT_EQ(taker->keys, focus == "taker" ? 1 : 0);
+  }
+}
+
+// Runs a function when a posted message reaches it (input while a modal loop runs).
+class PostedCall : public TControl {
+ public:
+  static constexpr uint32_t kMsg = 0x8400;
+  using TControl::TControl;
+  std::function<void()> call;
+  void WndProc(TMessage& msg) override {
+    if (msg.Msg == kMsg && call) call();
+  }
+};
+
+TEST(ModalFormTest, AFailingCloseQueryIsShownAndTheFormStaysUp) {
+  EnsureTestApplication();
+  std::vector<std::string> boxes;
+  SetMessageBoxHook([&](const std::string& text, const std::string&, int) {
+    boxes.push_back(text);
+    return IDOK;
+  });
+  auto dialog = std::make_unique<TForm>(nullptr);
+  dialog->SetBounds(50, 50, 200, 80);
+  int queries = 0;
+  dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+    if (++queries == 1) throw Exception("Invalid value");
+    canClose = true;
+  };
+  PostedCall answer(nullptr);
+  answer.call = [&] {
+    EXPECT_TRUE(dialog->IsShown()) << "still up after the failed close";
+    dialog->SetModalResult(mrOk);
+  };
+  dialog->OnShow = [&](TObject*) {
+    dialog->SetModalResult(mrOk);  // the first close fails; the posted one succeeds
+    PostMessage(&answer, PostedCall::kMsg);
+  };
+  TModalResult result = mrNone;
+  EXPECT_NO_THROW(result = dialog->ShowModal());
+  SetMessageBoxHook(nullptr);
+  EXPECT_EQ(result, mrOk);
+  EXPECT_EQ(queries, 2);
+  EXPECT_EQ(boxes, std::vector<std::string>{"Invalid value"});
+  EXPECT_FALSE(dialog->IsShown());
 }
 
 TEST(BitBtnGlyphTest, StockKindsSetCaptionUnlessLoadingWithOne) {
