@@ -3,12 +3,10 @@
 #include "dbgrid/db_grid_filter.h"
 
 #include "dbgrid/criteria_stream.h"
+#include "dbgrid/custom_filter_dialog.h"
 #include "dbgrid/db_grid_column.h"
 #include "dbgrid/db_treelist_control.h"
 #include "platform/db/dataset.h"
-
-// The custom filter dialog (custom_filter_dialog.cpp): true when OK changed the criteria.
-bool RunCustomFilterDialog(TqlDBTreeListColumn& column, TqlDBGridCriteria& criteria);
 
 TqlDBGridFilter::TqlDBGridFilter(TCustomqlDBTreeListControl& grid) : grid_(grid) {}
 
