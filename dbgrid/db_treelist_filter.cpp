@@ -62,7 +62,6 @@ void TCustomqlDBTreeListControl::ReapplyFilter() {
   if (IsDestroying()) return;
   TqlDBGridFilter& filter = Filter();
   TqlDBGridCriteria& criteria = filter.Criteria();
-  const bool panelWasShown = StatusPanelShown();
   resolveFilterColumns();
   if (IsAllRecordsMode() && !IsLoading()) refilterNodes();
 
@@ -79,8 +78,11 @@ void TCustomqlDBTreeListControl::ReapplyFilter() {
     dataSet->SetFilter(expression);
     dataSet->SetFiltered(!expression.empty());
   }
-  if (StatusPanelShown() != panelWasShown) {
-    RecalcLayout();  // the status panel came or went
+  // The criteria changed before this call: whether the status panel shows is compared with
+  // what the last layout was made for.
+  const auto frame = LayoutFrame();
+  if (!frame || frame->StatusRect.IsEmpty() == StatusPanelShown()) {
+    RecalcLayout();  // the status panel comes or goes
   } else {
     Invalidate();
   }

@@ -8,7 +8,13 @@
 
 #include "dbgrid/db_grid.h"
 #include "dbgrid/db_grid_column.h"
+#include "dbgrid/custom_filter_dialog.h"
 #include "dbgrid/db_grid_filter.h"
+#include "platform/ui/application.h"
+#include "treelist/inplace_image_edit.h"
+#include "platform/ui/bit_btn.h"
+#include "platform/ui/radio_button.h"
+#include <utility>
 #include "platform/db/data_source.h"
 #include "platform/db/field.h"
 #include "platform/db/memory_table.h"
@@ -17,6 +23,7 @@
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
 #include "treelist/paint_primitives.h"
+#include "treelist/treelist_layout.h"
 #include "treelist/treelist_node.h"
 #include "platform/db/db_error.h"
 #include <algorithm>
@@ -177,6 +184,7 @@ TEST(DBGridFilter, ChoosingItemsFiltersTheRows) {
     EXPECT_EQ(f.grid->GetStatusText(), step.status);
     const bool filtering = *step.expression != 0;
     EXPECT_EQ(f.grid->StatusPanelShown(), filtering);
+    EXPECT_EQ(f.grid->LayoutFrame()->StatusRect.IsEmpty(), !filtering) << "laid out";
     EXPECT_EQ(f.grid->StatusCloseButtonShown(), filtering);
     EXPECT_EQ((f.grid->GetFilterButtonState(f.column(step.field).Index()) & fbsFiltered) != 0,
               std::string(step.item) != "(All)");
@@ -262,6 +270,49 @@ TEST(DBGridFilter, AutoDataSetFilterFiltersTheDataSet) {
   f.grid->Filter().SetCaseInsensitive(true);
   EXPECT_THROW(f.grid->Filter().SetAutoDataSetFilter(true), EDatabaseError)
       << "the record set takes no filter options";
+}
+
+// "(Custom...)" runs the dialog over the grid; its OK filters the grid by an Or of two
+// conditions. The dialog is answered by steps posted into its modal loop.
+class DialogAnswer : public TControl {
+ public:
+  explicit DialogAnswer(std::function<void(TfmCustomDialog&)> step)
+      : TControl(nullptr), step_(std::move(step)) {
+    PostMessage(this, kStep);
+  }
+  void WndProc(TMessage& msg) override {
+    if (msg.Msg != kStep) return;
+    for (TCustomForm* form : Application->Forms())
+      if (auto* dialog = dynamic_cast<TfmCustomDialog*>(form); dialog && dialog->IsShown()) {
+        if (step_) std::exchange(step_, nullptr)(*dialog);
+        else if (dialog->ModalResult() == mrNone) dialog->SetModalResult(mrCancel);  // never hang
+        break;
+      }
+    if (step_ || answered_++ < 3) PostMessage(this, kStep);
+  }
+
+ private:
+  static constexpr uint32_t kStep = 0x8402;
+  std::function<void(TfmCustomDialog&)> step_;
+  int answered_ = 0;
+};
+
+TEST(DBGridFilter, CustomDialogFiltersByTwoConditions) {
+  FilterFixture f;
+  f.choose("SYS", "0410");
+  DialogAnswer answer([](TfmCustomDialog& d) {
+    EXPECT_EQ(d.OperatorBox1->Description(), "equals") << "the column's value condition";
+    EXPECT_EQ(d.ValueEdit1->EditText(), "0410");
+    d.rbOr->SetChecked(true);
+    d.OperatorBox2->SetOperatorIndex(0);
+    d.ValueEdit2->SetEditText("1810");
+    d.btnOK->Click();
+  });
+  f.choose("SYS", "(Custom...)");
+  EXPECT_EQ(f.shownKeys(), (std::vector<std::string>{"0001", "0003", "0006"}));
+  EXPECT_EQ(f.filterTexts.back(), "((SYS = '0410') OR (SYS = '1810'))");
+  EXPECT_TRUE(f.grid->StatusPanelShown());
+  EXPECT_FALSE(f.grid->LayoutFrame()->StatusRect.IsEmpty()) << "laid out";
 }
 
 }  // namespace
