@@ -156,7 +156,7 @@ void buildWorkbench(const std::string& databasePath) {
   grid->SetHeaderColor(14739951);
   grid->SetLookAndFeel(lfUltraFlat);
   grid->SetOptionsBehavior({edgoAutoSort, edgoDragScroll, edgoEditing, edgoImmediateEditor,
-                            edgoTabThrough, edgoVertThrough});
+                            edgoMultiSelect, edgoTabThrough, edgoVertThrough});
   grid->SetOptionsDB({edgoCancelOnExit, edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks,
                       edgoCanDelete, edgoConfirmDelete, edgoCanInsert, edgoCanAppend,
                       edgoSmartRefresh});
