@@ -29,15 +29,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/synth_text_table.h"
+#include "bench/synth_terms_memory_table.h"
 #include "dbgrid/db_grid.h"
 #include "dbgrid/db_grid_column.h"
 #include "dbgrid/db_grid_filter.h"
-#include "platform/db/ado_connection.h"
-#include "platform/db/ado_query.h"
 #include "platform/db/data_source.h"
 #include "platform/db/memory_table.h"
-#include "platform/db/table_source.h"
 #include "platform/ui/form.h"
 #include "platform/ui/toolkit.h"
 #include "tools/synth_terms.h"
@@ -69,17 +66,7 @@ const std::vector<std::string>& systems() {
 class QuillonFilter {
  public:
   QuillonFilter() {
-    auto tables = std::make_shared<TMemoryTableSource>("synthetic");
-    tables->Add(SynthTextTable(kWhoartTableName, WhoartColumns(), terminology().Whoart));
-    auto* connection = new TADOConnection(owner_.get());
-    connection->SetTableSource(tables);
-    auto* query = new TADOQuery(owner_.get());
-    query->SetConnection(connection);
-    query->SetSQL({"SELECT * FROM WHOART"});
-    query->Open();
-    table_ = new TMemoryTable(owner_.get());
-    table_->CopyFrom(*query);
-    query->Close();
+    table_ = SynthTermsMemoryTable(owner_.get(), terminology());
     auto* source = new TDataSource(owner_.get());
     source->SetDataSet(table_);
 
