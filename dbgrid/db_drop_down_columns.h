@@ -14,6 +14,7 @@ class TqlDBTreeListPickColumn : public TqlDBTreeListColumn {
   const TqlPickListSettings& PickList() const { return pickList_; }
 
   std::string EditorKind() const override { return "pick"; }
+  bool HasEditorButton() const override { return true; }
   TqlInplaceEdit* CreateEditor(TComponent* owner) const override;
   void ApplyEditorSettings(TqlInplaceEdit& editor) override;
 
@@ -30,6 +31,7 @@ class TqlDBTreeListImageColumn : public TqlDBTreeListColumn {
   const TqlImageListSettings& Images() const { return images_; }
 
   std::string EditorKind() const override { return "image"; }
+  bool HasEditorButton() const override { return true; }
   TqlInplaceEdit* CreateEditor(TComponent* owner) const override;
   void ApplyEditorSettings(TqlInplaceEdit& editor) override;
   bool CellDisplay(std::string& text, TqlCellImage& image) const override;

@@ -143,6 +143,7 @@ class TqlRowsPainter {
   void collectRowLines(const TqlRowInfo& row);
   void paintCell(const CellPaint& c);
   TRect paintCellImage(const TRect& cell, const TqlCellImage& image, const TBrush& brush);
+  TRect paintCellButton(const TRect& cell, int column, TColor back);
   void paintPreview(const TRect& rect, bool selected, const RowColours& colours,
                     TqlTreeListNode* node);
   void focusFrame(const TRect& rect);

@@ -169,6 +169,8 @@ class TqlTreeListColumn : public TComponent {
   // What a data cell of the column shows for its text: the base shows the text as it is
   // (false); an image column shows a description and an image.
   virtual bool CellDisplay(std::string& text, TqlCellImage& image) const { return false; }
+  // The column's editor has a drop-down button (the drop-down columns).
+  virtual bool HasEditorButton() const { return false; }
   // The column's own custom drawing; runs after the grid's handler of the same kind.
   TqlTLCustomDrawCell OnCustomDrawCell;
   TqlTLCustomDrawHeader OnCustomDrawColumnHeader;

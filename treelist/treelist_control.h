@@ -156,6 +156,9 @@ class TCustomqlTreeListControl : public TCustomqlTreeList, public TqlTreeListMod
   int GetColumnWidth(int column) const override;
   TColor GetColumnColor(int column) const override;
   bool GetColumnDisplay(int column, std::string& text, TqlCellImage& image) const override;
+  bool GetColumnHasEditorButton(int column) const override;
+  // With tloShowButtonAlways: the point lies on the drop-down button drawn in the cell.
+  bool IsEditorButtonAt(int column, TqlTreeListNode* node, TPoint clientPoint) const override;
   const TFont& GetColumnFont(int column) const override;
   bool ColumnHasOwnFont(int column) const override;
   bool ColumnHasGlyph(int column) const override;

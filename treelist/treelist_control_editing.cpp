@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "platform/ui/form.h"
+#include "treelist/editor_buttons.h"
 #include "treelist/inplace_mask_edit.h"
 #include "treelist/inplace_text_edit.h"
 #include "treelist/treelist_control.h"
@@ -112,6 +113,16 @@ void TCustomqlTreeListControl::ShowEditorWithKey(char32_t Key) {
   }
   char32_t ch = Key;
   editor_->DispatchChar(ch);
+}
+
+bool TCustomqlTreeListControl::IsEditorButtonAt(int column, TqlTreeListNode* node,
+                                                TPoint clientPoint) const {
+  if (!IsOption(tloShowButtonAlways) || !GetColumnHasEditorButton(column) || !node) return false;
+  const TRect cell = CellRect(node, column);
+  if (!cell.Contains(clientPoint)) return false;
+  TqlCellEditorSettings settings;
+  FillCellEditorSettings(column, settings);
+  return clientPoint.X >= cell.Right - EditButtonWidth(settings.ButtonStyle, TqlEditButton{});
 }
 
 void TCustomqlTreeListControl::ShowEditorFromClick(TPoint clientPoint, TShiftState shift) {

@@ -249,6 +249,10 @@ bool TCustomqlTreeListControl::GetColumnDisplay(int column, std::string& text,
   return column >= 0 && column < ColumnCount() && Columns(column)->CellDisplay(text, image);
 }
 
+bool TCustomqlTreeListControl::GetColumnHasEditorButton(int column) const {
+  return column >= 0 && column < ColumnCount() && Columns(column)->HasEditorButton();
+}
+
 TColor TCustomqlTreeListControl::GetColumnColor(int column) const {
   const TqlTreeListColumn* c = Columns(column);
   return c ? c->Color() : Color();

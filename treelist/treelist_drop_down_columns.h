@@ -15,6 +15,7 @@ class TqlTreeListPickColumn : public TqlTreeListColumn {
   const TqlPickListSettings& PickList() const { return pickList_; }
 
   std::string EditorKind() const override { return "pick"; }
+  bool HasEditorButton() const override { return true; }
   TqlInplaceEdit* CreateEditor(TComponent* owner) const override;
   void ApplyEditorSettings(TqlInplaceEdit& editor) override;
 
@@ -32,6 +33,7 @@ class TqlTreeListImageColumn : public TqlTreeListColumn {
   const TqlImageListSettings& Images() const { return images_; }
 
   std::string EditorKind() const override { return "image"; }
+  bool HasEditorButton() const override { return true; }
   TqlInplaceEdit* CreateEditor(TComponent* owner) const override;
   void ApplyEditorSettings(TqlInplaceEdit& editor) override;
   bool CellDisplay(std::string& text, TqlCellImage& image) const override;

@@ -69,6 +69,9 @@ class TqlTreeListModel {
   virtual bool GetColumnDisplay(int column, std::string& text, TqlCellImage& image) const {
     return false;
   }
+  // Whether the column's editor has a drop-down button (shown in every cell with
+  // tloShowButtonAlways).
+  virtual bool GetColumnHasEditorButton(int column) const { return false; }
   virtual const TFont& GetColumnFont(int column) const = 0;
   virtual bool ColumnHasOwnFont(int column) const = 0;
   virtual bool ColumnHasGlyph(int column) const = 0;

@@ -11,6 +11,7 @@
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/gdi_consts.h"
 #include "platform/gfx/image_list.h"
+#include "treelist/editor_buttons.h"
 #include "treelist/paint_pass.h"
 #include "treelist/paint_primitives.h"
 #include "treelist/rows_painter.h"
@@ -108,6 +109,8 @@ void TqlRowsPainter::paintCell(const CellPaint& c) {
     cell = {cell.Left + (c.AtGridLeft ? 1 : 0), cell.Top + 1, cell.Right - (c.AtGridRight ? 1 : 0),
             cell.Bottom - 1};
   }
+  if (!newItemRow && grid.IsOption(tloShowButtonAlways) && grid.Model().GetColumnHasEditorButton(column))
+    cell = paintCellButton(cell, column, back);
   if (image.Images) cell = paintCellImage(cell, image, *brush);
   view.PaintRect = {-2, -2, cell.Width() + 2, cell.Height() + 2};
   PaintCellView(grid, column, canvas, cell, view);
@@ -135,6 +138,19 @@ void TqlRowsPainter::paintCell(const CellPaint& c) {
     }
     DrawDottedFocusFrame(canvas, frame);
   }
+}
+
+// With tloShowButtonAlways a drop-down column shows its editor's button at the right of every
+// cell, where the editor's own button comes when it opens; returns what is left.
+TRect TqlRowsPainter::paintCellButton(const TRect& cell, int column, TColor back) {
+  TqlCellEditorSettings settings;
+  grid.FillCellEditorSettings(column, settings);
+  const int width = std::min(cell.Width(), EditButtonWidth(settings.ButtonStyle, TqlEditButton{}));
+  TqlEditButtonPaint paint;
+  paint.Style = settings.ButtonStyle;
+  paint.Background = ColorToRGB(back);
+  DrawEditButton(canvas, {cell.Right - width, cell.Top, cell.Right, cell.Bottom}, paint);
+  return {cell.Left, cell.Top, cell.Right - width, cell.Bottom};
 }
 
 // The image area at the cell's left (the images' width) on the cell's brush, the image centred

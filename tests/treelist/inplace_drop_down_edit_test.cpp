@@ -14,6 +14,7 @@
 #include "platform/ui/toolkit.h"
 #include "tests/support/synthetic_input.h"
 #include "tests/support/test_form.h"
+#include "treelist/editor_buttons.h"
 #include "treelist/inplace_image_edit.h"
 #include "treelist/inplace_pick_edit.h"
 #include "treelist/popup_list_box.h"
@@ -315,6 +316,35 @@ TEST(DropDownEdit, HideInactiveButtonsGiveTheTextTheWidth) {
   other->SetFocus();
   EXPECT_TRUE(e->Buttons().empty());
   EXPECT_EQ(e->ClientWidth(), fullWidth);
+}
+
+// With tloShowButtonAlways every cell of a drop-down column shows the button; a press on it
+// opens the editor and its popup at once, a press beside it only focuses the cell.
+TEST(DropDownEdit, AlwaysShownButtonsOpenThePopup) {
+  DropDownFixture f;
+  f.g->SetOptions(kEditOptions + TqlTreeListOptions{tloShowButtonAlways});
+  f.form.Paint();
+  const TRect cell = f.g->CellRect(f.g->Items(2), 2);  // the pick column, not focused
+  const int buttonWidth = EditButtonWidth(bts3D, TqlEditButton{});
+  EXPECT_EQ(PixelAt(*f.g, cell.Right - buttonWidth / 2, cell.Top + 2), ColorToRGB(clBtnFace))
+      << "the button's face";
+  EXPECT_EQ(PixelAt(*f.g, cell.Left + 1, cell.Top + 2), ColorToRGB(clWindow)) << "the text area";
+  EXPECT_FALSE(f.g->IsEditorButtonAt(0, f.g->Items(2), {cell.Right - 3, cell.Top + 3}))
+      << "a plain column has none";
+
+  input::Press(*f.g, cell.Right - buttonWidth / 2, cell.Top + cell.Height() / 2);
+  TqlInplacePickEdit* e = f.pickEditor();
+  ASSERT_NE(e, nullptr) << "the press opened the editor on that cell";
+  EXPECT_EQ(e->PressedButton(), 0) << "and pressed its button";
+  input::Release(*e, e->ClientWidth() + 3, 3);
+  Application->ProcessMessages();
+  EXPECT_TRUE(e->PopupVisible());
+  f.key(VK_ESCAPE);
+  f.key(VK_ESCAPE);
+  ASSERT_EQ(f.g->InplaceEditor(), nullptr);
+  input::Press(*f.g, cell.Left + 5, cell.Top + 3);
+  input::Release(*f.g, cell.Left + 5, cell.Top + 3);
+  EXPECT_EQ(f.g->InplaceEditor(), nullptr) << "beside the button: no editor at once";
 }
 
 }  // namespace
