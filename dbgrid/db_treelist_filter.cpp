@@ -260,23 +260,36 @@ void TCustomqlDBTreeListControl::DropDownFilter(int column) {
   if (IsAllRecordsMode()) {
     // A column that shows its values as descriptions (an image column) lists those. Rows
     // mostly repeat a few texts: a text met before is passed over at the cost of one look-up.
+    // The walk is bound by memory (a node, then its texts), so the texts a few rows ahead are
+    // asked for early.
     TqlCellImage image;
     std::unordered_set<std::string_view> seenTexts;
-    for (TqlTreeListNode* node : allDataNodes(*this)) {
-      const auto* dbNode = static_cast<const TqlDBTreeListControlNode*>(node);
-      const TNodeVariantData* data = dbNode->VariantData(column);
-      const std::string* kept = node->KeptText(column);
-      if ((!data || !data->ValueAssigned) && !object->OnGetText && kept) {
-        if (!seenTexts.insert(*kept).second) continue;
-        std::string text = *kept;
-        const Variant value(text);
+    const bool keptText = !object->OnGetText;
+    const std::vector<TqlTreeListNode*>* lists[] = {&Roots(), &DetachedNodes()};
+    for (const std::vector<TqlTreeListNode*>* nodes : lists) {
+      const size_t n = nodes->size();
+      constexpr size_t kNodeAhead = 16, kTextAhead = 8;
+      for (size_t i = 0; i < n; ++i) {
+        if (i + kNodeAhead < n) __builtin_prefetch((*nodes)[i + kNodeAhead]);
+        if (keptText && i + kTextAhead < n)
+          if (const std::string* ahead = (*nodes)[i + kTextAhead]->KeptText(column))
+            __builtin_prefetch(ahead);
+        TqlTreeListNode* node = (*nodes)[i];
+        const auto* dbNode = static_cast<const TqlDBTreeListControlNode*>(node);
+        const TNodeVariantData* data = dbNode->VariantData(column);
+        const std::string* kept = keptText ? node->KeptText(column) : nullptr;
+        if ((!data || !data->ValueAssigned) && kept) {
+          if (!seenTexts.insert(*kept).second) continue;
+          std::string text = *kept;
+          const Variant value(text);
+          object->CellDisplay(text, image);
+          values.AddValue(value, text);
+          continue;
+        }
+        std::string text = GetCellText(node, column);
         object->CellDisplay(text, image);
-        values.AddValue(value, text);
-        continue;
+        values.AddValue(filterValueOf(node, *object), text);
       }
-      std::string text = GetCellText(node, column);
-      object->CellDisplay(text, image);
-      values.AddValue(filterValueOf(node, *object), text);
     }
   } else if (OnEnumFilterValues) {
     bool repeat = true;
