@@ -207,6 +207,9 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   void addInsertNode(TDataSet& dataSet);
   // Sorts the loaded nodes by the first sorted non-group column (all-records mode only).
   void SortLoadedNodes();
+  // The column the loaded rows are sorted by (the first sorted column that groups nothing),
+  // or null.
+  TqlTreeListColumn* loadedSortColumn() const;
   int LoadedRecordCount() const { return loadedRecordCount_; }
   bool BeginLoaded() const { return beginLoaded_; }
   bool EndLoaded() const { return endLoaded_; }
@@ -343,6 +346,7 @@ class TCustomqlDBTreeListControl : public TCustomqlTreeListControl {
   bool deleteKey(TShiftState shift);  // Ctrl+Delete
 
   // --- the grid filter (db_treelist_filter.cpp) ---
+  TqlDBTreeListColumn* filterColumnNamed(std::string_view name) const;
   void resolveFilterColumns();
   Variant filterValueOf(const TqlTreeListNode* node, const TqlDBTreeListColumn& column) const;
   // Shows the passing data nodes, parks the others; the focus follows.

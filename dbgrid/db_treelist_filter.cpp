@@ -49,13 +49,16 @@ std::vector<TqlTreeListNode*> allDataNodes(TCustomqlDBTreeListControl& grid) {
 
 }  // namespace
 
+TqlDBTreeListColumn* TCustomqlDBTreeListControl::filterColumnNamed(std::string_view name) const {
+  for (int i = 0; i < ColumnCount(); ++i)
+    if (Columns(i)->Name() == name) return DBColumn(i);
+  return nullptr;
+}
+
 void TCustomqlDBTreeListControl::resolveFilterColumns() {
   if (!filter_) return;
-  filter_->Criteria().ResolveColumns([this](const std::string& name) -> TqlDBTreeListColumn* {
-    for (int i = 0; i < ColumnCount(); ++i)
-      if (Columns(i)->Name() == name) return DBColumn(i);
-    return nullptr;
-  });
+  filter_->Criteria().ResolveColumns(
+      [this](const std::string& name) { return filterColumnNamed(name); });
 }
 
 void TCustomqlDBTreeListControl::ReapplyFilter() {
@@ -151,9 +154,7 @@ void TCustomqlDBTreeListControl::refilterNodes() {
   TqlTreeListNode* oldFocus = FocusedNode();
   // Load order first: the sort (if any) then puts the shown nodes in its order. Unsorted rows
   // with none hidden are in load order already.
-  bool sorted = false;
-  for (int i = 0; i < ColumnCount() && !sorted; ++i) sorted = Columns(i)->Sorted() != csNone;
-  if (wasFiltered || sorted) toLoadOrder(all);
+  if (wasFiltered || loadedSortColumn()) toLoadOrder(all);
   std::vector<TqlTreeListNode*> shown, hidden;
   shown.reserve(all.size());
   hidden.reserve(all.size());
@@ -209,9 +210,8 @@ bool TCustomqlDBTreeListControl::StatusPanelShown() const {
 std::string TCustomqlDBTreeListControl::GetStatusText() const {
   if (!filter_) return {};
   return CriteriaDisplayText(filter_->Criteria(), [this](const TqlCriteriaItem& item) {
-    for (int i = 0; i < ColumnCount(); ++i)
-      if (Columns(i)->Name() == item.Name()) return Columns(i)->Caption();
-    return item.Name();
+    const TqlDBTreeListColumn* column = filterColumnNamed(item.Name());
+    return column ? column->Caption() : item.Name();
   });
 }
 

@@ -188,17 +188,18 @@ void TCustomqlDBTreeListControl::FillNodeFromRecord(TqlDBGridNode* node) {
 
 // ===== sorting ================================================================================
 
+TqlTreeListColumn* TCustomqlDBTreeListControl::loadedSortColumn() const {
+  for (TqlTreeListColumn* column : SortedColumns())
+    if (!DBColumn(IndexOfColumn(column)) || DBColumn(IndexOfColumn(column))->GroupIndex() < 0)
+      return column;
+  for (int i = 0; i < ColumnCount(); ++i)
+    if (Columns(i)->Sorted() != csNone) return Columns(i);
+  return nullptr;
+}
+
 void TCustomqlDBTreeListControl::SortLoadedNodes() {
   if (!IsAllRecordsMode()) return;
-  TqlTreeListColumn* sortColumn = nullptr;
-  for (TqlTreeListColumn* column : SortedColumns())
-    if (!DBColumn(IndexOfColumn(column)) || DBColumn(IndexOfColumn(column))->GroupIndex() < 0) {
-      sortColumn = column;
-      break;
-    }
-  if (!sortColumn)
-    for (int i = 0; i < ColumnCount() && !sortColumn; ++i)
-      if (Columns(i)->Sorted() != csNone) sortColumn = Columns(i);
+  TqlTreeListColumn* sortColumn = loadedSortColumn();
   if (!sortColumn) return;
   SortNodes(0, IndexOfColumn(sortColumn), sortColumn->Sorted() == csDown);
 }

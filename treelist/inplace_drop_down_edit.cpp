@@ -142,10 +142,9 @@ void TqlInplaceDropDownEdit::PressButton(bool withoutCapture, int index) {
   if (index != -1) PostMessage(this, kqlDropDownRequest);
 }
 
-bool TqlInplaceDropDownEdit::handMouseToPopup(TPoint pos, TShiftState shift) {
+bool TqlInplaceDropDownEdit::handMouseToPopup(TPoint clientPos, TShiftState shift) {
   if (!popup_ || !popupVisible_) return false;
-  const TPoint screen = ClientToScreen({pos.X - ClientOrigin().X, pos.Y - ClientOrigin().Y});
-  const TPoint inPopup = popup_->ScreenToClient(screen);
+  const TPoint inPopup = popup_->ScreenToClient(ClientToScreen(clientPos));
   if (!popup_->ClientRect().Contains(inPopup)) return false;
   releasePressedButton();
   mouseInPopup_ = true;
@@ -180,7 +179,7 @@ void TqlInplaceDropDownEdit::MouseMove(TShiftState Shift, int X, int Y) {
     return;
   }
   const bool held = pressedButton_ >= 0 || (popupOnClick_ && Shift.contains(ssLeft));
-  if (held && popupVisible_ && handMouseToPopup(pos, Shift)) return;
+  if (held && popupVisible_ && handMouseToPopup({X, Y}, Shift)) return;
   const TControl* capture = GetCapture();
   const bool capturedWithoutButton = capture == this && pressedButton_ < 0;
   setHotButton(HitTestEditButtons(ButtonRects(), pos, pressedButton_, capturedWithoutButton).HotButton);
@@ -293,10 +292,6 @@ void TqlInplaceDropDownEdit::WMChar(char32_t& ch) {
     return;
   }
   TqlInplaceMaskEdit::WMChar(ch);
-}
-
-int TqlInplaceDropDownEdit::WMGetDlgCode() {
-  return TqlInplaceMaskEdit::WMGetDlgCode() | DLGC_WANTALLKEYS | DLGC_WANTARROWS;
 }
 
 void TqlInplaceDropDownEdit::TextLengthChanged() {

@@ -134,7 +134,6 @@ class TqlInplaceDropDownEdit : public TqlInplaceMaskEdit {
   void WndProc(TMessage& msg) override;
   void WMKeyDown(TWMKey& msg) override;
   void WMChar(char32_t& ch) override;
-  int WMGetDlgCode() override;
   void WMSetFocus() override;
   void WMKillFocus() override;
   void WMCancelMode() override;
@@ -149,8 +148,8 @@ class TqlInplaceDropDownEdit : public TqlInplaceMaskEdit {
   TqlDropDownEditViewData buttonData() const;
   void setHotButton(int index);
   void releasePressedButton();
-  // Hands a held left button to the visible popup once the mouse is over it.
-  bool handMouseToPopup(TPoint windowPos, TShiftState shift);
+  // Hands a held left button to the visible popup once the mouse (a client point) is over it.
+  bool handMouseToPopup(TPoint clientPos, TShiftState shift);
   TPoint windowPos(int x, int y) const;
 
   bool forwardKeysToPopup_ = true;

@@ -82,6 +82,13 @@ std::string TqlInplaceImageEdit::descriptionOf(int item) const {
                                                                    : std::string();
 }
 
+std::vector<std::string> TqlInplaceImageEdit::descriptions() const {
+  std::vector<std::string> texts;
+  texts.reserve(values_.size());
+  for (int i = 0; i < static_cast<int>(values_.size()); ++i) texts.push_back(descriptionOf(i));
+  return texts;
+}
+
 std::string TqlInplaceImageEdit::Description() const { return descriptionOf(ItemIndex()); }
 
 int TqlInplaceImageEdit::ImageIndex() const {
@@ -149,13 +156,12 @@ void TqlInplaceImageEdit::DropDown() {
   list.SetImages(largeImages_ ? largeImages_ : smallImages_);
   list.SetMultiLine(multiLineText_);
   list.Clear();
-  std::vector<std::string> texts;
-  for (int i = 0; i < static_cast<int>(values_.size()); ++i) {
-    texts.push_back(descriptionOf(i));
+  const std::vector<std::string> texts = descriptions();
+  for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
     int image = i < static_cast<int>(imageIndexes_.size()) || defaultImages_
                     ? ImageEditImageIndex(i, defaultImages_, imageIndexes_)
                     : -1;
-    list.AddItem(texts.back(), image < 0 ? -2 : image);
+    list.AddItem(texts[i], image < 0 ? -2 : image);
   }
   const TImageList* images = largeImages_ ? largeImages_ : list.Images();
   const int imageWidth = images ? images->Width() : list.RealItemHeight();
@@ -177,9 +183,7 @@ void TqlInplaceImageEdit::StepValue(int delta) {
 }
 
 void TqlInplaceImageEdit::SearchPopup(const std::string& text) {
-  std::vector<std::string> texts;
-  for (int i = 0; i < static_cast<int>(values_.size()); ++i) texts.push_back(descriptionOf(i));
-  const int found = FindItemStartingWith(texts, text);
+  const int found = FindItemStartingWith(descriptions(), text);
   if (found >= 0) list_->SetItemIndex(found);
 }
 
@@ -191,10 +195,8 @@ void TqlInplaceImageEdit::InsertTyped(char32_t ch) {
   if (values_.empty()) return;
   std::string typed;
   AppendUtf8(ch, typed);
-  std::vector<std::string> texts;
-  for (int i = 0; i < static_cast<int>(values_.size()); ++i) texts.push_back(descriptionOf(i));
   const int current = ItemIndex();
-  const int found = FindItemStartingWith(texts, typed, current);
+  const int found = FindItemStartingWith(descriptions(), typed, current);
   if (found >= 0 && found != current) SetValue(found);
 }
 

@@ -68,6 +68,8 @@ class TqlInplaceImageEdit : public TqlInplaceDropDownEdit {
 
  private:
   std::string descriptionOf(int item) const;
+  // The description of every value, in ValueList order (empty where there is none).
+  std::vector<std::string> descriptions() const;
 
   std::vector<std::string> values_;
   std::vector<std::string> descriptions_;
